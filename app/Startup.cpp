@@ -1,0 +1,35 @@
+#include "app/Startup.h"
+
+#include "app/About.h"
+#include "app/fmMemo.h"
+#include "app/main_unit.h"
+#include "platform/FontSetup.h"
+
+#include <QApplication>
+
+ProgramWindows::ProgramWindows() = default;
+ProgramWindows::~ProgramWindows() = default;
+
+std::unique_ptr<ProgramWindows> createProgramWindows()
+{
+    auto windows = std::make_unique<ProgramWindows>();
+    windows->fmMain = std::make_unique<TfmMain>();
+    windows->fmMain->show();
+    windows->fmAbout = std::make_unique<TfmAbout>();
+    windows->formMemo = std::make_unique<TformMemo>();
+    windows->fmMain->attachWindows(windows->fmAbout.get(), windows->formMemo.get());
+    return windows;
+}
+
+int runProgram(int argc, char** argv)
+{
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("vorsela"));
+    // Only the main window ends the program; it quits explicitly when it closes.
+    QApplication::setQuitOnLastWindowClosed(false);
+    platform::registerFallbackFonts();
+    QApplication::setFont(platform::windowFont());
+
+    const std::unique_ptr<ProgramWindows> windows = createProgramWindows();
+    return QApplication::exec();
+}

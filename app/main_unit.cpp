@@ -1,0 +1,217 @@
+#include "app/main_unit.h"
+
+#include "app/About.h"
+#include "app/AppIcon.h"
+#include "app/fmMemo.h"
+#include "platform/EventBoundary.h"
+#include "platform/FontSetup.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDateEdit>
+#include <QGuiApplication>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+
+namespace {
+
+const int kClientWidth = 771;
+const int kClientHeight = 859;
+
+} // namespace
+
+TfmMain::TfmMain(QWidget* parent) : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("fmMain"));
+    setWindowTitle(QString::fromUtf8(
+        "Модуль запонения бланков свидетельств о профессии водителя (Компания \"Ворсела\")"));
+    setWindowIcon(appIcon());
+    setFont(platform::windowFont());
+    setBackgroundRole(QPalette::Button);
+
+    buildFrame();
+    buildMenu();
+    buildInputControls();
+    buildCommandButtons();
+    connectHandlers();
+
+    resize(kClientWidth, kClientHeight + MainMenu1->sizeHint().height());
+    platform::runGuarded([this] { FormCreate(); });
+}
+
+TfmMain::~TfmMain() = default;
+
+void TfmMain::attachWindows(TfmAbout* about, TformMemo* memo)
+{
+    fAbout = about;
+    fMemo = memo;
+}
+
+void TfmMain::buildFrame()
+{
+    ScrollBox1 = new QScrollArea(this);
+    ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
+    ScrollBox1->setFrameShape(QFrame::StyledPanel);
+    ScrollBox1->setFrameShadow(QFrame::Sunken);
+    ScrollBox1->setWidgetResizable(false);
+    ScrollBox1->setBackgroundRole(QPalette::Button);
+
+    // The scroll box scrolls over its children's extent, so the content starts at the
+    // origin and Panel13 keeps its own offset inside it.
+    auto* content = new QWidget;
+    content->setObjectName(QStringLiteral("ScrollBox1Content"));
+    Panel13 = new QFrame(content);
+    Panel13->setObjectName(QStringLiteral("Panel13"));
+    Panel13->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    Panel13->setLineWidth(1);
+    Panel13->setGeometry(1, 3, 745, 851);
+    content->resize(Panel13->geometry().right() + 1, Panel13->geometry().bottom() + 1);
+    ScrollBox1->setWidget(content);
+    setCentralWidget(ScrollBox1);
+}
+
+void TfmMain::buildMenu()
+{
+    MainMenu1 = menuBar();
+    MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
+
+    const auto item = [this](QMenu* menu, const char* name, const char* caption) {
+        QAction* action = menu->addAction(QString::fromUtf8(caption));
+        action->setObjectName(QString::fromLatin1(name));
+        return action;
+    };
+
+    menuFile = MainMenu1->addMenu(QString::fromUtf8("Файл"));
+    menuFile->setObjectName(QStringLiteral("menuFile"));
+    N1 = item(menuFile, "N1", "Сохранить настройки");
+    N3 = item(menuFile, "N3", "Просмотр настроек");
+    N2 = item(menuFile, "N2", "Сбросить настройки");
+    subExit = item(menuFile, "subExit", "Выход");
+
+    menuHelp = MainMenu1->addMenu(QString::fromUtf8("Помощь"));
+    menuHelp->setObjectName(QStringLiteral("menuHelp"));
+    subAbout = item(menuHelp, "subAbout", "О программе");
+    subHelp = item(menuHelp, "subHelp", "Помощь");
+}
+
+void TfmMain::buildInputControls()
+{
+    const auto datePicker = [this](const char* name, int left, int top) {
+        auto* picker = new QDateEdit(Panel13);
+        picker->setObjectName(QString::fromLatin1(name));
+        picker->setCalendarPopup(true);
+        picker->setDisplayFormat(QLocale().dateFormat(QLocale::LongFormat));
+        picker->setGeometry(left, top, 186, 21);
+        return picker;
+    };
+    DateTime_678 = datePicker("DateTime_678", 169, 148);
+    DateTime_91011 = datePicker("DateTime_91011", 389, 148);
+    DateTime_242526 = datePicker("DateTime_242526", 215, 750);
+}
+
+void TfmMain::buildCommandButtons()
+{
+    const auto button = [this](const char* name, const char* caption, int left, int width) {
+        auto* b = new QPushButton(QString::fromUtf8(caption), Panel13);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setGeometry(left, 808, width, 33);
+        b->setAutoDefault(false);
+        return b;
+    };
+    btnCearAll = button("btnCearAll", "Очистить все поля", 11, 238);
+    btnCearAll->setFont(platform::pixelFont(QStringLiteral("Tahoma"), 11, true));
+    Button1 = button("Button1", "Настройка печати", 304, 116);
+    proverka = button("proverka", "Проверка", 426, 97);
+    btnPreview = button("btnPreview", "Печать", 529, 97);
+    Button2 = button("Button2", "Выход", 632, 104);
+}
+
+void TfmMain::connectHandlers()
+{
+    using platform::guarded;
+    connect(N1, &QAction::triggered, this, guarded([this] { N1Click(); }));
+    connect(N3, &QAction::triggered, this, guarded([this] { N3Click(); }));
+    connect(N2, &QAction::triggered, this, guarded([this] { N2Click(); }));
+    connect(subExit, &QAction::triggered, this, guarded([this] { subExitClick(); }));
+    connect(subAbout, &QAction::triggered, this, guarded([this] { subAboutClick(); }));
+    connect(subHelp, &QAction::triggered, this, guarded([this] { subHelpClick(); }));
+    connect(btnCearAll, &QPushButton::clicked, this, guarded([this] { btnCearAllClick(); }));
+    connect(Button1, &QPushButton::clicked, this, guarded([this] { Button1Click(); }));
+    connect(proverka, &QPushButton::clicked, this, guarded([this] { proverkaClick(); }));
+    connect(btnPreview, &QPushButton::clicked, this, guarded([this] { btnPreviewClick(); }));
+    connect(Button2, &QPushButton::clicked, this, guarded([this] { Button2Click(); }));
+}
+
+void TfmMain::centreOnDesktop()
+{
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+}
+
+void TfmMain::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (event->spontaneous())
+        return;
+    if (!fShownOnce) {
+        fShownOnce = true;
+        centreOnDesktop();
+    }
+    platform::runGuarded([this] { FormShow(); });
+}
+
+void TfmMain::closeEvent(QCloseEvent* event)
+{
+    platform::runGuarded([this] { FormClose(); });
+    event->accept();
+    // The main window represents the program: closing it ends the run, whatever other
+    // window is open.
+    QCoreApplication::quit();
+}
+
+void TfmMain::FormCreate() { }
+
+void TfmMain::FormShow()
+{
+    const QDate today = QDate::currentDate();
+    DateTime_678->setDate(today);
+    DateTime_91011->setDate(today);
+    DateTime_242526->setDate(today);
+}
+
+void TfmMain::FormClose() { }
+
+void TfmMain::Button2Click() { close(); }
+
+void TfmMain::subExitClick() { close(); }
+
+void TfmMain::N1Click() { }
+
+void TfmMain::N3Click() { }
+
+void TfmMain::N2Click() { }
+
+void TfmMain::subAboutClick()
+{
+    if (fAbout) {
+        fAbout->show();
+        fAbout->raise();
+        fAbout->activateWindow();
+    }
+}
+
+void TfmMain::subHelpClick() { }
+
+void TfmMain::btnCearAllClick() { }
+
+void TfmMain::Button1Click() { }
+
+void TfmMain::proverkaClick() { }
+
+void TfmMain::btnPreviewClick() { }

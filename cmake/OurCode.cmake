@@ -1,0 +1,11 @@
+# Compile options shared by every target of our own code.
+add_library(vorsela_options INTERFACE)
+target_compile_options(vorsela_options INTERFACE -Wall -Wextra -Wpedantic)
+target_compile_definitions(vorsela_options INTERFACE QT_NO_KEYWORDS)
+if(VORSELA_WERROR)
+  target_compile_options(vorsela_options INTERFACE -Werror)
+endif()
+if(VORSELA_SANITIZE)
+  target_compile_options(vorsela_options INTERFACE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  target_link_options(vorsela_options INTERFACE -fsanitize=address,undefined)
+endif()

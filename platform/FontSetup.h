@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QFont>
+#include <QString>
+
+namespace platform {
+
+// Makes the Windows families that the windows and templates name available. Times New
+// Roman and Arial come through fontconfig's substitutes; Tahoma and MS Sans Serif live in
+// Wine's font folder, outside fontconfig's path, and are registered from there when the
+// family is missing. Call once after the application object exists.
+void registerFallbackFonts();
+
+// A font given the way the windows are laid out: a family and a character height in
+// pixels at 96 dpi (Tahoma 11 px is the 8-point window font).
+QFont pixelFont(const QString& family, int pixelHeight, bool bold = false);
+
+// The window font of the program's windows: Tahoma, 11 px.
+QFont windowFont();
+
+} // namespace platform
