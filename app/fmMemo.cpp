@@ -1,7 +1,15 @@
 #include "app/fmMemo.h"
 
 #include "app/AppIcon.h"
+#include "app/SettingsFile.h"
+#include "platform/EventBoundary.h"
+#include "platform/FileSystem.h"
 #include "platform/FontSetup.h"
+
+#include <QFileInfo>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QShowEvent>
 
 TformMemo::TformMemo(QWidget* parent) : QWidget(parent, Qt::Window)
 {
@@ -10,4 +18,36 @@ TformMemo::TformMemo(QWidget* parent) : QWidget(parent, Qt::Window)
     setWindowIcon(appIcon());
     setFont(platform::windowFont());
     resize(358, 271);
+
+    Memo1 = new QPlainTextEdit(this);
+    Memo1->setObjectName(QStringLiteral("Memo1"));
+    Memo1->setReadOnly(true);
+    Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Memo1->setGeometry(8, 8, 345, 185);
+
+    Button1 = new QPushButton(QString::fromUtf8("Выход"), this);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->setGeometry(8, 211, 345, 54);
+    connect(Button1, &QPushButton::clicked, this, platform::guarded([this] { Button1Click(); }));
 }
+
+void TformMemo::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (!event->spontaneous())
+        platform::runGuarded([this] { FormShow(); });
+}
+
+void TformMemo::FormShow()
+{
+    Memo1->clear();
+    const QString path = settingsFilePath();
+    if (QFileInfo::exists(path))
+        Memo1->setPlainText(platform::readTextFileLines(path).join(QLatin1Char('\n')));
+    else
+        Memo1->setPlainText(QString::fromUtf8("Файл настроек пуст..."));
+}
+
+void TformMemo::Button1Click() { close(); }

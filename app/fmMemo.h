@@ -2,10 +2,23 @@
 
 #include <QWidget>
 
-// The settings viewer: created hidden at start-up, shown without blocking the main window.
+class QPlainTextEdit;
+class QPushButton;
+
+// The settings viewer: created hidden at start-up, shown without blocking the main window;
+// every time it becomes visible it shows the settings file's text anew.
 class TformMemo : public QWidget {
     Q_OBJECT
 
 public:
     explicit TformMemo(QWidget* parent = nullptr);
+
+    QPlainTextEdit* Memo1 = nullptr;
+    QPushButton* Button1 = nullptr;
+
+    void FormShow();
+    void Button1Click();
+
+protected:
+    void showEvent(QShowEvent* event) override;
 };

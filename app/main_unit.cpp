@@ -2,9 +2,12 @@
 
 #include "app/About.h"
 #include "app/AppIcon.h"
+#include "app/SettingsFile.h"
 #include "app/fmMemo.h"
 #include "platform/EventBoundary.h"
+#include "platform/FileSystem.h"
 #include "platform/FontSetup.h"
+#include "platform/MessageService.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -193,9 +196,24 @@ void TfmMain::subExitClick() { close(); }
 
 void TfmMain::N1Click() { }
 
-void TfmMain::N3Click() { }
+void TfmMain::N3Click()
+{
+    if (fMemo) {
+        fMemo->show();
+        fMemo->raise();
+        fMemo->activateWindow();
+    }
+}
 
-void TfmMain::N2Click() { }
+void TfmMain::N2Click()
+{
+    const int error = platform::deleteFileWithErrorCode(settingsFilePath());
+    if (error == 0)
+        platform::ShowMessage(QString::fromUtf8("Файл настроек удален..."));
+    else
+        platform::ShowMessage(QString::fromUtf8("Не могу удалить файл настроек!!! ошибка = ")
+                              + QString::number(error));
+}
 
 void TfmMain::subAboutClick()
 {

@@ -1,11 +1,10 @@
 #include "ProfileFile.h"
 
-#include "CodePage1251.h"
+#include "TextEncoding.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QStringList>
 
 #include <optional>
 
@@ -13,77 +12,30 @@ namespace platform {
 
 namespace {
 
-enum class Encoding { Ansi, Utf16LE, Utf8 };
-
-const QByteArray kUtf16LEMark("\xFF\xFE", 2);
-const QByteArray kUtf8Mark("\xEF\xBB\xBF", 3);
+const QString kCrLf = QStringLiteral("\r\n");
 
 // The file as lines, each with the line end it had, so that an unchanged file is written
 // back byte for byte.
 struct ProfileText {
-    Encoding encoding = Encoding::Ansi;
-    QStringList lines;
-    QStringList ends;
+    TextEncoding encoding = TextEncoding::Windows1251;
+    QList<TextLine> lines;
 };
 
-ProfileText decode(const QByteArray& bytes)
+ProfileText decodeProfile(const QByteArray& bytes)
 {
-    ProfileText result;
-    QString text;
-    if (bytes.startsWith(kUtf16LEMark)) {
-        result.encoding = Encoding::Utf16LE;
-        const QByteArray body = bytes.mid(kUtf16LEMark.size());
-        text = QString::fromUtf16(reinterpret_cast<const char16_t*>(body.constData()),
-                                  body.size() / 2);
-    } else if (bytes.startsWith(kUtf8Mark)) {
-        result.encoding = Encoding::Utf8;
-        text = QString::fromUtf8(bytes.mid(kUtf8Mark.size()));
-    } else {
-        text = decodeWindows1251(bytes);
-    }
-
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (c != QLatin1Char('\r') && c != QLatin1Char('\n'))
-            continue;
-        const qsizetype endLength
-            = (c == QLatin1Char('\r') && i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n'))
-            ? 2
-            : 1;
-        result.lines.append(text.mid(start, i - start));
-        result.ends.append(text.mid(i, endLength));
-        i += endLength - 1;
-        start = i + 1;
-    }
-    if (start < text.size()) {
-        result.lines.append(text.mid(start));
-        result.ends.append(QString());
-    }
-    return result;
+    const DecodedText decoded = decodeText(bytes);
+    return {decoded.encoding, splitLines(decoded.text)};
 }
 
-QByteArray encode(const ProfileText& profile)
+QByteArray encodeProfile(const ProfileText& profile)
 {
     QString text;
-    for (qsizetype i = 0; i < profile.lines.size(); ++i)
-        text += profile.lines.at(i) + profile.ends.at(i);
-    switch (profile.encoding) {
-    case Encoding::Utf16LE: {
-        QByteArray bytes = kUtf16LEMark;
-        bytes.append(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
-        return bytes;
-    }
-    case Encoding::Utf8: return kUtf8Mark + text.toUtf8();
-    case Encoding::Ansi: break;
-    }
-    return encodeWindows1251(text);
+    for (const TextLine& line : profile.lines)
+        text += line.text + line.end;
+    return encodeText(text, profile.encoding);
 }
 
-bool isBlank(QChar c)
-{
-    return c == QLatin1Char(' ') || c == QLatin1Char('\t');
-}
+bool isBlank(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); }
 
 QString trimBlanks(QStringView text)
 {
@@ -117,21 +69,18 @@ std::optional<KeyLine> keyLine(const QString& line)
         return std::nullopt;
     const qsizetype equals = trimmed.indexOf(QLatin1Char('='));
     if (equals < 0)
-        return KeyLine{trimmed, QString()};
-    return KeyLine{trimBlanks(QStringView(trimmed).left(equals)),
-                   trimBlanks(QStringView(trimmed).mid(equals + 1))};
+        return KeyLine {trimmed, QString()};
+    return KeyLine {trimBlanks(QStringView(trimmed).left(equals)),
+        trimBlanks(QStringView(trimmed).mid(equals + 1))};
 }
 
-bool sameName(const QString& a, const QString& b)
-{
-    return a.compare(b, Qt::CaseInsensitive) == 0;
-}
+bool sameName(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
 
 // Index of the section's header line, or -1.
 qsizetype findSection(const ProfileText& profile, const QString& section)
 {
     for (qsizetype i = 0; i < profile.lines.size(); ++i) {
-        const auto name = sectionName(profile.lines.at(i));
+        const auto name = sectionName(profile.lines.at(i).text);
         if (name && sameName(*name, section))
             return i;
     }
@@ -142,7 +91,7 @@ qsizetype findSection(const ProfileText& profile, const QString& section)
 qsizetype sectionEnd(const ProfileText& profile, qsizetype header)
 {
     qsizetype i = header + 1;
-    while (i < profile.lines.size() && !sectionName(profile.lines.at(i)))
+    while (i < profile.lines.size() && !sectionName(profile.lines.at(i).text))
         ++i;
     return i;
 }
@@ -151,7 +100,7 @@ qsizetype findKey(const ProfileText& profile, qsizetype header, const QString& k
 {
     const qsizetype end = sectionEnd(profile, header);
     for (qsizetype i = header + 1; i < end; ++i) {
-        const auto entry = keyLine(profile.lines.at(i));
+        const auto entry = keyLine(profile.lines.at(i).text);
         if (entry && sameName(entry->key, key))
             return i;
     }
@@ -175,35 +124,32 @@ QString withoutTrailingBlanks(QString text)
     return text;
 }
 
-const QString kCrLf = QStringLiteral("\r\n");
-
 void insertLine(ProfileText& profile, qsizetype at, const QString& line)
 {
-    if (at > 0 && profile.ends.at(at - 1).isEmpty())
-        profile.ends[at - 1] = kCrLf;
-    profile.lines.insert(at, line);
-    profile.ends.insert(at, kCrLf);
+    if (at > 0 && profile.lines.at(at - 1).end.isEmpty())
+        profile.lines[at - 1].end = kCrLf;
+    profile.lines.insert(at, TextLine {line, kCrLf});
 }
 
 } // namespace
 
-QString readProfileString(const QString& path, const QString& section, const QString& key,
-                          const QString& defaultValue)
+QString readProfileString(
+    const QString& path, const QString& section, const QString& key, const QString& defaultValue)
 {
     QString result = withoutTrailingBlanks(defaultValue);
     QFile file(path);
     if (file.open(QIODevice::ReadOnly)) {
-        const ProfileText profile = decode(file.readAll());
+        const ProfileText profile = decodeProfile(file.readAll());
         const qsizetype header = findSection(profile, section);
         const qsizetype line = header < 0 ? -1 : findKey(profile, header, key);
         if (line >= 0)
-            result = unquoted(keyLine(profile.lines.at(line))->value);
+            result = unquoted(keyLine(profile.lines.at(line).text)->value);
     }
     return result.left(kProfileValueLimit);
 }
 
-bool writeProfileString(const QString& path, const QString& section, const QString& key,
-                        const QString& value)
+bool writeProfileString(
+    const QString& path, const QString& section, const QString& key, const QString& value)
 {
     ProfileText profile;
     const QFileInfo info(path);
@@ -213,7 +159,7 @@ bool writeProfileString(const QString& path, const QString& section, const QStri
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly))
             return false;
-        profile = decode(file.readAll());
+        profile = decodeProfile(file.readAll());
     }
 
     const QString entry = key + QLatin1Char('=') + value;
@@ -222,10 +168,11 @@ bool writeProfileString(const QString& path, const QString& section, const QStri
         insertLine(profile, profile.lines.size(), QLatin1Char('[') + section + QLatin1Char(']'));
         insertLine(profile, profile.lines.size(), entry);
     } else if (const qsizetype line = findKey(profile, header, key); line >= 0) {
-        profile.lines[line] = keyLine(profile.lines.at(line))->key + QLatin1Char('=') + value;
+        profile.lines[line].text
+            = keyLine(profile.lines.at(line).text)->key + QLatin1Char('=') + value;
     } else {
         qsizetype after = sectionEnd(profile, header);
-        while (after > header + 1 && trimBlanks(profile.lines.at(after - 1)).isEmpty())
+        while (after > header + 1 && trimBlanks(profile.lines.at(after - 1).text).isEmpty())
             --after;
         insertLine(profile, after, entry);
     }
@@ -233,7 +180,7 @@ bool writeProfileString(const QString& path, const QString& section, const QStri
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    const QByteArray bytes = encode(profile);
+    const QByteArray bytes = encodeProfile(profile);
     if (file.write(bytes) != bytes.size()) {
         file.cancelWriting();
         return false;

@@ -19,13 +19,13 @@ constexpr int kProfileValueLimit = 2047;
 
 // The stored value, or the default (without trailing blanks) when the file, the section or
 // the key is missing.
-QString readProfileString(const QString& path, const QString& section, const QString& key,
-                          const QString& defaultValue);
+QString readProfileString(
+    const QString& path, const QString& section, const QString& key, const QString& defaultValue);
 
 // Writes one key, creating the file and the section as needed. The file is replaced
 // atomically: a failed write leaves the old file whole. Returns false when the file could
 // not be written (a read-only file, a missing or read-only folder, a full disk).
-bool writeProfileString(const QString& path, const QString& section, const QString& key,
-                        const QString& value);
+bool writeProfileString(
+    const QString& path, const QString& section, const QString& key, const QString& value);
 
 } // namespace platform

@@ -12,10 +12,7 @@ namespace {
 using platform::readProfileString;
 using platform::writeProfileString;
 
-QString u(const char* text)
-{
-    return QString::fromUtf8(text);
-}
+QString u(const char* text) { return QString::fromUtf8(text); }
 
 QByteArray fixture(const char* name)
 {
@@ -58,7 +55,7 @@ struct EncodedFixture {
 };
 
 class WindowsWrittenFile : public ProfileFile,
-                           public ::testing::WithParamInterface<EncodedFixture> {};
+                           public ::testing::WithParamInterface<EncodedFixture> { };
 
 TEST_P(WindowsWrittenFile, ReadsValuesAndWritesBackOnlyWhatChanged)
 {
@@ -91,9 +88,9 @@ TEST_P(WindowsWrittenFile, ReadsValuesAndWritesBackOnlyWhatChanged)
 }
 
 INSTANTIATE_TEST_SUITE_P(Encodings, WindowsWrittenFile,
-                         ::testing::Values(EncodedFixture{"Windows1251", "default-1251.zrf"},
-                                           EncodedFixture{"Utf16LE", "default-utf16.zrf"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+    ::testing::Values(EncodedFixture {"Windows1251", "default-1251.zrf"},
+        EncodedFixture {"Utf16LE", "default-utf16.zrf"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ProfileFile, NewFileIsWindows1251WithSectionsInOrderOfFirstWrite)
 {
@@ -102,8 +99,8 @@ TEST_F(ProfileFile, NewFileIsWindows1251WithSectionsInOrderOfFirstWrite)
     ASSERT_TRUE(write("Часы", "_2", u("12")));
     ASSERT_TRUE(write("Организация", "Директор", u("Петров П.П.")));
     EXPECT_EQ(readBytes(path()),
-              platform::encodeWindows1251(u("[Организация]\r\nСерия=АБ12\r\nДиректор=Петров П.П.\r\n"
-                                            "[Часы]\r\n_1=42,00\r\n_2=12\r\n")));
+        platform::encodeWindows1251(u("[Организация]\r\nСерия=АБ12\r\nДиректор=Петров П.П.\r\n"
+                                      "[Часы]\r\n_1=42,00\r\n_2=12\r\n")));
 }
 
 TEST_F(ProfileFile, HandEditedFileKeepsCommentsUnknownSectionsAndLayout)
@@ -117,18 +114,18 @@ TEST_F(ProfileFile, HandEditedFileKeepsCommentsUnknownSectionsAndLayout)
     ASSERT_TRUE(write("Часы", "_2", u("8")));
     ASSERT_TRUE(write("Страница", "Левое_поле", u("12,5")));
     EXPECT_EQ(readBytes(path()),
-              platform::encodeWindows1251(u("; настройки школы\r\n"
-                                            "[организация]\r\n"
-                                            "  название = 'Школа №1'  \r\n"
-                                            "Серия=ВГ\r\n"
-                                            "\r\n"
-                                            "[Прочее]\r\n"
-                                            "Ключ=значение\r\n"
-                                            "[ЧАСЫ]\r\n"
-                                            "_1=40\r\n"
-                                            "_2=8\r\n"
-                                            "[Страница]\r\n"
-                                            "Левое_поле=12,5\r\n")));
+        platform::encodeWindows1251(u("; настройки школы\r\n"
+                                      "[организация]\r\n"
+                                      "  название = 'Школа №1'  \r\n"
+                                      "Серия=ВГ\r\n"
+                                      "\r\n"
+                                      "[Прочее]\r\n"
+                                      "Ключ=значение\r\n"
+                                      "[ЧАСЫ]\r\n"
+                                      "_1=40\r\n"
+                                      "_2=8\r\n"
+                                      "[Страница]\r\n"
+                                      "Левое_поле=12,5\r\n")));
 }
 
 TEST_F(ProfileFile, ReadIsCutAt2047Characters)
@@ -165,7 +162,7 @@ TEST_F(ProfileFile, WriteReplacesTheFileAtomically)
     writeBytes(path(), fixture("default-1251.zrf"));
     ASSERT_TRUE(write("Часы", "_1", u("50")));
     // Nothing but the settings file is left in the folder: the temporary was renamed.
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("default.zrf")});
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList {QStringLiteral("default.zrf")});
     EXPECT_EQ(read("Часы", "_1"), u("50"));
 }
 

@@ -1,0 +1,8 @@
+#include "app/SettingsFile.h"
+
+#include "platform/FileSystem.h"
+
+QString settingsFilePath()
+{
+    return platform::currentDirectoryFile(QString::fromLatin1(kSettingsFileName));
+}

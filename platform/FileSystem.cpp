@@ -1,0 +1,67 @@
+#include "FileSystem.h"
+
+#include "Exception.h"
+#include "TextEncoding.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <cerrno>
+#include <filesystem>
+#include <system_error>
+
+namespace platform {
+
+namespace {
+
+int windowsErrorCode(const std::error_code& error)
+{
+    switch (error.value()) {
+    case ENOENT:
+        return kErrorFileNotFound;
+    case ENOTDIR:
+    case ENAMETOOLONG:
+        return kErrorPathNotFound;
+    case EBUSY:
+    case ETXTBSY:
+        return kErrorSharingViolation;
+    default:
+        return kErrorAccessDenied;
+    }
+}
+
+} // namespace
+
+QString currentDirectoryFile(const QString& name) { return QDir::current().filePath(name); }
+
+int deleteFileWithErrorCode(const QString& path)
+{
+    const std::filesystem::path target(path.toStdU16String());
+    std::error_code error;
+    const auto status = std::filesystem::symlink_status(target, error);
+    if (error || !std::filesystem::exists(status))
+        return windowsErrorCode(
+            error ? error : std::make_error_code(std::errc::no_such_file_or_directory));
+    // Deleting a file never removes a folder, even an empty one.
+    if (std::filesystem::is_directory(status))
+        return kErrorAccessDenied;
+    if (!std::filesystem::remove(target, error))
+        return windowsErrorCode(
+            error ? error : std::make_error_code(std::errc::no_such_file_or_directory));
+    return 0;
+}
+
+QStringList readTextFileLines(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        throw Exception(
+            QStringLiteral("Cannot open file \"%1\". %2").arg(path, file.errorString()));
+    }
+    QStringList lines;
+    for (const TextLine& line : splitLines(decodeText(file.readAll()).text))
+        lines.append(line.text);
+    return lines;
+}
+
+} // namespace platform

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace platform {
+
+// A file of that name in the process's current directory at this moment.
+QString currentDirectoryFile(const QString& name);
+
+// Windows' error codes for a failed deletion, which the program shows to the operator.
+constexpr int kErrorFileNotFound = 2;
+constexpr int kErrorPathNotFound = 3;
+constexpr int kErrorAccessDenied = 5;
+constexpr int kErrorSharingViolation = 32;
+
+// Deletes a file. Returns 0 on success, else the Windows error code for the failure
+// (2 for a missing file, 5 when access is denied).
+int deleteFileWithErrorCode(const QString& path);
+
+// A whole text file as lines; the encoding is taken from a byte-order mark (UTF-8,
+// UTF-16LE, UTF-16BE), else Windows-1251. Lines end at CR LF, LF or CR; a final line end
+// adds no empty line. Throws platform::Exception "Cannot open file "%s". %s" when the file
+// cannot be read.
+QStringList readTextFileLines(const QString& path);
+
+} // namespace platform
