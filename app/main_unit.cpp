@@ -8,6 +8,7 @@
 #include "platform/FileSystem.h"
 #include "platform/FontSetup.h"
 #include "platform/MessageService.h"
+#include "platform/Shell.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -212,7 +213,7 @@ void TfmMain::N2Click()
         platform::ShowMessage(QString::fromUtf8("Файл настроек удален..."));
     else
         platform::ShowMessage(QString::fromUtf8("Не могу удалить файл настроек!!! ошибка = ")
-                              + QString::number(error));
+            + QString::number(error));
 }
 
 void TfmMain::subAboutClick()
@@ -224,7 +225,7 @@ void TfmMain::subAboutClick()
     }
 }
 
-void TfmMain::subHelpClick() { }
+void TfmMain::subHelpClick() { platform::startTextEditor(QString::fromUtf8("Помощь.txt")); }
 
 void TfmMain::btnCearAllClick() { }
 

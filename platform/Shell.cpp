@@ -1,0 +1,43 @@
+#include "Shell.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QUrl>
+
+namespace platform {
+
+namespace {
+
+QString textEditorProgram()
+{
+#ifdef Q_OS_WIN
+    return QStringLiteral("c:\\windows\\notepad.exe");
+#else
+    static const char* const kEditors[] = {"gnome-text-editor", "gedit", "kate", "kwrite",
+        "mousepad", "pluma", "xed", "featherpad", "leafpad"};
+    for (const char* editor : kEditors) {
+        const QString found = QStandardPaths::findExecutable(QString::fromLatin1(editor));
+        if (!found.isEmpty())
+            return found;
+    }
+    return QString();
+#endif
+}
+
+} // namespace
+
+void shellOpenAddress(const QString& address) { QDesktopServices::openUrl(QUrl(address)); }
+
+void startTextEditor(const QString& fileName)
+{
+    const QString editor = textEditorProgram();
+    if (editor.isEmpty()) {
+        QDesktopServices::openUrl(QUrl::fromLocalFile(QDir::current().absoluteFilePath(fileName)));
+        return;
+    }
+    QProcess::startDetached(editor, {fileName}, QDir::currentPath());
+}
+
+} // namespace platform

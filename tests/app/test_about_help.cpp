@@ -1,0 +1,170 @@
+#include "app/About.h"
+#include "app/Startup.h"
+#include "app/main_unit.h"
+#include "support/MessageRecorder.h"
+
+#include <QAction>
+#include <QDesktopServices>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QString u(const char* text) { return QString::fromUtf8(text); }
+
+class UrlCatcher : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> opened;
+public Q_SLOTS:
+    void open(const QUrl& url) { opened.append(url); }
+};
+
+class AboutWindow : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        windows = createProgramWindows();
+        windows->fmMain->subAbout->trigger();
+    }
+    TfmAbout& about() { return *windows->fmAbout; }
+
+    MessageRecorder recorder;
+    std::unique_ptr<ProgramWindows> windows;
+};
+
+TEST_F(AboutWindow, Layout)
+{
+    EXPECT_EQ(about().windowTitle(), QStringLiteral("About"));
+    EXPECT_EQ(about().size(), QSize(360, 220));
+    EXPECT_EQ(about().minimumSize(), about().maximumSize());
+    EXPECT_FALSE(about().windowFlags() & Qt::WindowMinimizeButtonHint);
+    EXPECT_FALSE(about().windowFlags() & Qt::WindowMaximizeButtonHint);
+    struct Row {
+        QWidget* widget;
+        QRect bounds;
+        const char* text;
+        bool bold;
+    };
+    const Row rows[] = {
+        {about().Panel1, QRect(8, 8, 345, 169), nullptr, false},
+        {about().ProgramIcon, QRect(8, 8, 74, 66), nullptr, false},
+        {about().ProductName, QRect(88, 8, 176, 39),
+            "Модуль заполнения бланков свидетельств о профессии водителя", true},
+        {about().Version, QRect(88, 61, 55, 13), "Версия 1.1", false},
+        {about().Copyright, QRect(8, 85, 118, 13), "Компания \"Ворсела\"", false},
+        {about().Label1, QRect(8, 117, 85, 13), "Разработчик: ", true},
+        {about().Comments, QRect(94, 117, 248, 26), nullptr, false},
+        {about().Label2, QRect(94, 146, 91, 13), nullptr, true},
+        {about().OKButton, QRect(275, 183, 75, 25), "OK", false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.widget->objectName().toStdString());
+        EXPECT_EQ(row.widget->geometry(), row.bounds);
+        EXPECT_EQ(row.widget->font().bold(), row.bold);
+        if (row.text) {
+            const auto* l = qobject_cast<QLabel*>(row.widget);
+            const auto* b = qobject_cast<QPushButton*>(row.widget);
+            EXPECT_EQ(l ? l->text() : b->text(), u(row.text));
+        }
+    }
+    EXPECT_TRUE(about().ProgramIcon->hasScaledContents());
+    EXPECT_TRUE(about().OKButton->isDefault());
+}
+
+TEST_F(AboutWindow, LinkTurnsBlueUnderlinedOnHoverAndBlackWhenLeft)
+{
+    QTest::mouseMove(about().Label2, QPoint(10, 5));
+    QTest::mouseMove(about().Label2, QPoint(12, 6));
+    EXPECT_TRUE(about().Label2->font().underline());
+    EXPECT_TRUE(about().Label2->font().bold());
+    EXPECT_EQ(about().Label2->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(about().Label2, &leave);
+    EXPECT_FALSE(about().Label2->font().underline());
+    EXPECT_TRUE(about().Label2->font().bold());
+    EXPECT_EQ(about().Label2->palette().color(QPalette::WindowText), QColor(0, 0, 0));
+}
+
+TEST_F(AboutWindow, LinkOpensTheMakersAddress)
+{
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler(QStringLiteral("https"), &catcher, "open");
+    QTest::mouseClick(about().Label2, Qt::LeftButton);
+    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+    EXPECT_EQ(catcher.opened, QList<QUrl> {QUrl(QString::fromLatin1(kMakerAddress))});
+}
+
+TEST_F(AboutWindow, OkEnterAndCloseBoxHideIt)
+{
+    QTest::mouseClick(about().OKButton, Qt::LeftButton);
+    EXPECT_FALSE(about().isVisible());
+
+    windows->fmMain->subAbout->trigger();
+    QTest::keyClick(&about(), Qt::Key_Return);
+    EXPECT_FALSE(about().isVisible());
+
+    windows->fmMain->subAbout->trigger();
+    about().close();
+    EXPECT_FALSE(about().isVisible());
+    EXPECT_TRUE(windows->fmMain->isVisible());
+}
+
+TEST_F(AboutWindow, MainWindowStaysUsable)
+{
+    EXPECT_TRUE(about().isVisible());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_TRUE(windows->fmMain->isEnabled());
+}
+
+// The help command starts a text editor on "Помощь.txt" in the current directory, whether
+// the file is there or not: a stand-in editor on the PATH records how it was started.
+TEST(HelpCommand, StartsTheTextEditorOnTheHelpFileInTheCurrentDirectory)
+{
+    MessageRecorder recorder;
+    QTemporaryDir bin;
+    QTemporaryDir work;
+    const QString log = bin.filePath(QStringLiteral("started.txt"));
+    const QString editor = bin.filePath(QStringLiteral("gnome-text-editor"));
+    QFile script(editor);
+    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+    script.write(
+        QStringLiteral("#!/bin/sh\npwd > '%1.tmp'\necho \"$1\" >> '%1.tmp'\nmv '%1.tmp' '%1'\n")
+            .arg(log)
+            .toUtf8());
+    script.close();
+    script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+    const QByteArray oldPath = qgetenv("PATH");
+    const QString oldDir = QDir::currentPath();
+    qputenv("PATH", bin.path().toUtf8() + ':' + oldPath);
+    QDir::setCurrent(work.path());
+    auto windows = createProgramWindows();
+    windows->fmMain->subHelp->trigger();
+    qputenv("PATH", oldPath);
+    QDir::setCurrent(oldDir);
+
+    QElapsedTimer timer;
+    timer.start();
+    while (!QFile::exists(log) && timer.elapsed() < 10000)
+        QTest::qWait(20);
+    QFile started(log);
+    ASSERT_TRUE(started.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(started.readAll()).split(QLatin1Char('\n'));
+    EXPECT_EQ(QDir(lines.value(0)).canonicalPath(), QDir(work.path()).canonicalPath());
+    EXPECT_EQ(lines.value(1), u("Помощь.txt"));
+    EXPECT_TRUE(recorder.messages.isEmpty());
+}
+
+} // namespace
+
+#include "test_about_help.moc"
