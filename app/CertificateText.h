@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+
+// Text work of the certificate filling.
+
+// "day" gives the two-digit day, "month" the month's name in the genitive case, "year" the
+// year without its first three characters (its last digit for four-digit years); the
+// selector is compared exactly, and any other gives an empty text.
+QString Monthstr(const QString& nbr, const QDate& myDate);
+
+// The category code between the double quotes at the end of the text: both quotes must lie
+// within its last seven characters, else the result is empty.
+QString Copy_categ(const QString& source);
+
+// The adjective of a transmission phrase, with the blank before it: " механической" from
+// "с механической трансмиссией".
+QString Copy_trans(const QString& source);
