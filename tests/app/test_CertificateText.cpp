@@ -65,8 +65,8 @@ INSTANTIATE_TEST_SUITE_P(Texts, CopyCategEdges,
         TextCase {"LetterBetweenQuotes", "\"Q\"", "Q"}, TextCase {"AdjacentQuotes", "ab\"\"", ""},
         TextCase {"ThreeQuotes", "x\"a\"b\"", "a\"b"}, TextCase {"Empty", "", ""},
         TextCase {"OneTrailingBlank", "категории \"В\" ", "В"},
-        TextCase {"ThreeTrailingBlanks", "категории \"В\"   ", "В   "},
-        TextCase {"FourTrailingBlanks", "категории \"В\"    ", ""},
+        TextCase {"ThreeMoreBlanks", "категории \"В\"    ", "В"},
+        TextCase {"FourMoreBlanks", "категории \"В\"     ", ""},
         TextCase {"OpeningQuoteOutsideWindow", "категории \"ABCDEF\"", ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
