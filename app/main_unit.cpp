@@ -5,6 +5,8 @@
 #include "app/fmMemo.h"
 #include "platform/EventBoundary.h"
 #include "platform/FontSetup.h"
+#include "report/rpReport.h"
+#include "templates/Templates.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -37,6 +39,11 @@ TfmMain::TfmMain(QWidget* parent) : QMainWindow(parent)
     buildInputControls();
     buildCommandButtons();
     connectHandlers();
+
+    rpReport1 = std::make_unique<TrpReport>();
+    loadCertificateTemplate(*rpReport1);
+    rpReport2 = std::make_unique<TrpReport>();
+    loadTestPageTemplate(*rpReport2);
 
     resize(kClientWidth, kClientHeight + MainMenu1->sizeHint().height());
     platform::runGuarded([this] { FormCreate(); });
