@@ -9,6 +9,7 @@
 #include <QXmlStreamWriter>
 
 #include <cmath>
+#include <optional>
 
 namespace {
 
@@ -18,6 +19,52 @@ constexpr int kMaxDepth = 32;
 const QString kLines = QStringLiteral("Lines");
 const QString kLine = QStringLiteral("Line");
 const QString kName = QStringLiteral("Name");
+const QString kValue = QStringLiteral("Value");
+const QString kEncoding = QStringLiteral("Encoding");
+const QString kUtf16 = QStringLiteral("utf16");
+
+// Whether XML carries the text unchanged: no character XML forbids, and no carriage
+// return, which a reader turns into a line feed.
+bool xmlSafe(const QString& text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c == u'\r' || (c < 0x20 && c != u'\t' && c != u'\n') || c == 0xFFFE || c == 0xFFFF)
+            return false;
+        if (QChar::isHighSurrogate(c)) {
+            if (i + 1 == text.size() || !QChar::isLowSurrogate(text[i + 1].unicode()))
+                return false;
+            ++i;
+        } else if (QChar::isLowSurrogate(c)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Texts XML cannot carry are written as their UTF-16 code units in hexadecimal.
+QString toUtf16Hex(const QString& text)
+{
+    QString hex;
+    for (const QChar c : text)
+        hex += QString::number(c.unicode(), 16).rightJustified(4, u'0');
+    return hex;
+}
+
+std::optional<QString> fromUtf16Hex(const QString& hex)
+{
+    if (hex.size() % 4 != 0)
+        return std::nullopt;
+    QString text;
+    for (qsizetype i = 0; i < hex.size(); i += 4) {
+        bool ok = false;
+        const ushort unit = hex.mid(i, 4).toUShort(&ok, 16);
+        if (!ok)
+            return std::nullopt;
+        text += QChar(unit);
+    }
+    return text;
+}
 
 QString formatValue(const TrpProperty& p, const QVariant& value)
 {
@@ -129,17 +176,38 @@ void TrpObjectWriter::write(const TrpComponent& object)
         = fBase ? fBase(object) : TrpElement {object.ClassName(), &object.classInfo().prototype()};
     fXml.writeStartElement(element.name);
     const QList<TrpPropertyValue> diff = rpDiff(object, *element.base);
+    QList<TrpPropertyValue> encoded;
     for (const TrpPropertyValue& v : diff) {
-        if (v.property->type != TrpPropType::Lines)
-            fXml.writeAttribute(v.property->name, formatValue(*v.property, v.value));
+        if (v.property->type == TrpPropType::Lines)
+            continue;
+        const QString text = formatValue(*v.property, v.value);
+        if (xmlSafe(text))
+            fXml.writeAttribute(v.property->name, text);
+        else
+            encoded.append(v);
+    }
+    for (const TrpPropertyValue& v : encoded) {
+        fXml.writeStartElement(kValue);
+        fXml.writeAttribute(kName, v.property->name);
+        fXml.writeAttribute(kEncoding, kUtf16);
+        fXml.writeCharacters(toUtf16Hex(formatValue(*v.property, v.value)));
+        fXml.writeEndElement();
     }
     for (const TrpPropertyValue& v : diff) {
         if (v.property->type != TrpPropType::Lines)
             continue;
         fXml.writeStartElement(kLines);
         fXml.writeAttribute(kName, v.property->name);
-        for (const QString& line : v.value.toStringList())
-            fXml.writeTextElement(kLine, line);
+        for (const QString& line : v.value.toStringList()) {
+            fXml.writeStartElement(kLine);
+            if (xmlSafe(line)) {
+                fXml.writeCharacters(line);
+            } else {
+                fXml.writeAttribute(kEncoding, kUtf16);
+                fXml.writeCharacters(toUtf16Hex(line));
+            }
+            fXml.writeEndElement();
+        }
         fXml.writeEndElement();
     }
     for (const TrpComponent* child : object.Objects())
@@ -203,6 +271,10 @@ std::unique_ptr<TrpComponent> TrpObjectReader::readElement(int depth)
             readLines(*object);
             continue;
         }
+        if (fXml.name() == kValue) {
+            readValue(*object);
+            continue;
+        }
         std::unique_ptr<TrpComponent> child = readElement(depth + 1);
         try {
             child->SetParent(object.get());
@@ -226,13 +298,42 @@ void TrpObjectReader::readLines(TrpComponent& object)
         if (fXml.name() != kLine)
             fail(QStringLiteral("%1.%2: unexpected element \"%3\"")
                      .arg(object.Name(), propertyName, fXml.name().toString()));
-        lines.append(fXml.readElementText());
-        if (fXml.hasError())
-            fail(QStringLiteral("%1.%2: %3").arg(object.Name(), propertyName, fXml.errorString()));
+        lines.append(readText(object, propertyName));
     }
     if (fXml.hasError())
         fail(QStringLiteral("%1.%2: %3").arg(object.Name(), propertyName, fXml.errorString()));
     property->set(object, lines);
+}
+
+QString TrpObjectReader::readText(const TrpComponent& object, const QString& propertyName)
+{
+    const QString encoding = fXml.attributes().value(kEncoding).toString();
+    const QString text = fXml.readElementText();
+    if (fXml.hasError())
+        fail(QStringLiteral("%1.%2: %3").arg(object.Name(), propertyName, fXml.errorString()));
+    if (encoding.isEmpty())
+        return text;
+    const std::optional<QString> decoded
+        = encoding == kUtf16 ? fromUtf16Hex(text) : std::optional<QString>();
+    if (!decoded)
+        fail(QStringLiteral("%1.%2: the text is not in %3 encoding")
+                 .arg(object.Name(), propertyName, encoding));
+    return *decoded;
+}
+
+void TrpObjectReader::readValue(TrpComponent& object)
+{
+    const QString propertyName = fXml.attributes().value(kName).toString();
+    const TrpProperty* property = object.classInfo().property(propertyName);
+    if (!property || property->type == TrpPropType::Lines)
+        fail(QStringLiteral("%1.%2: unknown property of %3")
+                 .arg(object.Name(), propertyName, object.ClassName()));
+    const QString text = readText(object, propertyName);
+    QString error;
+    const QVariant value = parseValue(*property, text, error);
+    if (!error.isEmpty())
+        fail(QStringLiteral("%1.%2: %3").arg(object.Name(), propertyName, error));
+    property->set(object, value);
 }
 
 void rpWriteReport(QIODevice& device, const TrpReport& report)

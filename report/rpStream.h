@@ -29,6 +29,9 @@ struct TrpElement {
 //   <TrpMemoView Name="Memo1" Left="11.33859" HAlign="haCenter">
 //     <Lines Name="Memo"><Line>text</Line></Lines>
 //   </TrpMemoView>
+// A text XML cannot carry (control characters, a carriage return, a lone surrogate) is
+// written as UTF-16 code units in hexadecimal: <Line Encoding="utf16">0001</Line>, and for
+// a single value <Value Name="ReportOptions.Name" Encoding="utf16">0001</Value>.
 class TrpObjectWriter {
 public:
     using BaseFunction = std::function<TrpElement(const TrpComponent&)>;
@@ -55,6 +58,8 @@ public:
 private:
     std::unique_ptr<TrpComponent> readElement(int depth);
     void readLines(TrpComponent& object);
+    void readValue(TrpComponent& object);
+    QString readText(const TrpComponent& object, const QString& propertyName);
     [[noreturn]] void fail(const QString& message) const;
 
     QXmlStreamReader& fXml;

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+
 namespace {
 
 TEST(rpUnits, MillimetresUseTheStoredConstantExactly)
@@ -29,7 +32,10 @@ INSTANTIATE_TEST_SUITE_P(Cases, rpRoundTable,
         RoundCase {"TwoAndHalfDown", 2.5, 2}, RoundCase {"NegativeHalf", -0.5, 0},
         RoundCase {"NegativeOneAndHalf", -1.5, -2}, RoundCase {"BelowHalf", 2.4999, 2},
         RoundCase {"A5Width", 148 * rp01cm, 559}, RoundCase {"A5Height", 210 * rp01cm, 794},
-        RoundCase {"A4Height", 297 * rp01cm, 1123}),
+        RoundCase {"A4Height", 297 * rp01cm, 1123},
+        RoundCase {"HugeSaturates", 1e300, std::numeric_limits<long long>::max()},
+        RoundCase {"HugeNegativeSaturates", -1e300, std::numeric_limits<long long>::min()},
+        RoundCase {"NotANumberGivesZero", std::nan(""), 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(rpPaper, TableHoldsSixtySixCodesWithoutFortyEightAndFortyNine)

@@ -151,3 +151,31 @@ TEST(rpStream, ObjectsStoredAsDifferencesFromASourceComeBackWhole)
 }
 
 } // namespace
+
+namespace {
+
+// Operator texts go through the memory copy of every preparation: whatever a line holds,
+// it must come back as it was.
+TEST(rpStream, AnyTextSurvivesTheCopy)
+{
+    const QStringList lines {QStringLiteral("  blanks  "), QStringLiteral("<&>\"']]>"),
+        QStringLiteral("tab\there"), QStringLiteral("cr\rinside"), QString(QChar(1)) + "ctl",
+        QString(QChar(0xFFFF)), QString(QChar(0xD800)) + "lone", QString()};
+    TrpReport report;
+    auto* page = new TrpReportPage(&report);
+    auto* memo = new TrpMemoView(page);
+    memo->SetName(QStringLiteral("Memo1"));
+    memo->classInfo().property(u"Memo")->set(*memo, lines);
+    report.SetName(QStringLiteral("name\twith\ncontrol\x01"));
+    QBuffer buffer;
+    buffer.open(QIODevice::ReadWrite);
+    report.SaveToStream(buffer);
+    buffer.seek(0);
+    const std::unique_ptr<TrpReport> copy = rpReadReport(buffer);
+    auto* copied = dynamic_cast<TrpMemoView*>(copy->FindObject(QStringLiteral("Memo1")));
+    ASSERT_NE(copied, nullptr);
+    EXPECT_EQ(copied->Memo(), lines);
+    EXPECT_EQ(copy->Name(), report.Name());
+}
+
+} // namespace
