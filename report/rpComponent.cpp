@@ -118,6 +118,11 @@ void TrpComponent::SetParent(TrpComponent* parent)
 {
     if (parent == FParent)
         return;
+    for (const TrpComponent* node = parent; node; node = node->FParent) {
+        if (node == this)
+            throw platform::Exception(
+                QStringLiteral("%1 cannot be put inside itself").arg(ClassName()));
+    }
     if (parent)
         checkNamesFree(parent->Report());
     if (FParent)

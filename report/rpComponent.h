@@ -42,7 +42,8 @@ public:
 
     TrpComponent* Parent() const { return FParent; }
     // Moves the component (with its children) under a new parent, last in its list.
-    // Rejected with EDuplicateName when a name of the moved tree is taken in the new report.
+    // Rejected with EDuplicateName when a name of the moved tree is taken in the new report,
+    // and when the new parent lies inside the component.
     virtual void SetParent(TrpComponent* parent);
     const QList<TrpComponent*>& Objects() const { return FObjects; }
     // All descendants, depth first, parent before children; without the component itself.

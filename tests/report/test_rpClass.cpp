@@ -300,13 +300,15 @@ TEST(TrpComponent, NamesAreUniqueInTheirReportComparedLikeFindObject)
     EXPECT_EQ(report.FindObject(QStringLiteral("поле")), memo3);
 }
 
-TEST(TrpComponent, DeletingAChildRemovesItFromItsParent)
+TEST(TrpComponent, DeletingAChildRemovesItFromItsParentAndNoTreeHoldsItself)
 {
     TrpReportPage page;
     auto* memo = new TrpMemoView(&page);
     new TrpShapeView(&page);
     delete memo;
     ASSERT_EQ(page.Objects().size(), 1);
+    EXPECT_THROW(page.SetParent(page.Objects().front()), platform::Exception);
+    EXPECT_EQ(page.Parent(), nullptr);
     EXPECT_EQ(page.Objects().front()->ClassName(), QStringLiteral("TrpShapeView"));
 }
 
