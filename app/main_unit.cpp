@@ -9,6 +9,8 @@
 #include "platform/FontSetup.h"
 #include "platform/MessageService.h"
 #include "platform/Shell.h"
+#include "report/rpReport.h"
+#include "templates/Templates.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -41,6 +43,11 @@ TfmMain::TfmMain(QWidget* parent) : QMainWindow(parent)
     buildInputControls();
     buildCommandButtons();
     connectHandlers();
+
+    rpReport1 = std::make_unique<TrpReport>();
+    loadCertificateTemplate(*rpReport1);
+    rpReport2 = std::make_unique<TrpReport>();
+    loadTestPageTemplate(*rpReport2);
 
     resize(kClientWidth, kClientHeight + MainMenu1->sizeHint().height());
     platform::runGuarded([this] { FormCreate(); });

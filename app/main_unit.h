@@ -2,6 +2,8 @@
 
 #include <QMainWindow>
 
+#include <memory>
+
 class QAction;
 class QDateEdit;
 class QFrame;
@@ -11,6 +13,7 @@ class QPushButton;
 class QScrollArea;
 
 class TfmAbout;
+class TrpReport;
 class TformMemo;
 
 // The program's one input window: the form that mirrors the certificate blank.
@@ -45,6 +48,10 @@ public:
     QPushButton* proverka = nullptr;
     QPushButton* btnPreview = nullptr;
     QPushButton* Button2 = nullptr;
+
+    // Report templates: the certificate and the printer test page
+    std::unique_ptr<TrpReport> rpReport1;
+    std::unique_ptr<TrpReport> rpReport2;
 
     // Date pickers
     QDateEdit* DateTime_678 = nullptr;

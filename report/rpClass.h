@@ -1,0 +1,13 @@
+#pragma once
+
+// The report document model: units, paper table, the class tree from TrpComponent to
+// TrpReport and its property mechanism.
+
+#include "rpComponent.h"
+#include "rpPages.h"
+#include "rpPaper.h"
+#include "rpProperty.h"
+#include "rpReport.h"
+#include "rpTypes.h"
+#include "rpUnits.h"
+#include "rpViews.h"

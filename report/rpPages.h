@@ -1,0 +1,103 @@
+#pragma once
+
+#include "rpComponent.h"
+
+// A page of the report.
+class TrpPage : public TrpComponent {
+public:
+    using TrpComponent::TrpComponent;
+    static const TrpClassInfo& staticClassInfo();
+    const TrpClassInfo& classInfo() const override;
+    static void publishOwn(TrpPropertyList&) { }
+    QString BaseName() const override { return QStringLiteral("Page"); }
+};
+
+// A page for non-printing data objects; preparation ignores it.
+class TrpDataPage : public TrpPage {
+public:
+    explicit TrpDataPage(TrpComponent* owner = nullptr);
+    static const TrpClassInfo& staticClassInfo();
+    const TrpClassInfo& classInfo() const override;
+    static void publishOwn(TrpPropertyList& list);
+};
+
+// A printable page with paper geometry. Paper and margins are in millimetres; the page's
+// Width and Height (report pixels) follow the paper. Objects count their Left/Top from the
+// corner of the margins. A page created in code is A4 portrait with zero margins.
+class TrpReportPage : public TrpPage {
+public:
+    explicit TrpReportPage(TrpComponent* owner = nullptr);
+    static const TrpClassInfo& staticClassInfo();
+    const TrpClassInfo& classInfo() const override;
+    static void publishOwn(TrpPropertyList& list);
+
+    double PaperWidth() const { return FPaperWidth; }
+    double PaperHeight() const { return FPaperHeight; }
+    // Rounded to 8 decimals; the paper becomes custom (256).
+    virtual void SetPaperWidth(double value);
+    virtual void SetPaperHeight(double value);
+    int PaperSize() const { return FPaperSize; }
+    // A standard code takes the table's size, turned for landscape; other codes keep the size.
+    virtual void SetPaperSize(int value);
+    TrpPrinterOrientation Orientation() const { return FOrientation; }
+    // Turns the paper and rotates the margins with it.
+    void SetOrientation(TrpPrinterOrientation value);
+
+    // Plain lengths: no range check, nothing moves until the page is next prepared.
+    double LeftMargin() const { return FLeftMargin; }
+    double RightMargin() const { return FRightMargin; }
+    double TopMargin() const { return FTopMargin; }
+    double BottomMargin() const { return FBottomMargin; }
+    void SetLeftMargin(double value) { FLeftMargin = value; }
+    void SetRightMargin(double value) { FRightMargin = value; }
+    void SetTopMargin(double value) { FTopMargin = value; }
+    void SetBottomMargin(double value) { FBottomMargin = value; }
+    bool MirrorMargins() const { return FMirrorMargins; }
+
+    TrpFrame& Frame() { return FFrame; }
+    const TrpFrame& Frame() const { return FFrame; }
+    quint32 Color() const { return FColor; }
+    int PageCount() const { return FPageCount; }
+    int Bin() const { return FBin; }
+    int BinOtherPages() const { return FBinOtherPages; }
+    TrpDuplexMode Duplex() const { return FDuplex; }
+
+    // Margins of 10 mm, paper and orientation of the default printer.
+    virtual void SetDefaults();
+    void AlignChildren() override;
+
+protected:
+    double ClientWidth() const override;
+    double ClientHeight() const override;
+
+private:
+    void deriveSize();
+
+    double FPaperWidth = 210;
+    double FPaperHeight = 297;
+    int FPaperSize = 9;
+    TrpPrinterOrientation FOrientation = poPortrait;
+    double FLeftMargin = 0;
+    double FRightMargin = 0;
+    double FTopMargin = 0;
+    double FBottomMargin = 0;
+    bool FMirrorMargins = false;
+    quint32 FColor = clTransparent;
+    TrpFrame FFrame;
+    QString FBackPicture;
+    bool FBackPictureVisible = true;
+    bool FBackPicturePrintable = true;
+    int FPageCount = 1;
+    int FBin = 7;
+    int FBinOtherPages = 7;
+    int FColumns = 0;
+    double FColumnWidth = 0;
+    QString FDataSet;
+    bool FEndlessWidth = false;
+    bool FEndlessHeight = false;
+    bool FPrintIfEmpty = true;
+    bool FPrintOnPreviousPage = false;
+    bool FResetPageNumbers = false;
+    bool FTitleBeforeHeader = true;
+    TrpDuplexMode FDuplex = dmNone;
+};
