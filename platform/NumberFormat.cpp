@@ -137,6 +137,30 @@ QString special(double value)
 
 bool isDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
 
+// The position of a number's first significant digit relative to the decimal point (1 for
+// "5", 0 for "0.5"), taken from the C form "[-]ddd[.ddd][e[±]ddd]".
+long long decimalOrder(const std::string& normal)
+{
+    const auto e = normal.find('e');
+    const std::string mantissa = normal.substr(0, e);
+    long long exponent = 0;
+    if (e != std::string::npos) {
+        const bool negative = normal[e + 1] == '-';
+        for (std::size_t i = e + 1; i < normal.size(); ++i)
+            if (normal[i] >= '0' && normal[i] <= '9')
+                exponent = std::min(exponent * 10 + (normal[i] - '0'), 1000000000LL);
+        if (negative)
+            exponent = -exponent;
+    }
+    const auto point = std::min(mantissa.find('.'), mantissa.size());
+    const auto first = mantissa.find_first_of("123456789");
+    if (first == std::string::npos)
+        return std::numeric_limits<long long>::min();
+    const long long order
+        = first < point ? (long long)(point - first) : -(long long)(first - point - 1);
+    return order + exponent;
+}
+
 int digitValue(QChar c)
 {
     const char16_t u = c.unicode();
@@ -228,15 +252,13 @@ bool TryStrToFloat(const QString& text, double& value)
     double result = 0;
     const auto [end, error] = std::from_chars(normal.data(), normal.data() + normal.size(), result);
     if (error == std::errc::result_out_of_range) {
-        // Too small underflows to zero; too large is no number.
-        if (std::fabs(result) > 1)
+        // Too small a number underflows to zero; too large a one is no number.
+        if (decimalOrder(normal) > 0)
             return false;
         result = 0;
     } else if (error != std::errc() || end != normal.data() + normal.size()) {
         return false;
     }
-    if (!std::isfinite(result))
-        return false;
     value = result;
     return true;
 }
