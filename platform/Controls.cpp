@@ -29,6 +29,8 @@ TDateTimePicker::TDateTimePicker(QWidget* parent) : QDateEdit(parent)
     setDisplayFormat(numberFormat().longDateFormat);
 }
 
+bool TDateTimePicker::focusNextPrevChild(bool next) { return QWidget::focusNextPrevChild(next); }
+
 TSpeedButton::TSpeedButton(QWidget* parent) : QToolButton(parent)
 {
     setFocusPolicy(Qt::NoFocus);

@@ -30,12 +30,15 @@ public:
 };
 
 // A date-only picker shown in the long date format of the program-wide format, with a
-// drop-down calendar.
+// drop-down calendar. Tab leaves the picker instead of walking its day, month and year.
 class TDateTimePicker : public QDateEdit {
     Q_OBJECT
 
 public:
     explicit TDateTimePicker(QWidget* parent = nullptr);
+
+protected:
+    bool focusNextPrevChild(bool next) override;
 };
 
 // A small push button that never takes the focus, so clicking it leaves the focus (and
