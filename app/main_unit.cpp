@@ -4,6 +4,7 @@
 #include "app/AppIcon.h"
 #include "app/SettingsFile.h"
 #include "app/fmMemo.h"
+#include "platform/Controls.h"
 #include "platform/EventBoundary.h"
 #include "platform/FileSystem.h"
 #include "platform/FontSetup.h"
@@ -15,7 +16,6 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QDateEdit>
 #include <QGuiApplication>
 #include <QMenuBar>
 #include <QPushButton>
@@ -42,7 +42,12 @@ TfmMain::TfmMain(QWidget* parent) : QMainWindow(parent)
     buildMenu();
     buildInputControls();
     buildCommandButtons();
+    setTabSequence();
     connectHandlers();
+    connectInputHandlers();
+    // The window opens with the first field of the sequence focused and its text selected.
+    Edit_01->setFocus(Qt::OtherFocusReason);
+    Edit_01->selectAll();
 
     rpReport1 = std::make_unique<TrpReport>();
     loadCertificateTemplate(*rpReport1);
@@ -69,6 +74,7 @@ void TfmMain::buildFrame()
     ScrollBox1->setFrameShadow(QFrame::Sunken);
     ScrollBox1->setWidgetResizable(false);
     ScrollBox1->setBackgroundRole(QPalette::Button);
+    ScrollBox1->setFocusPolicy(Qt::NoFocus);
 
     // The scroll box scrolls over its children's extent, so the content starts at the
     // origin and Panel13 keeps its own offset inside it.
@@ -106,21 +112,6 @@ void TfmMain::buildMenu()
     menuHelp->setObjectName(QStringLiteral("menuHelp"));
     subAbout = item(menuHelp, "subAbout", "О программе");
     subHelp = item(menuHelp, "subHelp", "Помощь");
-}
-
-void TfmMain::buildInputControls()
-{
-    const auto datePicker = [this](const char* name, int left, int top) {
-        auto* picker = new QDateEdit(Panel13);
-        picker->setObjectName(QString::fromLatin1(name));
-        picker->setCalendarPopup(true);
-        picker->setDisplayFormat(QLocale().dateFormat(QLocale::LongFormat));
-        picker->setGeometry(left, top, 186, 21);
-        return picker;
-    };
-    DateTime_678 = datePicker("DateTime_678", 169, 148);
-    DateTime_91011 = datePicker("DateTime_91011", 389, 148);
-    DateTime_242526 = datePicker("DateTime_242526", 215, 750);
 }
 
 void TfmMain::buildCommandButtons()

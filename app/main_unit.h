@@ -1,11 +1,16 @@
 #pragma once
 
+#include "controls/NKCtrls.h"
+#include "platform/ComboBox.h"
+#include "platform/Controls.h"
+#include "platform/Edit.h"
+
 #include <QMainWindow>
 
+#include <array>
 #include <memory>
 
 class QAction;
-class QDateEdit;
 class QFrame;
 class QMenu;
 class QMenuBar;
@@ -53,10 +58,106 @@ public:
     std::unique_ptr<TrpReport> rpReport1;
     std::unique_ptr<TrpReport> rpReport2;
 
-    // Date pickers
-    QDateEdit* DateTime_678 = nullptr;
-    QDateEdit* DateTime_91011 = nullptr;
-    QDateEdit* DateTime_242526 = nullptr;
+    // Header: school, locality, series, graduate
+    platform::TLabel* Label1 = nullptr;
+    platform::TEdit* Edit_01 = nullptr;
+    platform::TSpeedButton* SpeedButton1 = nullptr;
+    platform::TLabel* Label2 = nullptr;
+    platform::TEdit* edit_02 = nullptr;
+    platform::TEdit* edit_03 = nullptr;
+    platform::TSpeedButton* SpeedButton2 = nullptr;
+    platform::TEdit* edit_04 = nullptr;
+    platform::TSpeedButton* SpeedButton4 = nullptr;
+    platform::TEdit* Edit_05 = nullptr;
+    platform::TSpeedButton* SpeedButton3 = nullptr;
+
+    // Training period
+    platform::TLabel* Label3 = nullptr;
+    platform::TLabel* Label4 = nullptr;
+    platform::TDateTimePicker* DateTime_678 = nullptr;
+    platform::TLabel* Label5 = nullptr;
+    platform::TDateTimePicker* DateTime_91011 = nullptr;
+
+    // Programme and category
+    platform::TLabel* Label6 = nullptr;
+    platform::TLabel* Label7 = nullptr;
+    platform::TComboBox* Combo_categ = nullptr;
+
+    // Basic cycle
+    platform::TLabel* Label8 = nullptr;
+    platform::TLabel* Label10 = nullptr;
+    platform::TLabel* Label14 = nullptr;
+    platform::TPanel* Panel1 = nullptr;
+    platform::TLabel* Label9 = nullptr;
+    platform::TLabel* Label11 = nullptr;
+    platform::TLabel* Label12 = nullptr;
+    platform::TLabel* Label13 = nullptr;
+    platform::TPanel* Panel2 = nullptr;
+    TNkEdit* Edit_13 = nullptr;
+    TNkEdit* Edit_14 = nullptr;
+    TNkEdit* Edit_15 = nullptr;
+    TNkEdit* Edit_16 = nullptr;
+    platform::TPanel* Panel3 = nullptr;
+    platform::TComboBox* Combo_28 = nullptr;
+    platform::TComboBox* Combo_29 = nullptr;
+    platform::TComboBox* Combo_30 = nullptr;
+    platform::TComboBox* Combo_31 = nullptr;
+
+    // Special cycle
+    platform::TLabel* Label15 = nullptr;
+    platform::TLabel* Label16 = nullptr;
+    platform::TLabel* Label21 = nullptr;
+    platform::TPanel* Panel4 = nullptr;
+    platform::TLabel* Label17 = nullptr;
+    platform::TLabel* Label20 = nullptr;
+    platform::TLabel* Label18 = nullptr;
+    platform::TLabel* Label22 = nullptr;
+    platform::TLabel* Label19 = nullptr;
+    platform::TLabel* Label23 = nullptr;
+    platform::TComboBox* Combo_42 = nullptr;
+    platform::TPanel* Panel5 = nullptr;
+    TNkEdit* Edit_17 = nullptr;
+    TNkEdit* Edit_18 = nullptr;
+    TNkEdit* Edit_19 = nullptr;
+    platform::TPanel* Panel6 = nullptr;
+    platform::TComboBox* Combo_32 = nullptr;
+    platform::TComboBox* Combo_33 = nullptr;
+    platform::TComboBox* Combo_34 = nullptr;
+
+    // Professional cycle
+    platform::TLabel* Label24 = nullptr;
+    platform::TLabel* Label25 = nullptr;
+    platform::TLabel* Label30 = nullptr;
+    platform::TPanel* Panel7 = nullptr;
+    platform::TLabel* Label26 = nullptr;
+    platform::TLabel* Label27 = nullptr;
+    platform::TPanel* Panel8 = nullptr;
+    TNkEdit* Edit_20 = nullptr;
+    TNkEdit* Edit_21 = nullptr;
+    platform::TPanel* Panel9 = nullptr;
+    platform::TComboBox* Combo_35 = nullptr;
+    platform::TComboBox* Combo_36 = nullptr;
+
+    // Qualification exam and total
+    platform::TPanel* Panel12 = nullptr;
+    platform::TLabel* Label28 = nullptr;
+    platform::TLabel* Label29 = nullptr;
+    platform::TPanel* Panel10 = nullptr;
+    TNkEdit* Edit_22 = nullptr;
+    TNkEdit* Edit_23 = nullptr;
+    platform::TPanel* Panel11 = nullptr;
+    platform::TComboBox* Combo_37 = nullptr;
+    platform::TLabel* Label_38 = nullptr;
+
+    // Date of issue and head of the school
+    platform::TLabel* Label32 = nullptr;
+    platform::TDateTimePicker* DateTime_242526 = nullptr;
+    platform::TLabel* Label33 = nullptr;
+    platform::TEdit* Edit_27 = nullptr;
+
+    // The last value read from each hour field: entry i - 1 belongs to hour field i
+    // (Edit_13 is field 1, Edit_22 field 10).
+    std::array<double, 10> hrs {};
 
     // Handlers
     void FormCreate();
@@ -74,6 +175,40 @@ public:
     void proverkaClick();
     void btnPreviewClick();
 
+    // Placeholder fields and their hints
+    void Edit_01Click();
+    void Edit_01Exit();
+    void edit_02Click();
+    void edit_02Exit();
+    void edit_03Click();
+    void edit_03Exit();
+    void edit_04Click();
+    void edit_04Exit();
+    void Edit_05Click();
+    void Edit_05Exit();
+    void Edit_27Click();
+    void Edit_27Exit();
+    void SpeedButton1Click();
+    void SpeedButton2Click();
+    void SpeedButton3Click();
+    void SpeedButton4Click();
+
+    // Hours and total
+    void Edit_13Change();
+    void Edit_14Change();
+    void Edit_15Change();
+    void Edit_16Change();
+    void Edit_17Change();
+    void Edit_18Change();
+    void Edit_19Change();
+    void Edit_20Change();
+    void Edit_21Change();
+    void Edit_22Change();
+    void Edit_13KeyPress(QChar& Key);
+
+    // Category
+    void Combo_categChange();
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -83,7 +218,9 @@ private:
     void buildMenu();
     void buildCommandButtons();
     void buildInputControls();
+    void setTabSequence();
     void connectHandlers();
+    void connectInputHandlers();
     void centreOnDesktop();
 
     TfmAbout* fAbout = nullptr;

@@ -1,0 +1,44 @@
+#include "Controls.h"
+
+#include "EventBoundary.h"
+#include "NumberFormat.h"
+
+namespace platform {
+
+TLabel::TLabel(QWidget* parent) : QLabel(parent)
+{
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    setWordWrap(false);
+}
+
+void TLabel::SetCaption(const QString& caption)
+{
+    setText(caption);
+    resize(sizeHint().width(), height());
+}
+
+TPanel::TPanel(QWidget* parent) : QFrame(parent)
+{
+    setFrameStyle(QFrame::Panel | QFrame::Raised);
+    setLineWidth(1);
+}
+
+TDateTimePicker::TDateTimePicker(QWidget* parent) : QDateEdit(parent)
+{
+    setCalendarPopup(true);
+    setDisplayFormat(numberFormat().longDateFormat);
+}
+
+bool TDateTimePicker::focusNextPrevChild(bool next) { return QWidget::focusNextPrevChild(next); }
+
+TSpeedButton::TSpeedButton(QWidget* parent) : QToolButton(parent)
+{
+    setFocusPolicy(Qt::NoFocus);
+    setText(QStringLiteral("?"));
+    connect(this, &QToolButton::clicked, this, [this] {
+        if (OnClick)
+            runGuarded(OnClick);
+    });
+}
+
+} // namespace platform

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QLineEdit>
+
+#include <functional>
+
+namespace platform {
+
+using TNotifyEvent = std::function<void()>;
+using TKeyPressEvent = std::function<void(QChar& key)>;
+
+// A single-line edit with the desktop's event rules. Setting the text by code raises
+// OnChange at once when the text differs, and an exception from the handler reaches the
+// caller; edits by the operator raise it through the event boundary. Every typed character
+// (clipboard shortcuts included, as their control codes) passes KeyPress first, which may
+// change or refuse it before the edit inserts it.
+class TEdit : public QLineEdit {
+    Q_OBJECT
+
+public:
+    explicit TEdit(QWidget* parent = nullptr);
+
+    QString Text() const { return text(); }
+    void SetText(const QString& text);
+
+    // Most characters the operator may type; 0 = no limit. Text set by code is never cut.
+    int MaxLength() const { return fMaxLength; }
+    void SetMaxLength(int length) { fMaxLength = length; }
+
+    QColor FontColor() const;
+    void SetFontColor(const QColor& color);
+
+    TNotifyEvent OnChange;
+    TNotifyEvent OnClick;
+    TNotifyEvent OnExit;
+    TKeyPressEvent OnKeyPress;
+
+protected:
+    // The control's own step for a typed character; null refuses it. The default raises
+    // OnKeyPress.
+    virtual void KeyPress(QChar& key);
+
+    void keyPressEvent(QKeyEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    int fMaxLength = 0;
+};
+
+// The character a key event types, as the desktop delivers it: Backspace 8, Tab 9, Enter 13,
+// Escape 27, Ctrl+A..Ctrl+Z 1..26, otherwise the printable text. Null when the key types
+// nothing (arrows, Delete, Home, function keys).
+QChar typedCharacter(const QKeyEvent& event);
+
+} // namespace platform

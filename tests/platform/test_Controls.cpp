@@ -1,0 +1,218 @@
+#include "platform/ComboBox.h"
+#include "platform/Controls.h"
+#include "platform/Edit.h"
+#include "platform/Exception.h"
+#include "support/MessageRecorder.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QString u(const char* text) { return QString::fromUtf8(text); }
+
+// An edit on a visible window, recording the text each change event sees.
+class EditEvents : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        edit.SetText(u("start"));
+        edit.OnChange = [this] { seen.append(edit.Text()); };
+        window.resize(200, 40);
+        edit.setGeometry(0, 0, 150, 21);
+        window.show();
+        QApplication::setActiveWindow(&window);
+        edit.setFocus(Qt::MouseFocusReason);
+        edit.setCursorPosition(int(edit.Text().size()));
+    }
+
+    MessageRecorder recorder;
+    QWidget window;
+    platform::TEdit edit {&window};
+    QStringList seen;
+};
+
+TEST_F(EditEvents, SettingTextByCodeRaisesChangeAtOnceOnlyWhenItDiffers)
+{
+    edit.SetText(u("other"));
+    EXPECT_EQ(seen, QStringList {u("other")});
+    edit.SetText(u("other"));
+    EXPECT_EQ(seen, QStringList {u("other")});
+}
+
+TEST_F(EditEvents, ErrorInChangeHandlerReachesTheCodeThatSetTheText)
+{
+    edit.OnChange
+        = [] { throw platform::EConvertError(u("'x' is not a valid floating point value")); };
+    EXPECT_THROW(edit.SetText(u("x")), platform::EConvertError);
+    EXPECT_TRUE(recorder.messages.isEmpty());
+}
+
+TEST_F(EditEvents, HandlerMaySetItsOwnTextAndRunsNested)
+{
+    edit.OnChange = [this] {
+        seen.append(edit.Text());
+        if (edit.Text().isEmpty())
+            edit.SetText(u("0"));
+    };
+    edit.SetText(QString());
+    EXPECT_EQ(seen, (QStringList {QString(), u("0")}));
+    EXPECT_EQ(edit.Text(), u("0"));
+}
+
+TEST_F(EditEvents, TypingRaisesChangePerKeyAndErrorsGoToTheErrorBox)
+{
+    QTest::keyClicks(&edit, "ab");
+    EXPECT_EQ(seen, (QStringList {u("starta"), u("startab")}));
+
+    edit.OnChange = [] { throw platform::Exception(u("Ошибка")); };
+    QTest::keyClick(&edit, 'c');
+    EXPECT_EQ(edit.Text(), u("startabc"));
+    EXPECT_EQ(recorder.texts(), QStringList {u("Ошибка.")});
+}
+
+TEST_F(EditEvents, KeyPressSeesTheTextBeforeTheKeyAndMayReplaceOrRefuseIt)
+{
+    QStringList before;
+    edit.OnKeyPress = [&](QChar& key) {
+        before.append(edit.Text());
+        if (key == QLatin1Char('a'))
+            key = QLatin1Char('b');
+        else if (key == QLatin1Char('z'))
+            key = QChar();
+    };
+    QTest::keyClicks(&edit, "az");
+    EXPECT_EQ(before, (QStringList {u("start"), u("startb")}));
+    EXPECT_EQ(edit.Text(), u("startb"));
+    EXPECT_EQ(seen, QStringList {u("startb")});
+}
+
+TEST_F(EditEvents, ClipboardShortcutsArriveAsControlCodes)
+{
+    QList<int> codes;
+    edit.OnKeyPress = [&](QChar& key) { codes.append(key.unicode()); };
+    QApplication::clipboard()->setText(u("XY"));
+    QTest::keyClick(&edit, Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(&edit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(&edit, Qt::Key_Backspace);
+    EXPECT_EQ(codes, (QList<int> {22, 1, 8}));
+    EXPECT_EQ(edit.Text(), QString()); // pasted, all selected, deleted
+}
+
+TEST_F(EditEvents, LengthLimitBindsTypingOnly)
+{
+    edit.SetMaxLength(4);
+    edit.SetText(u("abc"));
+    edit.setCursorPosition(3);
+    QTest::keyClicks(&edit, "de");
+    EXPECT_EQ(edit.Text(), u("abcd"));
+    edit.selectAll();
+    QTest::keyClick(&edit, 'z');
+    EXPECT_EQ(edit.Text(), u("z"));
+    edit.SetText(u("longer text"));
+    EXPECT_EQ(edit.Text(), u("longer text"));
+}
+
+TEST_F(EditEvents, ClickAndExitHandlers)
+{
+    int clicks = 0;
+    int exits = 0;
+    edit.OnClick = [&] { ++clicks; };
+    edit.OnExit = [&] { ++exits; };
+    platform::TEdit other(&window);
+    other.setGeometry(0, 21, 150, 21);
+    other.show();
+    QTest::mouseClick(&edit, Qt::LeftButton);
+    EXPECT_EQ(clicks, 1);
+    other.setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(exits, 1);
+    // Entering by keyboard selects the whole text.
+    edit.setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(edit.selectedText(), edit.Text());
+}
+
+TEST(SpeedButton, NeverTakesTheFocus)
+{
+    QWidget window;
+    platform::TEdit edit(&window);
+    platform::TSpeedButton button(&window);
+    button.move(0, 30);
+    int clicks = 0;
+    int exits = 0;
+    button.OnClick = [&] { ++clicks; };
+    edit.OnExit = [&] { ++exits; };
+    window.show();
+    QApplication::setActiveWindow(&window);
+    edit.setFocus();
+    QTest::mouseClick(&button, Qt::LeftButton);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(exits, 0);
+    EXPECT_EQ(QApplication::focusWidget(), &edit);
+    EXPECT_EQ(button.text(), u("?"));
+}
+
+class ComboEvents : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        combo.SetItems({u("один"), u("два"), u("три")});
+        combo.SetItemIndex(0);
+        combo.OnChange = [this] { seen.append(combo.Text()); };
+        window.resize(200, 40);
+        window.show();
+        QApplication::setActiveWindow(&window);
+        combo.setFocus();
+    }
+
+    MessageRecorder recorder;
+    QWidget window;
+    platform::TComboBox combo {&window};
+    QStringList seen;
+};
+
+TEST_F(ComboEvents, SelectingByCodeRaisesNothingSettingTextDoes)
+{
+    combo.SetItemIndex(2);
+    EXPECT_EQ(combo.Text(), u("три"));
+    EXPECT_TRUE(seen.isEmpty());
+    combo.SetText(u("свой текст"));
+    combo.SetText(u("свой текст"));
+    EXPECT_EQ(seen, QStringList {u("свой текст")});
+    EXPECT_EQ(combo.count(), 3);
+}
+
+TEST_F(ComboEvents, TextOnlyShowsTextWithoutSelection)
+{
+    combo.SetItemIndex(-1);
+    combo.SetText(u("два"));
+    EXPECT_EQ(combo.ItemIndex(), -1);
+    EXPECT_EQ(combo.Text(), u("два"));
+}
+
+TEST_F(ComboEvents, OperatorPicksAndTypesRaiseChange)
+{
+    QTest::keyClick(&combo, Qt::Key_Down);
+    EXPECT_EQ(combo.ItemIndex(), 1);
+    ASSERT_FALSE(seen.isEmpty());
+    EXPECT_EQ(seen.back(), u("два"));
+
+    seen.clear();
+    combo.lineEdit()->end(false);
+    QTest::keyClick(&combo, 'x');
+    EXPECT_EQ(seen, QStringList {u("дваx")});
+}
+
+TEST(Combo, DropsEightRowsUnsortedAndNeverAddsTypedText)
+{
+    platform::TComboBox combo;
+    combo.SetItems({u("b"), u("a")});
+    EXPECT_EQ(combo.maxVisibleItems(), 8);
+    EXPECT_EQ(combo.itemText(0), u("b"));
+    EXPECT_TRUE(combo.isEditable());
+    EXPECT_EQ(combo.insertPolicy(), QComboBox::NoInsert);
+}
+
+} // namespace
