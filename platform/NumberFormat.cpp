@@ -173,6 +173,20 @@ int digitValue(QChar c)
     return -1;
 }
 
+// A QTime format without its time-zone letters ("t" outside quoted text).
+QString withoutTimeZone(const QString& format)
+{
+    QString result;
+    bool quoted = false;
+    for (const QChar c : format) {
+        if (c == QLatin1Char('\''))
+            quoted = !quoted;
+        if (quoted || c != QLatin1Char('t'))
+            result += c;
+    }
+    return result.trimmed();
+}
+
 } // namespace
 
 NumberFormat NumberFormat::fromLocale(const QLocale& locale)
@@ -183,6 +197,11 @@ NumberFormat NumberFormat::fromLocale(const QLocale& locale)
     for (int month = 1; month <= 12; ++month)
         format.longMonthNames.append(locale.standaloneMonthName(month, QLocale::LongFormat));
     format.longDateFormat = locale.dateFormat(QLocale::LongFormat);
+    format.shortDateFormat = locale.dateFormat(QLocale::ShortFormat);
+    // The desktop's long time has no time zone; the locale's may end in one ("t").
+    format.longTimeFormat = withoutTimeZone(locale.timeFormat(QLocale::LongFormat));
+    const QString group = locale.groupSeparator();
+    format.thousandSeparator = group.isEmpty() ? QChar(0x00A0) : group.front();
     return format;
 }
 
