@@ -1,519 +1,18 @@
 #include "rpExpression.h"
 
+#include "rpFormat.h"
+
 #include "platform/NumberFormat.h"
 
 #include <QLocale>
 
-#include <array>
 #include <cmath>
-#include <cstdio>
-#include <functional>
 #include <limits>
 
 namespace {
 
-// The desktop's date type counts days from this day.
-const QDate kEpoch(1899, 12, 30);
-constexpr double kMsecsPerDay = 86400000.0;
-// Dates beyond the years 1 … 9999 are refused, as the desktop's date type does.
-constexpr double kMinDays = -693593;
-constexpr double kMaxDays = 2958466;
-// No format may ask for a wider field or more decimals than this.
-constexpr int kMaxFormatWidth = 100;
-
 [[noreturn]] void fail(const QString& message) { throw EExpressionError(message); }
 
-QString kindName(TrpValue::Kind kind)
-{
-    switch (kind) {
-    case TrpValue::Integer:
-        return QStringLiteral("Integer");
-    case TrpValue::Float:
-        return QStringLiteral("Float");
-    case TrpValue::String:
-        return QStringLiteral("String");
-    case TrpValue::Boolean:
-        return QStringLiteral("Boolean");
-    case TrpValue::Date:
-        return QStringLiteral("Date");
-    case TrpValue::Time:
-        return QStringLiteral("Time");
-    case TrpValue::DateTime:
-        return QStringLiteral("DateTime");
-    }
-    return {};
-}
-
-[[noreturn]] void incompatible(const TrpValue& a, const TrpValue& b)
-{
-    fail(QStringLiteral("Incompatible types: '%1' and '%2'")
-             .arg(kindName(a.kind()), kindName(b.kind())));
-}
-
-[[noreturn]] void incompatible(const TrpValue& a)
-{
-    fail(QStringLiteral("Incompatible type: '%1'").arg(kindName(a.kind())));
-}
-
-bool isDateKind(TrpValue::Kind kind)
-{
-    return kind == TrpValue::Date || kind == TrpValue::Time || kind == TrpValue::DateTime;
-}
-
-double checkedFloat(double value)
-{
-    if (std::isnan(value))
-        fail(QStringLiteral("Invalid floating point operation"));
-    if (!std::isfinite(value))
-        fail(QStringLiteral("Floating point overflow"));
-    return value;
-}
-
-QDateTime toDateTime(double days)
-{
-    if (!std::isfinite(days) || days < kMinDays || days > kMaxDays)
-        fail(QStringLiteral("Invalid date"));
-    const double whole = std::floor(days);
-    const QDate date = kEpoch.addDays(static_cast<qint64>(whole));
-    auto msecs = static_cast<qint64>(std::llround((days - whole) * kMsecsPerDay));
-    if (msecs >= static_cast<qint64>(kMsecsPerDay))
-        msecs = static_cast<qint64>(kMsecsPerDay) - 1;
-    return QDateTime(date, QTime::fromMSecsSinceStartOfDay(static_cast<int>(msecs)));
-}
-
-double toDays(const QDate& date) { return static_cast<double>(kEpoch.daysTo(date)); }
-
-double toDayFraction(const QTime& time) { return time.msecsSinceStartOfDay() / kMsecsPerDay; }
-
-// Round to nearest with ties to even, as the desktop's Round does, into 64 bits.
-qint64 roundToInteger(double value)
-{
-    checkedFloat(value);
-    const double rounded = std::nearbyint(value);
-    if (rounded >= 9.2233720368547758e18 || rounded < -9.2233720368547758e18)
-        fail(QStringLiteral("Integer overflow"));
-    // nearbyint honours the current rounding mode; make the ties explicit.
-    const double floor = std::floor(value);
-    const double diff = value - floor;
-    double result = floor;
-    if (diff > 0.5 || (diff == 0.5 && std::fmod(floor, 2.0) != 0))
-        result = floor + 1;
-    return static_cast<qint64>(result);
-}
-
-qint64 truncToInteger(double value)
-{
-    checkedFloat(value);
-    const double t = std::trunc(value);
-    if (t >= 9.2233720368547758e18 || t < -9.2233720368547758e18)
-        fail(QStringLiteral("Integer overflow"));
-    return static_cast<qint64>(t);
-}
-
-QString withDecimalSeparator(QString text)
-{
-    const QChar separator = platform::numberFormat().decimalSeparator;
-    if (separator != QLatin1Char('.'))
-        text.replace(QLatin1Char('.'), separator);
-    return text;
-}
-
-// Groups the digits of an unsigned integer text by thousands.
-QString grouped(const QString& digits)
-{
-    const QChar separator = platform::numberFormat().thousandSeparator;
-    QString result;
-    const qsizetype n = digits.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        if (i > 0 && (n - i) % 3 == 0)
-            result += separator;
-        result += digits[i];
-    }
-    return result;
-}
-
-// Whether a number's text is not all zeros: a value rounded to zero carries no sign.
-bool hasNonZeroDigit(const QString& text)
-{
-    for (const QChar c : text) {
-        if (c >= QLatin1Char('1') && c <= QLatin1Char('9'))
-            return true;
-    }
-    return false;
-}
-
-// "ddd.ddd" for a finite value with the given number of decimals, '.' as the point.
-QString fixedText(double value, int decimals)
-{
-    char buffer[420];
-    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
-    return QString::fromLatin1(buffer);
-}
-
-// Fixed notation with the program's separators; thousands grouped when asked.
-QString formatFixed(double value, int decimals, bool thousands)
-{
-    checkedFloat(value);
-    QString text = fixedText(std::fabs(value), decimals);
-    const qsizetype point = text.indexOf(QLatin1Char('.'));
-    QString integerPart = point < 0 ? text : text.left(point);
-    QString fraction = point < 0 ? QString() : text.mid(point + 1);
-    if (thousands)
-        integerPart = grouped(integerPart);
-    QString result = integerPart;
-    if (!fraction.isEmpty())
-        result += platform::numberFormat().decimalSeparator + fraction;
-    if (std::signbit(value) && hasNonZeroDigit(text))
-        result.prepend(QLatin1Char('-'));
-    return result;
-}
-
-QString formatScientific(double value, int precision)
-{
-    checkedFloat(value);
-    char buffer[200];
-    std::snprintf(buffer, sizeof buffer, "%.*E", std::max(0, precision - 1), value);
-    QString text = QString::fromLatin1(buffer);
-    // The desktop writes at least three exponent digits: 1.5E+003.
-    const qsizetype e = text.indexOf(QLatin1Char('E'));
-    if (e >= 0) {
-        QString mantissa = text.left(e);
-        const QChar sign = text[e + 1];
-        QString exponent = text.mid(e + 2);
-        while (exponent.size() < 3)
-            exponent.prepend(QLatin1Char('0'));
-        text = mantissa + QLatin1Char('E') + sign + exponent;
-    }
-    return withDecimalSeparator(text);
-}
-
-// The value as a floating-point number, for number formats.
-double numericValue(const TrpValue& value)
-{
-    if (value.kind() == TrpValue::String) {
-        double number = 0;
-        if (!platform::TryStrToFloat(value.asString(), number))
-            fail(QStringLiteral("'%1' is not a valid floating point value").arg(value.asString()));
-        return number;
-    }
-    if (value.kind() == TrpValue::Boolean)
-        incompatible(value);
-    return value.asFloat();
-}
-
-// The desktop's Format with one argument: literal text and one "%[-][width][.precision]type"
-// (d, u, x, f, n, m, e, g, s); "%%" is a percent sign.
-QString delphiFormat(const QString& format, const TrpValue& value)
-{
-    const auto invalid = [&format]() {
-        fail(QStringLiteral("Format '%1' invalid or incompatible with argument").arg(format));
-    };
-    QString result;
-    bool used = false;
-    qsizetype i = 0;
-    const qsizetype n = format.size();
-    while (i < n) {
-        const QChar c = format[i];
-        if (c != QLatin1Char('%')) {
-            result += c;
-            ++i;
-            continue;
-        }
-        ++i;
-        if (i < n && format[i] == QLatin1Char('%')) {
-            result += c;
-            ++i;
-            continue;
-        }
-        if (used)
-            invalid();
-        used = true;
-        bool left = false;
-        if (i < n && format[i] == QLatin1Char('-')) {
-            left = true;
-            ++i;
-        }
-        const auto readNumber = [&](int& out) {
-            bool any = false;
-            out = 0;
-            while (i < n && format[i].isDigit() && format[i].unicode() < 128) {
-                out = out * 10 + (format[i].unicode() - u'0');
-                if (out > kMaxFormatWidth)
-                    invalid();
-                ++i;
-                any = true;
-            }
-            return any;
-        };
-        int width = 0;
-        readNumber(width);
-        int precision = -1;
-        if (i < n && format[i] == QLatin1Char('.')) {
-            ++i;
-            if (!readNumber(precision))
-                precision = 0;
-        }
-        if (i == n)
-            invalid();
-        const char16_t type = format[i].toLower().unicode();
-        ++i;
-        QString text;
-        switch (type) {
-        case u'd':
-        case u'u': {
-            if (value.kind() != TrpValue::Integer)
-                invalid();
-            const qint64 v = value.asInteger();
-            if (type == u'u' && v < 0)
-                invalid();
-            QString digits = QString::number(v < 0 ? -static_cast<quint64>(v) : v);
-            if (precision > 0)
-                digits = digits.rightJustified(precision, QLatin1Char('0'));
-            text = (v < 0 ? QStringLiteral("-") : QString()) + digits;
-            break;
-        }
-        case u'x': {
-            if (value.kind() != TrpValue::Integer)
-                invalid();
-            text = QString::number(static_cast<quint64>(value.asInteger()), 16).toUpper();
-            if (precision > 0)
-                text = text.rightJustified(precision, QLatin1Char('0'));
-            break;
-        }
-        case u'f':
-            text = formatFixed(numericValue(value), precision < 0 ? 2 : precision, false);
-            break;
-        case u'n':
-        case u'm':
-            text = formatFixed(numericValue(value), precision < 0 ? 2 : precision, true);
-            break;
-        case u'e':
-            text = formatScientific(numericValue(value), precision < 0 ? 15 : precision);
-            break;
-        case u'g':
-            text = platform::FloatToStrF(checkedFloat(numericValue(value)), platform::ffGeneral,
-                precision <= 0 ? 15 : std::min(precision, 18), 0);
-            break;
-        case u's':
-            text = value.toText();
-            if (precision >= 0)
-                text.truncate(precision);
-            break;
-        default:
-            invalid();
-        }
-        if (text.size() < width)
-            text = left ? text.leftJustified(width) : text.rightJustified(width);
-        result += text;
-    }
-    return result;
-}
-
-// The desktop's FormatFloat: "0" a digit always shown, "#" a digit shown when significant,
-// "." the decimal separator, "," thousands grouping, sections for positive;negative;zero,
-// quoted text and other characters copied.
-QString formatFloat(const QString& format, double value)
-{
-    checkedFloat(value);
-    // Split into sections outside quotes.
-    QStringList sections;
-    QString current;
-    QChar quote;
-    for (const QChar c : format) {
-        if (!quote.isNull()) {
-            if (c == quote)
-                quote = QChar();
-        } else if (c == QLatin1Char('"') || c == QLatin1Char('\'')) {
-            quote = c;
-        } else if (c == QLatin1Char(';')) {
-            sections.append(current);
-            current.clear();
-            continue;
-        }
-        current += c;
-    }
-    sections.append(current);
-    QString section = sections[0];
-    bool negativeSection = false;
-    if (value < 0 && sections.size() > 1 && !sections[1].isEmpty()) {
-        section = sections[1];
-        negativeSection = true;
-    }
-    if (value == 0 && sections.size() > 2 && !sections[2].isEmpty())
-        section = sections[2];
-
-    QString prefix;
-    QString suffix;
-    int integerZeros = 0;
-    int fractionZeros = 0;
-    int fractionDigits = 0;
-    bool thousands = false;
-    bool inFraction = false;
-    bool seenDigit = false;
-    quote = QChar();
-    for (const QChar c : section) {
-        if (!quote.isNull()) {
-            if (c == quote)
-                quote = QChar();
-            else
-                (seenDigit ? suffix : prefix) += c;
-            continue;
-        }
-        if (c == QLatin1Char('"') || c == QLatin1Char('\'')) {
-            quote = c;
-        } else if (c == QLatin1Char('0') || c == QLatin1Char('#')) {
-            if (!suffix.isEmpty()) {
-                // Digits after literal text: the text stays where the digits end.
-            }
-            seenDigit = true;
-            if (inFraction) {
-                ++fractionDigits;
-                if (c == QLatin1Char('0'))
-                    fractionZeros = fractionDigits;
-            } else if (c == QLatin1Char('0')) {
-                ++integerZeros;
-            }
-        } else if (c == QLatin1Char('.') && !inFraction) {
-            inFraction = true;
-            seenDigit = true;
-        } else if (c == QLatin1Char(',') && !inFraction) {
-            thousands = true;
-        } else {
-            (seenDigit ? suffix : prefix) += c;
-        }
-        if (integerZeros > kMaxFormatWidth || fractionDigits > kMaxFormatWidth)
-            fail(QStringLiteral("Format '%1' is too wide").arg(format));
-    }
-    if (!seenDigit) // no digit placeholder at all: the section is the text
-        return prefix;
-
-    const double magnitude = std::fabs(value);
-    QString text = fixedText(magnitude, fractionDigits);
-    const qsizetype point = text.indexOf(QLatin1Char('.'));
-    QString integerPart = point < 0 ? text : text.left(point);
-    QString fraction = point < 0 ? QString() : text.mid(point + 1);
-    while (fraction.size() > fractionZeros && fraction.endsWith(QLatin1Char('0')))
-        fraction.chop(1);
-    if (integerPart == QLatin1String("0") && integerZeros == 0)
-        integerPart.clear();
-    while (integerPart.size() < integerZeros)
-        integerPart.prepend(QLatin1Char('0'));
-    if (thousands)
-        integerPart = grouped(integerPart);
-    QString number = integerPart;
-    if (!fraction.isEmpty())
-        number += platform::numberFormat().decimalSeparator + fraction;
-    if (number.isEmpty())
-        number = QStringLiteral("0");
-    if (value < 0 && !negativeSection && hasNonZeroDigit(integerPart + fraction))
-        number.prepend(QLatin1Char('-'));
-    return prefix + number + suffix;
-}
-
-// The desktop's FormatDateTime: d dd ddd dddd, m mm mmm mmmm (minutes right after an hour),
-// yy yyyy, h hh, n nn, s ss, z zzz, "/" the date separator, ":" the time separator, quoted
-// text copied.
-QString formatDateTime(const QString& format, double days)
-{
-    const QDateTime moment = toDateTime(days);
-    const QDate date = moment.date();
-    const QTime time = moment.time();
-    const platform::NumberFormat& nf = platform::numberFormat();
-    const QLocale locale = QLocale::system();
-    QChar dateSeparator = QLatin1Char('.');
-    for (const QChar c : nf.shortDateFormat) {
-        if (!c.isLetter() && c != QLatin1Char('\'')) {
-            dateSeparator = c;
-            break;
-        }
-    }
-    QString result;
-    bool afterHour = false;
-    const qsizetype n = format.size();
-    qsizetype i = 0;
-    while (i < n) {
-        const QChar c = format[i];
-        if (c == QLatin1Char('"') || c == QLatin1Char('\'')) {
-            qsizetype j = i + 1;
-            while (j < n && format[j] != c)
-                ++j;
-            result += format.mid(i + 1, j - i - 1);
-            i = j < n ? j + 1 : n;
-            continue;
-        }
-        const QChar lower = c.toLower();
-        qsizetype run = 1;
-        while (i + run < n && format[i + run].toLower() == lower)
-            ++run;
-        const auto two
-            = [](int v) { return QString::number(v).rightJustified(2, QLatin1Char('0')); };
-        switch (lower.unicode()) {
-        case u'd':
-            if (run == 1)
-                result += QString::number(date.day());
-            else if (run == 2)
-                result += two(date.day());
-            else if (run == 3)
-                result += locale.dayName(date.dayOfWeek(), QLocale::ShortFormat);
-            else
-                result += locale.dayName(date.dayOfWeek(), QLocale::LongFormat);
-            afterHour = false;
-            break;
-        case u'm':
-            if (afterHour && run <= 2) {
-                result += run == 1 ? QString::number(time.minute()) : two(time.minute());
-            } else if (run == 1) {
-                result += QString::number(date.month());
-            } else if (run == 2) {
-                result += two(date.month());
-            } else if (run == 3) {
-                result += locale.monthName(date.month(), QLocale::ShortFormat);
-            } else {
-                result += nf.longMonthNames.value(
-                    date.month() - 1, locale.monthName(date.month(), QLocale::LongFormat));
-            }
-            afterHour = false;
-            break;
-        case u'y':
-            result += run <= 2 ? two(date.year() % 100)
-                               : QString::number(date.year()).rightJustified(4, QLatin1Char('0'));
-            afterHour = false;
-            break;
-        case u'h':
-            result += run == 1 ? QString::number(time.hour()) : two(time.hour());
-            afterHour = true;
-            break;
-        case u'n':
-            result += run == 1 ? QString::number(time.minute()) : two(time.minute());
-            afterHour = false;
-            break;
-        case u's':
-            result += run == 1 ? QString::number(time.second()) : two(time.second());
-            afterHour = false;
-            break;
-        case u'z':
-            result += run >= 3 ? QString::number(time.msec()).rightJustified(3, QLatin1Char('0'))
-                               : QString::number(time.msec());
-            afterHour = false;
-            break;
-        case u'/':
-            result += QString(run, dateSeparator);
-            break;
-        default:
-            result += format.mid(i, run);
-            break;
-        }
-        i += run;
-    }
-    return result;
-}
-
-// The parser and evaluator: Pascal's precedence, evaluating while it reads.
-//   expression := simple [("=" | "<>" | "<" | ">" | "<=" | ">=") simple]
-//   simple     := term {("+" | "-" | "or" | "xor") term}
-//   term       := factor {("*" | "/" | "div" | "mod" | "and") factor}
-//   factor     := number | string | "(" expression ")" | ("-" | "+" | "not") factor
-//               | identifier ["(" [expression {"," expression}] ")"]
 class Evaluator {
 public:
     Evaluator(const QString& text, const TrpSystemVariables& variables)
@@ -781,8 +280,8 @@ private:
             if (op("+")) {
                 next();
                 TrpValue value = factor();
-                if (!value.isNumeric() && !isDateKind(value.kind()))
-                    incompatible(value);
+                if (!value.isNumeric() && !rpIsDateKind(value.kind()))
+                    rpIncompatible(value);
                 return value;
             }
             break;
@@ -794,7 +293,7 @@ private:
                     return TrpValue::boolean(!value.asBoolean());
                 if (value.kind() == TrpValue::Integer)
                     return TrpValue::integer(~value.asInteger());
-                incompatible(value);
+                rpIncompatible(value);
             }
             return identifier();
         case Tok::End:
@@ -842,9 +341,9 @@ private:
         if (is("false"))
             return TrpValue::boolean(false);
         if (is("Date"))
-            return TrpValue::dateTime(toDays(v.start.date()), TrpValue::Date);
+            return TrpValue::dateTime(rpDateToDays(v.start.date()), TrpValue::Date);
         if (is("Time"))
-            return TrpValue::dateTime(toDayFraction(v.start.time()), TrpValue::Time);
+            return TrpValue::dateTime(rpTimeToDays(v.start.time()), TrpValue::Time);
         if (is("Page"))
             return TrpValue::integer(v.page);
         if (is("Page#"))
@@ -874,21 +373,21 @@ private:
     static const QString& stringArgument(const TrpValue& value)
     {
         if (value.kind() != TrpValue::String)
-            incompatible(value);
+            rpIncompatible(value);
         return value.asString();
     }
 
     static qint64 integerArgument(const TrpValue& value)
     {
         if (value.kind() != TrpValue::Integer)
-            incompatible(value);
+            rpIncompatible(value);
         return value.asInteger();
     }
 
     static double numberArgument(const TrpValue& value)
     {
-        if (!value.isNumeric() && !isDateKind(value.kind()))
-            incompatible(value);
+        if (!value.isNumeric() && !rpIsDateKind(value.kind()))
+            rpIncompatible(value);
         return value.asFloat();
     }
 
@@ -900,7 +399,7 @@ private:
         if (is("IIF")) {
             arity(name, a, 3);
             if (a[0].kind() != TrpValue::Boolean)
-                incompatible(a[0]);
+                rpIncompatible(a[0]);
             return a[0].asBoolean() ? a[1] : a[2];
         }
         if (is("UpperCase")) {
@@ -941,7 +440,7 @@ private:
         }
         if (is("FloatToStr")) {
             arity(name, a, 1);
-            return TrpValue::string(platform::FloatToStr(checkedFloat(numberArgument(a[0]))));
+            return TrpValue::string(platform::FloatToStr(rpCheckedFloat(numberArgument(a[0]))));
         }
         if (is("StrToInt") || is("StrToFloat")) {
             arity(name, a, 1);
@@ -955,19 +454,19 @@ private:
         }
         if (is("Round")) {
             arity(name, a, 1);
-            return TrpValue::integer(roundToInteger(numberArgument(a[0])));
+            return TrpValue::integer(rpRoundToInt64(numberArgument(a[0])));
         }
         if (is("Trunc")) {
             arity(name, a, 1);
-            return TrpValue::integer(truncToInteger(numberArgument(a[0])));
+            return TrpValue::integer(rpTruncToInt64(numberArgument(a[0])));
         }
         if (is("Int")) {
             arity(name, a, 1);
-            return TrpValue::number(std::trunc(checkedFloat(numberArgument(a[0]))));
+            return TrpValue::number(std::trunc(rpCheckedFloat(numberArgument(a[0]))));
         }
         if (is("Frac")) {
             arity(name, a, 1);
-            const double x = checkedFloat(numberArgument(a[0]));
+            const double x = rpCheckedFloat(numberArgument(a[0]));
             return TrpValue::number(x - std::trunc(x));
         }
         if (is("Abs")) {
@@ -986,11 +485,11 @@ private:
         }
         if (is("FormatFloat")) {
             arity(name, a, 2);
-            return TrpValue::string(formatFloat(stringArgument(a[0]), numberArgument(a[1])));
+            return TrpValue::string(rpFormatFloat(stringArgument(a[0]), numberArgument(a[1])));
         }
         if (is("FormatDateTime")) {
             arity(name, a, 2);
-            return TrpValue::string(formatDateTime(stringArgument(a[0]), numberArgument(a[1])));
+            return TrpValue::string(rpFormatDateTime(stringArgument(a[0]), numberArgument(a[1])));
         }
         if (is("DateToStr") || is("TimeToStr")) {
             arity(name, a, 1);
@@ -999,7 +498,7 @@ private:
         }
         if (is("YearOf") || is("MonthOf") || is("DayOf")) {
             arity(name, a, 1);
-            const QDate date = toDateTime(numberArgument(a[0])).date();
+            const QDate date = rpDaysToDateTime(numberArgument(a[0])).date();
             return TrpValue::integer(is("YearOf") ? date.year()
                     : is("MonthOf")               ? date.month()
                                                   : date.day());
@@ -1015,10 +514,10 @@ private:
             return a.asString().compare(b.asString());
         if (a.kind() == TrpValue::Boolean && b.kind() == TrpValue::Boolean)
             return int(a.asBoolean()) - int(b.asBoolean());
-        const bool aNumber = a.isNumeric() || isDateKind(a.kind());
-        const bool bNumber = b.isNumeric() || isDateKind(b.kind());
+        const bool aNumber = a.isNumeric() || rpIsDateKind(a.kind());
+        const bool bNumber = b.isNumeric() || rpIsDateKind(b.kind());
         if (!aNumber || !bNumber)
-            incompatible(a, b);
+            rpIncompatible(a, b);
         if (a.kind() == TrpValue::Integer && b.kind() == TrpValue::Integer)
             return a.asInteger() < b.asInteger() ? -1 : a.asInteger() > b.asInteger() ? 1 : 0;
         const double x = a.asFloat();
@@ -1039,17 +538,17 @@ private:
 
     static TrpValue subtract(const TrpValue& a, const TrpValue& b)
     {
-        if (isDateKind(a.kind()) && isDateKind(b.kind()))
-            return TrpValue::number(checkedFloat(a.asFloat() - b.asFloat()));
+        if (rpIsDateKind(a.kind()) && rpIsDateKind(b.kind()))
+            return TrpValue::number(rpCheckedFloat(a.asFloat() - b.asFloat()));
         return arithmetic(a, b, '-');
     }
 
     static TrpValue arithmetic(const TrpValue& a, const TrpValue& b, char operation)
     {
-        const bool aDate = isDateKind(a.kind());
-        const bool bDate = isDateKind(b.kind());
+        const bool aDate = rpIsDateKind(a.kind());
+        const bool bDate = rpIsDateKind(b.kind());
         if ((!a.isNumeric() && !aDate) || (!b.isNumeric() && !bDate))
-            incompatible(a, b);
+            rpIncompatible(a, b);
         if (a.kind() == TrpValue::Integer && b.kind() == TrpValue::Integer) {
             qint64 result = 0;
             bool overflow = false;
@@ -1069,9 +568,9 @@ private:
         }
         const double x = a.asFloat();
         const double y = b.asFloat();
-        const double result = checkedFloat(operation == '+' ? x + y
-                : operation == '-'                          ? x - y
-                                                            : x * y);
+        const double result = rpCheckedFloat(operation == '+' ? x + y
+                : operation == '-'                            ? x - y
+                                                              : x * y);
         if ((aDate || bDate) && operation != '*') {
             // A date moved by a number of days stays a date.
             const TrpValue::Kind kind = aDate ? a.kind() : b.kind();
@@ -1084,20 +583,21 @@ private:
 
     TrpValue divide(const TrpValue& a, const TrpValue& b) const
     {
-        if ((!a.isNumeric() && !isDateKind(a.kind())) || (!b.isNumeric() && !isDateKind(b.kind())))
-            incompatible(a, b);
+        if ((!a.isNumeric() && !rpIsDateKind(a.kind()))
+            || (!b.isNumeric() && !rpIsDateKind(b.kind())))
+            rpIncompatible(a, b);
         if (b.asFloat() == 0) {
             if (fVariables.ignoreDivByZero)
                 return TrpValue::integer(0);
             fail(QStringLiteral("Division by zero"));
         }
-        return TrpValue::number(checkedFloat(a.asFloat() / b.asFloat()));
+        return TrpValue::number(rpCheckedFloat(a.asFloat() / b.asFloat()));
     }
 
     TrpValue integerDivide(const TrpValue& a, const TrpValue& b, bool isDiv) const
     {
         if (a.kind() != TrpValue::Integer || b.kind() != TrpValue::Integer)
-            incompatible(a, b);
+            rpIncompatible(a, b);
         if (b.asInteger() == 0) {
             if (fVariables.ignoreDivByZero)
                 return TrpValue::integer(0);
@@ -1124,7 +624,7 @@ private:
             const qint64 y = b.asInteger();
             return TrpValue::integer(operation == '&' ? x & y : operation == '|' ? x | y : x ^ y);
         }
-        incompatible(a, b);
+        rpIncompatible(a, b);
     }
 
     static TrpValue negate(const TrpValue& value)
@@ -1136,9 +636,9 @@ private:
         }
         if (value.kind() == TrpValue::Float)
             return TrpValue::number(-value.asFloat());
-        if (isDateKind(value.kind()))
+        if (rpIsDateKind(value.kind()))
             return TrpValue::dateTime(-value.asFloat(), value.kind());
-        incompatible(value);
+        rpIncompatible(value);
     }
 
     const QString& fText;
@@ -1275,17 +775,17 @@ QString TrpValue::toText() const
     case Integer:
         return QString::number(fInteger);
     case Float:
-        return platform::FloatToStr(checkedFloat(fFloat));
+        return platform::FloatToStr(rpCheckedFloat(fFloat));
     case String:
         return fString;
     case Boolean:
         return fInteger ? QStringLiteral("True") : QStringLiteral("False");
     case Date:
-        return toDateTime(fFloat).date().toString(nf.shortDateFormat);
+        return rpDaysToDateTime(fFloat).date().toString(nf.shortDateFormat);
     case Time:
-        return toDateTime(fFloat).time().toString(nf.longTimeFormat);
+        return rpDaysToDateTime(fFloat).time().toString(nf.longTimeFormat);
     case DateTime: {
-        const QDateTime moment = toDateTime(fFloat);
+        const QDateTime moment = rpDaysToDateTime(fFloat);
         QString text = moment.date().toString(nf.shortDateFormat);
         if (moment.time() != QTime(0, 0))
             text += QLatin1Char(' ') + moment.time().toString(nf.longTimeFormat);
@@ -1300,42 +800,6 @@ TrpValue rpEvaluate(const QString& expression, const TrpSystemVariables& variabl
     if (expression.size() > kMaxExpressionLength)
         fail(QStringLiteral("Expression is too long"));
     return Evaluator(expression, variables).run();
-}
-
-QString rpFormatValue(const TrpValue& value, TrpFormatKind kind, const QString& format)
-{
-    switch (kind) {
-    case fkText:
-        return value.toText();
-    case fkNumeric: {
-        // As the engine's number formats: a picture with "#" or starting with "0" is
-        // FormatFloat's; one with an integer conversion takes the rounded value.
-        if (format.contains(QLatin1Char('#')) || format.startsWith(QLatin1Char('0')))
-            return formatFloat(format, numericValue(value));
-        if (format.contains(QLatin1Char('d')) || format.contains(QLatin1Char('u'))
-            || format.contains(QLatin1Char('x')))
-            return delphiFormat(format, TrpValue::integer(roundToInteger(numericValue(value))));
-        return delphiFormat(format, TrpValue::number(numericValue(value)));
-    }
-    case fkDateTime:
-        if (value.kind() == TrpValue::String || value.kind() == TrpValue::Boolean)
-            incompatible(value);
-        return formatDateTime(format, value.asFloat());
-    case fkBoolean: {
-        bool truth = false;
-        if (value.kind() == TrpValue::Boolean)
-            truth = value.asBoolean();
-        else if (value.isNumeric())
-            truth = value.asFloat() != 0;
-        else
-            incompatible(value);
-        const qsizetype comma = format.indexOf(QLatin1Char(','));
-        if (comma < 0)
-            return truth ? format : QString();
-        return truth ? format.mid(comma + 1) : format.left(comma);
-    }
-    }
-    return value.toText();
 }
 
 QString rpCalcAndFormat(const QString& expression, const TrpSystemVariables& variables,

@@ -98,6 +98,3 @@ struct TrpDelimiters {
     QString close;
 };
 TrpDelimiters rpSplitDelimiters(const QString& delimiters);
-
-// Formatting of a value as the format suffixes and display formats do it.
-QString rpFormatValue(const TrpValue& value, TrpFormatKind kind, const QString& format);

@@ -1,0 +1,398 @@
+#include "report/rpClass.h"
+#include "report/rpPreviewPages.h"
+#include "report/rpStream.h"
+#include "templates/Templates.h"
+
+#include "support/MessageRecorder.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TrpMemoView* memo(const TrpComponent& root, const QString& name)
+{
+    return dynamic_cast<TrpMemoView*>(root.FindObject(name));
+}
+
+TrpReportPage* page1(const TrpReport& report)
+{
+    return dynamic_cast<TrpReportPage*>(report.FindObject(QStringLiteral("Page1")));
+}
+
+void setPageCount(TrpReport& report, int count)
+{
+    TrpReportPage* page = page1(report);
+    page->classInfo().property(u"PageCount")->set(*page, count);
+}
+
+// Every object of two trees, in AllObjects order, has the same class, name and properties.
+void expectSameTree(const TrpComponent& a, const TrpComponent& b)
+{
+    EXPECT_TRUE(rpSameProperties(a, b)) << a.Name().toStdString();
+    const QList<TrpComponent*> x = a.AllObjects();
+    const QList<TrpComponent*> y = b.AllObjects();
+    ASSERT_EQ(x.size(), y.size());
+    for (qsizetype i = 0; i < x.size(); ++i) {
+        EXPECT_EQ(x[i]->ClassName(), y[i]->ClassName());
+        EXPECT_TRUE(rpSameProperties(*x[i], *y[i])) << x[i]->Name().toStdString();
+        EXPECT_EQ(x[i]->Parent()->Name(), y[i]->Parent()->Name());
+    }
+}
+
+class PreparedCertificate : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        loadCertificateTemplate(report);
+        for (int i = 1; i <= 42; ++i)
+            memo(report, QStringLiteral("Memo%1").arg(i))
+                ->SetText(QStringLiteral("Поле %1").arg(i));
+    }
+
+    TrpPreviewPages& pages() { return report.PreviewPages(); }
+
+    MessageRecorder messages;
+    TrpReport report;
+};
+
+TEST_F(PreparedCertificate, GetPageSizeGivesTheA5PageAndNothingOutsideTheRange)
+{
+    EXPECT_EQ(pages().GetPageSize(0), QSize(0, 0)) << "an empty store";
+    ASSERT_TRUE(report.PrepareReport(true));
+    EXPECT_EQ(pages().GetPageSize(-1), QSize(0, 0));
+    EXPECT_EQ(pages().GetPageSize(pages().Count()), QSize(0, 0));
+    EXPECT_EQ(pages().GetPageSize(0), QSize(559, 794));
+    EXPECT_EQ(pages().GetPage(-1), nullptr);
+    EXPECT_EQ(pages().GetPage(1), nullptr);
+}
+
+TEST_F(PreparedCertificate, EveryObjectOfTheSourceCopyHasAnAlias)
+{
+    ASSERT_TRUE(report.PrepareReport(true));
+    const QList<TrpAliasEntry> dictionary = pages().Dictionary();
+    ASSERT_EQ(dictionary.size(), 42);
+    for (int i = 1; i <= 42; ++i) {
+        EXPECT_EQ(dictionary[i - 1].alias, QStringLiteral("memo%1").arg(i));
+        EXPECT_EQ(dictionary[i - 1].sourceName, QStringLiteral("Page0.Memo%1").arg(i));
+    }
+    ASSERT_EQ(pages().SourcePagesCount(), 1);
+    expectSameTree(*pages().SourcePage(0), *page1(report));
+
+    TrpReport testPage;
+    loadTestPageTemplate(testPage);
+    ASSERT_TRUE(testPage.PrepareReport(true));
+    QStringList aliases;
+    for (const TrpAliasEntry& entry : testPage.PreviewPages().Dictionary())
+        aliases.append(entry.alias);
+    EXPECT_EQ(aliases.mid(0, 4), QStringList({"shape1", "memo1", "line1", "line2"}));
+}
+
+TEST_F(PreparedCertificate, APageStoresOnlyWhatDiffersFromTheSourceCopies)
+{
+    ASSERT_TRUE(report.PrepareReport(true));
+    // The filled texts are those of the source copies: nothing of the objects is stored
+    // but their aliases.
+    QString expected
+        = QStringLiteral("<TrpNullBand Width=\"%1\" Height=\"%2\">")
+              .arg(QString::number((148 - 30) * rp01cm, 'g', QLocale::FloatingPointShortest),
+                  QString::number((210 - 30) * rp01cm, 'g', QLocale::FloatingPointShortest));
+    for (int i = 1; i <= 42; ++i)
+        expected += QStringLiteral("<memo%1/>").arg(i);
+    expected += QStringLiteral("</TrpNullBand>");
+    EXPECT_EQ(QString::fromUtf8(pages().PageData(0)), expected);
+
+    // A text that changes during preparation is stored, and only it.
+    memo(report, QStringLiteral("Memo2"))->SetText(QStringLiteral("Стр. [Page#]"));
+    ASSERT_TRUE(report.PrepareReport(true));
+    EXPECT_TRUE(pages().PageData(0).contains(
+        "<memo1/><memo2><Lines Name=\"Memo\"><Line>Стр. 1</Line></Lines></memo2><memo3/>"))
+        << pages().PageData(0).toStdString();
+}
+
+TEST_F(PreparedCertificate, RebuiltPagesAreCachedUpToPagesInCache)
+{
+    setPageCount(report, 3);
+    report.PreviewOptions().PagesInCache = 2;
+    ASSERT_TRUE(report.PrepareReport(true));
+    EXPECT_EQ(pages().CachedPages(), 0);
+    TrpReportPage* first = pages().GetPage(0);
+    EXPECT_EQ(pages().GetPage(0), first);
+    EXPECT_EQ(pages().CachedPages(), 1);
+    TrpReportPage* second = pages().GetPage(1);
+    pages().GetPage(2);
+    EXPECT_EQ(pages().CachedPages(), 2);
+    EXPECT_EQ(pages().GetPage(1), second) << "still among the two most recent";
+
+    const qsizetype live = TrpComponent::InstanceCount();
+    for (int round = 0; round < 5; ++round) {
+        for (int i = 0; i < 3; ++i)
+            pages().GetPage(i);
+    }
+    EXPECT_EQ(TrpComponent::InstanceCount(), live) << "no more than two pages stay alive";
+    pages().ClearCache();
+    EXPECT_EQ(pages().CachedPages(), 0);
+    EXPECT_EQ(TrpComponent::InstanceCount(), live - 2 * 44);
+}
+
+TEST_F(PreparedCertificate, ClearEmptiesEverything)
+{
+    ASSERT_TRUE(report.PrepareReport(true));
+    pages().GetPage(0);
+    pages().Clear();
+    EXPECT_EQ(pages().Count(), 0);
+    EXPECT_EQ(pages().CurPage(), -1);
+    EXPECT_EQ(pages().CachedPages(), 0);
+    EXPECT_EQ(pages().SourcePagesCount(), 0);
+    EXPECT_TRUE(pages().Dictionary().isEmpty());
+}
+
+TEST_F(PreparedCertificate, ModifyPageReplacesTheStoredPageByACompleteCopy)
+{
+    ASSERT_TRUE(report.PrepareReport(true));
+    const std::unique_ptr<TrpComponent> copy = rpClone(*pages().GetPage(0));
+    auto& edited = static_cast<TrpReportPage&>(*copy);
+    edited.SetLeftMargin(21);
+    edited.SetOrientation(poLandscape);
+    pages().ModifyPage(0, edited);
+    EXPECT_EQ(pages().CachedPages(), 0);
+    EXPECT_TRUE(pages().PageData(0).startsWith("<TrpReportPage"));
+    EXPECT_EQ(pages().GetPageSize(0), QSize(794, 559));
+    expectSameTree(*pages().GetPage(0), edited);
+    // The template is not touched.
+    EXPECT_EQ(page1(report)->LeftMargin(), 15);
+
+    // The page settings dialog may hand back the cached page itself.
+    TrpReportPage* cached = pages().GetPage(0);
+    cached->SetTopMargin(3);
+    pages().ModifyPage(0, *cached);
+    EXPECT_EQ(pages().GetPage(0)->TopMargin(), 3);
+
+    pages().ModifyPage(5, edited); // outside: nothing happens
+    EXPECT_EQ(pages().Count(), 1);
+}
+
+TEST_F(PreparedCertificate, SaveAndLoadGiveBackTheSamePages)
+{
+    setPageCount(report, 3);
+    report.ReportOptions().Name = QStringLiteral("Свидетельство");
+    memo(report, QStringLiteral("Memo1"))->SetText(QStringLiteral("[Page#] <&> \"'"));
+    memo(report, QStringLiteral("Memo2"))->SetText(QStringLiteral("строка 1\r\nстрока 2"));
+    memo(report, QStringLiteral("Memo3"))->SetText(QString(QChar(1)) + QStringLiteral("[Page]"));
+    memo(report, QStringLiteral("Memo4"))->SetVisible(false);
+    ASSERT_TRUE(report.PrepareReport(true));
+    const std::unique_ptr<TrpComponent> modified = rpClone(*pages().GetPage(2));
+    static_cast<TrpReportPage&>(*modified).SetBottomMargin(4);
+    pages().ModifyPage(2, static_cast<TrpReportPage&>(*modified));
+
+    QBuffer buffer;
+    buffer.open(QIODevice::ReadWrite);
+    pages().SaveToStream(buffer);
+    buffer.seek(0);
+    TrpReport other;
+    other.PreviewPages().LoadFromStream(buffer);
+
+    TrpPreviewPages& loaded = other.PreviewPages();
+    ASSERT_EQ(loaded.Count(), 3);
+    EXPECT_EQ(loaded.ReportName(), QStringLiteral("Свидетельство"));
+    EXPECT_EQ(loaded.SourcePagesCount(), 1);
+    ASSERT_EQ(loaded.Dictionary().size(), 42);
+    for (int i = 0; i < 42; ++i) {
+        EXPECT_EQ(loaded.Dictionary()[i].alias, pages().Dictionary()[i].alias);
+        EXPECT_EQ(loaded.Dictionary()[i].sourceName, pages().Dictionary()[i].sourceName);
+    }
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(loaded.GetPageSize(i), pages().GetPageSize(i));
+        EXPECT_EQ(loaded.PageData(i), pages().PageData(i)) << i;
+        expectSameTree(*loaded.GetPage(i), *pages().GetPage(i));
+    }
+    EXPECT_EQ(memo(*loaded.GetPage(1), QStringLiteral("Memo1"))->Memo(), QStringList {"2 <&> \"'"});
+    EXPECT_EQ(memo(*loaded.GetPage(0), QStringLiteral("Memo3"))->Memo(),
+        QStringList {QString(QChar(1)) + "1"});
+    EXPECT_EQ(loaded.GetPage(0)->FindObject(QStringLiteral("Memo4")), nullptr);
+    EXPECT_EQ(loaded.GetPage(2)->BottomMargin(), 4);
+    EXPECT_EQ(loaded.CurPage(), 2);
+
+    // A preparation without clearing adds to loaded pages.
+    loadCertificateTemplate(other);
+    ASSERT_TRUE(other.PrepareReport(false));
+    EXPECT_EQ(loaded.Count(), 4);
+    EXPECT_EQ(loaded.GetPage(3)->AllObjects().size(), 43);
+    EXPECT_EQ(loaded.Dictionary().size(), 84);
+    EXPECT_EQ(loaded.Dictionary()[42].alias, QStringLiteral("memo43"));
+}
+
+TEST_F(PreparedCertificate, SaveToFileAndLoadFromFile)
+{
+    ASSERT_TRUE(report.PrepareReport(true));
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("certificate.prp"));
+    pages().SaveToFile(path);
+    TrpReport other;
+    other.PreviewPages().LoadFromFile(path);
+    ASSERT_EQ(other.PreviewPages().Count(), 1);
+    expectSameTree(*other.PreviewPages().GetPage(0), *pages().GetPage(0));
+
+    try {
+        other.PreviewPages().LoadFromFile(dir.filePath(QStringLiteral("missing.prp")));
+        FAIL() << "loaded a missing file";
+    } catch (const EReadError& e) {
+        EXPECT_TRUE(e.message().contains(QStringLiteral("missing.prp")));
+    }
+    EXPECT_EQ(other.PreviewPages().Count(), 1);
+    EXPECT_THROW(
+        pages().SaveToFile(dir.filePath(QStringLiteral("no/such/dir/a.prp"))), platform::Exception);
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("no/such/dir/a.prp"))));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList {"certificate.prp"})
+        << "no temporary file is left behind";
+}
+
+// A small, valid prepared-report file; each broken case changes one part of it.
+const char* const kValid = R"(<?xml version="1.0" encoding="UTF-8"?>
+<preparedreport version="1">
+ <report><TrpReport ReportOptions.Name="Тест"/></report>
+ <sourcepages>
+  <TrpReportPage Name="Page1" PaperWidth="148" PaperHeight="210" PaperSize="11">
+   <TrpMemoView Name="Memo1" Left="10" Top="20" Width="100" Height="15"/>
+   <TrpMemoView Name="Memo2" Left="10" Top="40" Width="100" Height="15"/>
+  </TrpReportPage>
+ </sourcepages>
+ <dictionary>
+  <item name="memo1" page="0" index="0"/>
+  <item name="memo2" page="0" index="1"/>
+ </dictionary>
+ <picturecache/>
+ <outline/>
+ <anchors/>
+ <previewpages>
+  <page0><TrpNullBand Width="400" Height="600"><memo1><Lines Name="Memo"><Line>один</Line></Lines></memo1><memo2/></TrpNullBand></page0>
+ </previewpages>
+</preparedreport>
+)";
+
+QByteArray valid() { return QByteArray(kValid); }
+
+void load(TrpPreviewPages& pages, const QByteArray& data)
+{
+    QByteArray copy = data;
+    QBuffer buffer(&copy);
+    buffer.open(QIODevice::ReadOnly);
+    pages.LoadFromStream(buffer);
+}
+
+TEST(PreparedReportFile, TheSmallValidFileLoads)
+{
+    TrpReport report;
+    load(report.PreviewPages(), valid());
+    TrpPreviewPages& pages = report.PreviewPages();
+    ASSERT_EQ(pages.Count(), 1);
+    EXPECT_EQ(pages.ReportName(), QStringLiteral("Тест"));
+    EXPECT_EQ(pages.GetPageSize(0), QSize(559, 794));
+    TrpReportPage* page = pages.GetPage(0);
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(memo(*page, QStringLiteral("Memo1"))->Memo(), QStringList {"один"});
+    EXPECT_EQ(memo(*page, QStringLiteral("Memo2"))->Top(), 40);
+}
+
+struct BrokenFile {
+    const char* name;
+    QByteArray data;
+    const char* mentions;
+};
+
+BrokenFile changed(const char* name, const char* from, const QByteArray& to, const char* mentions)
+{
+    QByteArray data = valid();
+    Q_ASSERT(data.contains(from));
+    data.replace(from, to);
+    return BrokenFile {name, data, mentions};
+}
+
+class BrokenPreparedReport : public ::testing::TestWithParam<BrokenFile> { };
+
+TEST_P(BrokenPreparedReport, IsRefusedAndTheStoreStaysAsItWas)
+{
+    TrpReport report;
+    loadCertificateTemplate(report);
+    report.EngineOptions().SilentMode = simSilent;
+    ASSERT_TRUE(report.PrepareReport(true));
+    TrpPreviewPages& pages = report.PreviewPages();
+    const QByteArray before = pages.PageData(0);
+    try {
+        load(pages, GetParam().data);
+        FAIL() << "accepted";
+    } catch (const EReadError& e) {
+        EXPECT_TRUE(e.message().contains(QString::fromUtf8(GetParam().mentions)))
+            << e.message().toStdString();
+        EXPECT_TRUE(e.message().startsWith(QStringLiteral("Line "))) << e.message().toStdString();
+    }
+    ASSERT_EQ(pages.Count(), 1);
+    EXPECT_EQ(pages.PageData(0), before);
+    EXPECT_EQ(pages.Dictionary().size(), 42);
+    ASSERT_NE(pages.GetPage(0), nullptr);
+    EXPECT_EQ(pages.GetPage(0)->AllObjects().size(), 43);
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, BrokenPreparedReport,
+    ::testing::Values(BrokenFile {"Empty", QByteArray(), "Line 1"},
+        BrokenFile {"NotXml", QByteArray("PK\x03\x04 zip?"), "Line 1"},
+        BrokenFile {"Truncated", valid().left(valid().size() / 2), "Line"},
+        changed("WrongRoot", "<preparedreport version=\"1\">", "<TrpReport>",
+            "\"TrpReport\" is not a prepared report"),
+        changed("FutureVersion", "version=\"1\"", "version=\"2\"", "version \"2\""),
+        changed("DocumentType", "<preparedreport",
+            "<!DOCTYPE p [<!ENTITY a \"aaaaaaaaaa\"><!ENTITY b \"&a;&a;&a;&a;&a;\">]>"
+            "<preparedreport",
+            "document type declarations are not allowed"),
+        changed("UndeclaredEntity", "<Line>один</Line>", "<Line>&lol;</Line>", "lol"),
+        changed("UnknownSection", "<anchors/>", "<secrets/>", "unknown section \"secrets\""),
+        changed("SecondSection", "<anchors/>", "<outline/>", "a second section \"outline\""),
+        changed("ContentInAnEmptySection", "<outline/>", "<outline><x/></outline>",
+            "unexpected element \"x\""),
+        changed("UnknownSectionName", "<dictionary>", "<dictionary_>",
+            "unknown section \"dictionary_\""),
+        changed("MissingDictionary",
+            " <dictionary>\n  <item name=\"memo1\" page=\"0\" index=\"0\"/>\n"
+            "  <item name=\"memo2\" page=\"0\" index=\"1\"/>\n </dictionary>\n",
+            "", "are required"),
+        changed("AliasThatIsAClassName", "name=\"memo2\"", "name=\"TrpMemoView\"",
+            "\"TrpMemoView\" is not a valid alias"),
+        changed("AliasThatIsNoElementName", "name=\"memo2\"", "name=\"memo 2\"",
+            "\"memo 2\" is not a valid alias"),
+        changed("SecondAlias", "name=\"memo2\"", "name=\"memo1\"", "a second alias \"memo1\""),
+        changed("AliasOfAMissingPage", "page=\"0\" index=\"1\"", "page=\"3\" index=\"1\"",
+            "names page 3"),
+        changed("AliasOfAMissingObject", "index=\"1\"", "index=\"7\"", "names object 7"),
+        changed("HugeIndex", "index=\"1\"", "index=\"99999999999\"", "not a valid index"),
+        changed("PageOfAMissingSource", "page0>", "page4>", "page4 has no source page"),
+        changed("PageOfAMissingSourceEnd", "</page0>", "</page4>", "Line"),
+        changed("UnknownPageEntry", "<page0>", "<pageant>", "unexpected element \"pageant\""),
+        changed("UnknownAlias", "<memo2/>", "<memo9/>", "unknown class \"memo9\""),
+        changed("UnknownProperty", "<memo2/>", "<memo2 Colour=\"1\"/>", "Colour"),
+        changed("WrongValue", "Width=\"400\"", "Width=\"wide\"", "\"wide\""),
+        changed("TextBetweenContainers", "<page0><TrpNullBand", "<page0>text<TrpNullBand",
+            "unexpected text"),
+        changed("APageInAPage", "<memo2/>", "<TrpReportPage/>", "unknown class \"TrpReportPage\""),
+        changed("AReportInASourcePage", "<TrpMemoView Name=\"Memo2\"", "<TrpReport Name=\"Memo2\"",
+            "unknown class \"TrpReport\""),
+        changed("ASourceThatIsNoPage", "  </TrpReportPage>\n </sourcepages>",
+            "  </TrpReportPage><TrpMemoView Name=\"X\"/>\n </sourcepages>",
+            "a TrpMemoView where a report page belongs"),
+        changed("TwoObjectsOfOneName", "Name=\"Memo2\"", "Name=\"MEMO1\"",
+            "two objects named \"MEMO1\""),
+        changed("ReportSettingsWithPages", "<TrpReport ReportOptions.Name=\"Тест\"/>",
+            "<TrpReport><TrpReport/></TrpReport>", "report settings with pages"),
+        changed("NestedTooDeeply", "<memo2/>",
+            QByteArray("<memo2>").repeated(200) + QByteArray("</memo2>").repeated(200),
+            "nested too deeply"),
+        changed("UnknownObjectInACompletePage", "</previewpages>",
+            "<TrpReportPage Name=\"P\"><x/></TrpReportPage></previewpages>",
+            "unknown class \"x\"")),
+    [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
