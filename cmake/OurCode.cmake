@@ -9,3 +9,8 @@ if(VORSELA_SANITIZE)
   target_compile_options(vorsela_options INTERFACE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
   target_link_options(vorsela_options INTERFACE -fsanitize=address,undefined)
 endif()
+if(VORSELA_FUZZ)
+  # Coverage for libFuzzer in all of our code; the fuzz targets link the fuzzer itself.
+  target_compile_options(vorsela_options INTERFACE -fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  target_link_options(vorsela_options INTERFACE -fsanitize=address,undefined)
+endif()

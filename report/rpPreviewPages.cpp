@@ -352,7 +352,9 @@ void TrpPreviewPages::AddObject(const TrpComponent& object)
             return shown;
         });
     writer.write(object);
-    FDocument->pages[static_cast<size_t>(FCurPage)].content += data;
+    QByteArray& content = FDocument->pages[static_cast<size_t>(FCurPage)].content;
+    content += data;
+    content.squeeze(); // thousands of pages: no slack in any of them
 }
 
 TrpReportPage* TrpPreviewPages::GetPage(int index)
@@ -685,29 +687,33 @@ private:
     }
 
     // The tokens of the current element (with or without the element itself) as XML.
+    // Blanks between elements are layout and go; blanks inside a text element ("Line",
+    // "Value") are the text.
     QByteArray capture(bool withSelf)
     {
         QByteArray data;
         QXmlStreamWriter out(&data);
+        QList<QString> open {fXml.name().toString()};
         if (withSelf)
             out.writeCurrentToken(fXml);
-        int depth = 1;
-        while (depth > 0) {
+        while (!open.isEmpty()) {
             fXml.readNext();
             switch (fXml.tokenType()) {
             case QXmlStreamReader::StartElement:
-                if (++depth > kMaxCaptureDepth)
+                if (open.size() >= kMaxCaptureDepth)
                     fail(QStringLiteral("elements are nested too deeply"));
+                open.append(fXml.name().toString());
                 out.writeCurrentToken(fXml);
                 break;
             case QXmlStreamReader::EndElement:
-                if (--depth > 0 || withSelf)
+                open.removeLast();
+                if (!open.isEmpty() || withSelf)
                     out.writeCurrentToken(fXml);
                 break;
             case QXmlStreamReader::Characters:
-                if (fXml.isWhitespace())
+                if (fXml.isWhitespace() && !isTextElement(open.last()))
                     break;
-                if (depth == 1 && !withSelf)
+                if (open.size() == 1 && !withSelf)
                     fail(QStringLiteral("unexpected text in a page"));
                 out.writeCurrentToken(fXml);
                 break;
@@ -721,6 +727,11 @@ private:
             }
         }
         return data;
+    }
+
+    static bool isTextElement(const QString& name)
+    {
+        return name == QLatin1String("Line") || name == QLatin1String("Value");
     }
 
     void resolve(TrpPreviewPages::Document& document)

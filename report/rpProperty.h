@@ -33,11 +33,14 @@ class TrpComponent;
 // ParentFont), so copies and streams reproduce an object whatever the order; afterwards the
 // mechanism calls TrpComponent::Loaded() once, which re-derives what is derived.
 //
-// Preparation uses it so: the memory copy of a report is TrpReport::SaveToStream into a
-// buffer and TrpReport::LoadFromStream back (new instances); a prepared page stores each
-// object as an element named by its alias with rpDiff against its source copy (a writer
-// with a base function), and rebuilds it with a reader whose factory answers a clone of the
-// source object for an alias and a new object for a class name.
+// Preparation uses it so: the memory copy of a report taken before the engine runs is
+// rpClone of the report, and the rebuild afterwards hands the copy's pages to the report
+// (TrpReport::Assign), so the template consists of new instances with the values from before;
+// a prepared page stores each object as an element named by its alias with rpDiff against
+// its source copy (a writer with a base function), and is rebuilt with a reader whose factory
+// answers a copy of the source object for an alias and a new object for a class name
+// (rpPreviewPages.h). Prepared-report files are written and read by the same writer and
+// reader.
 
 enum class TrpPropType { Bool, Int, Float, String, Lines, Color, Enum, Set };
 

