@@ -177,7 +177,11 @@ void TfmMain::closeEvent(QCloseEvent* event)
     QCoreApplication::quit();
 }
 
-void TfmMain::FormCreate() { }
+void TfmMain::FormCreate()
+{
+    showPlainCategoryLabels();
+    fillHourCache();
+}
 
 void TfmMain::FormShow()
 {
@@ -225,10 +229,6 @@ void TfmMain::subAboutClick()
 
 void TfmMain::subHelpClick() { platform::startTextEditor(QString::fromUtf8("Помощь.txt")); }
 
-void TfmMain::btnCearAllClick() { }
-
 void TfmMain::Button1Click() { }
 
-void TfmMain::proverkaClick() { }
-
-void TfmMain::btnPreviewClick() { }
+void TfmMain::btnPreviewClick() { preprint(); }
