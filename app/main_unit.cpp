@@ -180,6 +180,7 @@ void TfmMain::closeEvent(QCloseEvent* event)
 void TfmMain::FormCreate()
 {
     showPlainCategoryLabels();
+    loadSettings();
     fillHourCache();
 }
 
@@ -196,8 +197,6 @@ void TfmMain::FormClose() { }
 void TfmMain::Button2Click() { close(); }
 
 void TfmMain::subExitClick() { close(); }
-
-void TfmMain::N1Click() { }
 
 void TfmMain::N3Click()
 {

@@ -229,6 +229,15 @@ private:
     void connectHandlers();
     void connectInputHandlers();
     TNkEdit* hourField(int index) const;
+    // Hour fields 1 to 10, then the total as 11: the order of the settings file's keys.
+    TNkEdit* hourOrTotalField(int index) const;
+    struct SchoolKey {
+        QString key;
+        platform::TEdit* field;
+        const QString& placeholder;
+    };
+    QList<SchoolKey> schoolKeys() const;
+    void loadSettings();
     void hourChange(TNkEdit* field);
     void fillHourCache();
     void showPlainCategoryLabels();

@@ -58,12 +58,13 @@ void TComboBox::SetItems(const QStringList& items)
 
 void TComboBox::SetText(const QString& text)
 {
-    const QString before = currentText();
+    if (text == currentText())
+        return;
     {
         const QSignalBlocker blocker(this);
         setEditText(text);
     }
-    if (currentText() != before && OnChange)
+    if (OnChange)
         OnChange();
 }
 
