@@ -57,6 +57,8 @@ public:
     TrpFrame& Frame() { return FFrame; }
     const TrpFrame& Frame() const { return FFrame; }
     quint32 Color() const { return FColor; }
+    bool BackPictureVisible() const { return FBackPictureVisible; }
+    bool BackPicturePrintable() const { return FBackPicturePrintable; }
     int PageCount() const { return FPageCount; }
     int Bin() const { return FBin; }
     int BinOtherPages() const { return FBinOtherPages; }
