@@ -53,6 +53,7 @@ public:
     void SetTopMargin(double value) { FTopMargin = value; }
     void SetBottomMargin(double value) { FBottomMargin = value; }
     bool MirrorMargins() const { return FMirrorMargins; }
+    void SetMirrorMargins(bool value) { FMirrorMargins = value; }
 
     TrpFrame& Frame() { return FFrame; }
     const TrpFrame& Frame() const { return FFrame; }
