@@ -29,11 +29,11 @@ size_t qHash(const FontSpec& spec, size_t seed = 0);
 //
 // Advances are the face's design advances scaled to the pixel height, without hinting and
 // without kerning, so that a width depends on the font file only, never on the machine's
-// rasteriser settings (FreeType hands them over in steps of 1/64 pixel). The fractional advance is what layout measures at the reference
-// height; a device draws whole pixels, so the layout rounds each character's advance at the
-// device height to the nearest whole pixel, ties to even.
-// Times New Roman and Arial resolve through fontconfig to the metric-compatible Liberation
-// faces; Tahoma and MS Sans Serif come from Wine's folder (registerFallbackFonts).
+// rasteriser settings (FreeType hands them over in steps of 1/64 pixel). The fractional advance is
+// what layout measures at the reference height; a device draws whole pixels, so the layout rounds
+// each character's advance at the device height to the nearest whole pixel, ties to even. Times New
+// Roman and Arial resolve through fontconfig to the metric-compatible Liberation faces; Tahoma and
+// MS Sans Serif come from Wine's folder (registerFallbackFonts).
 class FontMetrics {
 public:
     // Faces are loaded once per spec and kept for the life of the program. Call on the
