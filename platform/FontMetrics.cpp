@@ -14,6 +14,8 @@ size_t qHash(const FontSpec& spec, size_t seed)
     return ::qHashMulti(seed, spec.family, spec.pixelHeight, style);
 }
 
+namespace {
+
 QFont makeFont(const FontSpec& spec)
 {
     QFont font(spec.family);
@@ -27,6 +29,8 @@ QFont makeFont(const FontSpec& spec)
     return font;
 }
 
+} // namespace
+
 const FontMetrics& FontMetrics::of(const FontSpec& spec)
 {
     static QHash<FontSpec, std::shared_ptr<const FontMetrics>> faces;
@@ -39,7 +43,7 @@ const FontMetrics& FontMetrics::of(const FontSpec& spec)
 }
 
 FontMetrics::FontMetrics(const FontSpec& spec)
-    : FSpec(spec), FFont(makeFont(spec)), FRaw(QRawFont::fromFont(FFont))
+    : FFont(makeFont(spec)), FRaw(QRawFont::fromFont(FFont))
 {
 }
 

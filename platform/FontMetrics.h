@@ -40,9 +40,6 @@ public:
     // thread that owns the application object.
     static const FontMetrics& of(const FontSpec& spec);
 
-    const FontSpec& spec() const { return FSpec; }
-    // The QFont for drawing: pixel height, no hinting, no kerning.
-    const QFont& font() const { return FFont; }
     const QRawFont& rawFont() const { return FRaw; }
     // The family that actually answered (e.g. "Liberation Serif" for "Times New Roman").
     QString resolvedFamily() const;
@@ -57,13 +54,10 @@ public:
 private:
     explicit FontMetrics(const FontSpec& spec);
 
-    FontSpec FSpec;
+    // Pixel height, no hinting, no kerning.
     QFont FFont;
     QRawFont FRaw;
     mutable QHash<char16_t, double> FAdvances;
 };
-
-// The QFont for a spec, set up as FontMetrics measures it.
-QFont makeFont(const FontSpec& spec);
 
 } // namespace platform

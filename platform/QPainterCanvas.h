@@ -22,7 +22,6 @@ public:
     bool isPrinter() const override { return FKind == Printer; }
     int logPixelsX() const override { return FDpiX; }
     int logPixelsY() const override { return FDpiY; }
-    QPainter& painter() { return FPainter; }
 
     void line(QPoint from, QPoint to) override;
     void polyline(const QList<QPoint>& points) override;

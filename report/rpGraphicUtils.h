@@ -50,13 +50,11 @@ public:
     void SetParaBreaks(bool firstParaBreak, bool lastParaBreak);
     void DrawText(TrpHAlign hAlign, TrpVAlign vAlign);
 
-    const QList<TrpTextLine>& Lines() const { return FText; }
+private:
+    TrpDrawText() = default;
     // Height of the reference font and of the device font, in their own pixels.
     int ReferenceHeight() const;
     int DeviceHeight() const;
-
-private:
-    TrpDrawText() = default;
     platform::FontSpec fontSpec(int pixelHeight) const;
     void DrawTextLine(int x, int y, int width, const QString& text, TrpHAlign hAlign);
 
