@@ -36,7 +36,7 @@ size_t qHash(const FontSpec& spec, size_t seed = 0);
 // MS Sans Serif come from Wine's folder (registerFallbackFonts).
 class FontMetrics {
 public:
-    // Faces are loaded once per spec and kept for the life of the program. Call on the
+    // Faces are loaded once per FontSpec and kept for the life of the program. Call on the
     // thread that owns the application object.
     static const FontMetrics& of(const FontSpec& spec);
 
