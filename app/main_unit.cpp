@@ -177,7 +177,12 @@ void TfmMain::closeEvent(QCloseEvent* event)
     QCoreApplication::quit();
 }
 
-void TfmMain::FormCreate() { }
+void TfmMain::FormCreate()
+{
+    showPlainCategoryLabels();
+    loadSettings();
+    fillHourCache();
+}
 
 void TfmMain::FormShow()
 {
@@ -192,8 +197,6 @@ void TfmMain::FormClose() { }
 void TfmMain::Button2Click() { close(); }
 
 void TfmMain::subExitClick() { close(); }
-
-void TfmMain::N1Click() { }
 
 void TfmMain::N3Click()
 {
@@ -225,10 +228,6 @@ void TfmMain::subAboutClick()
 
 void TfmMain::subHelpClick() { platform::startTextEditor(QString::fromUtf8("Помощь.txt")); }
 
-void TfmMain::btnCearAllClick() { }
-
 void TfmMain::Button1Click() { }
 
-void TfmMain::proverkaClick() { }
-
-void TfmMain::btnPreviewClick() { }
+void TfmMain::btnPreviewClick() { preprint(); }

@@ -209,6 +209,13 @@ public:
     // Category
     void Combo_categChange();
 
+    // The running total of the ten hour fields, after reading the field named by source
+    // anew; any other source reads no field.
+    QString auto_sum(const QString& source);
+
+    // Copies the form into the 42 fields of the certificate template.
+    void preprint();
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -221,6 +228,19 @@ private:
     void setTabSequence();
     void connectHandlers();
     void connectInputHandlers();
+    TNkEdit* hourField(int index) const;
+    // Hour fields 1 to 10, then the total as 11: the order of the settings file's keys.
+    TNkEdit* hourOrTotalField(int index) const;
+    struct SchoolKey {
+        QString key;
+        platform::TEdit* field;
+        const QString& placeholder;
+    };
+    QList<SchoolKey> schoolKeys() const;
+    void loadSettings();
+    void hourChange(TNkEdit* field);
+    void fillHourCache();
+    void showPlainCategoryLabels();
     void centreOnDesktop();
 
     TfmAbout* fAbout = nullptr;

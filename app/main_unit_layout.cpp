@@ -2,6 +2,7 @@
 // initial values, the tab sequence and the handlers attached to them.
 
 #include "app/Lists.h"
+#include "app/Placeholders.h"
 #include "app/main_unit.h"
 #include "controls/NKCtrls.h"
 #include "platform/ComboBox.h"
@@ -18,8 +19,6 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 enum class Font { W, WB, G, S, SB };
-
-const QColor kPlaceholderGrey(128, 128, 128);
 
 QFont fontOf(Font key)
 {
@@ -63,7 +62,7 @@ platform::TEdit* edit(
 {
     auto* control = place<platform::TEdit>(parent, name, left, top, width, 21);
     control->setFont(fontOf(Font::G));
-    control->SetFontColor(kPlaceholderGrey);
+    control->SetFontColor(placeholders::kGrey);
     control->SetText(placeholder);
     control->setCursorPosition(0);
     return control;
@@ -81,7 +80,7 @@ platform::TPanel* panel(
 }
 
 // An hour field: only positive numbers of up to six integer digits and two decimals.
-TNkEdit* hourField(QWidget* parent, const QString& name, int left, int top)
+TNkEdit* newHourField(QWidget* parent, const QString& name, int left, int top)
 {
     auto* control = place<TNkEdit>(parent, name, left, top, 73, 21);
     control->SetOnlyPositive(true);
@@ -115,22 +114,19 @@ platform::TComboBox* gradeCombo(QWidget* parent, const QString& name, int top, i
 void TfmMain::buildInputControls()
 {
     QWidget* p = Panel13;
-    const QString schoolName
-        = u"Полное официальное наименование образовательной организации (в соответствии с уставом)"_s;
-
     // Header: school, locality, series, graduate.
     Label1 = label(p, u"Label1"_s, 8, 8, 159, 13, Font::W, u"Первая строка свидетельства:"_s);
-    Edit_01 = edit(p, u"Edit_01"_s, 8, 24, 705, schoolName);
+    Edit_01 = edit(p, u"Edit_01"_s, 8, 24, 705, placeholders::kSchoolName);
     SpeedButton1 = hintButton(p, u"SpeedButton1"_s, 719, 24);
     Label2 = label(p, u"Label2"_s, 8, 51, 268, 13, Font::W,
         u"Вторая строка свидетельства (при необходимости):"_s);
-    edit_02 = edit(p, u"edit_02"_s, 8, 64, 705, schoolName);
-    edit_03 = edit(p, u"edit_03"_s, 8, 91, 458, u"Наименование населенного пункта"_s);
+    edit_02 = edit(p, u"edit_02"_s, 8, 64, 705, placeholders::kSchoolName);
+    edit_03 = edit(p, u"edit_03"_s, 8, 91, 458, placeholders::kLocality);
     SpeedButton2 = hintButton(p, u"SpeedButton2"_s, 472, 91);
-    edit_04 = edit(p, u"edit_04"_s, 600, 91, 113, u"Серия"_s);
+    edit_04 = edit(p, u"edit_04"_s, 600, 91, 113, placeholders::kSeries);
     edit_04->SetMaxLength(4);
     SpeedButton4 = hintButton(p, u"SpeedButton4"_s, 719, 92);
-    Edit_05 = edit(p, u"Edit_05"_s, 8, 121, 705, u"Фамилия Имя Отчество"_s);
+    Edit_05 = edit(p, u"Edit_05"_s, 8, 121, 705, placeholders::kGraduate);
     SpeedButton3 = hintButton(p, u"SpeedButton3"_s, 719, 120);
 
     // Training period; the Latin capital C stands before the start date.
@@ -161,10 +157,10 @@ void TfmMain::buildInputControls()
     Label13 = label(Panel1, u"Label13"_s, 8, 89, 405, 19, Font::S,
         u"Первая помощь при дорожно-транспортном происшествии"_s);
     Panel2 = panel(p, u"Panel2"_s, 480, 277, 90, 118);
-    Edit_13 = hourField(Panel2, u"Edit_13"_s, 8, 8);
-    Edit_14 = hourField(Panel2, u"Edit_14"_s, 8, 35);
-    Edit_15 = hourField(Panel2, u"Edit_15"_s, 8, 62);
-    Edit_16 = hourField(Panel2, u"Edit_16"_s, 8, 89);
+    Edit_13 = newHourField(Panel2, u"Edit_13"_s, 8, 8);
+    Edit_14 = newHourField(Panel2, u"Edit_14"_s, 8, 35);
+    Edit_15 = newHourField(Panel2, u"Edit_15"_s, 8, 62);
+    Edit_16 = newHourField(Panel2, u"Edit_16"_s, 8, 89);
     Panel3 = panel(p, u"Panel3"_s, 576, 277, 160, 118);
     Combo_28 = gradeCombo(Panel3, u"Combo_28"_s, 8, 0);
     Combo_29 = gradeCombo(Panel3, u"Combo_29"_s, 35, -1);
@@ -188,9 +184,9 @@ void TfmMain::buildInputControls()
     Label23 = label(Panel4, u"Label23"_s, 240, 96, 74, 19, Font::SB, u"категории"_s);
     Combo_42 = combo(Panel4, u"Combo_42"_s, 8, 116, 201, lists::transmissionList(), 0);
     Panel5 = panel(p, u"Panel5"_s, 480, 427, 90, 150);
-    Edit_17 = hourField(Panel5, u"Edit_17"_s, 8, 13);
-    Edit_18 = hourField(Panel5, u"Edit_18"_s, 8, 66);
-    Edit_19 = hourField(Panel5, u"Edit_19"_s, 8, 113);
+    Edit_17 = newHourField(Panel5, u"Edit_17"_s, 8, 13);
+    Edit_18 = newHourField(Panel5, u"Edit_18"_s, 8, 66);
+    Edit_19 = newHourField(Panel5, u"Edit_19"_s, 8, 113);
     Panel6 = panel(p, u"Panel6"_s, 576, 427, 160, 150);
     Combo_32 = gradeCombo(Panel6, u"Combo_32"_s, 13, -1);
     Combo_33 = gradeCombo(Panel6, u"Combo_33"_s, 66, -1);
@@ -207,8 +203,8 @@ void TfmMain::buildInputControls()
     Label27 = label(Panel7, u"Label27"_s, 8, 35, 442, 19, Font::S,
         u"Организация и выполнение пассажирских перевозок автотр-том"_s);
     Panel8 = panel(p, u"Panel8"_s, 480, 609, 90, 64);
-    Edit_20 = hourField(Panel8, u"Edit_20"_s, 8, 9);
-    Edit_21 = hourField(Panel8, u"Edit_21"_s, 8, 36);
+    Edit_20 = newHourField(Panel8, u"Edit_20"_s, 8, 9);
+    Edit_21 = newHourField(Panel8, u"Edit_21"_s, 8, 36);
     Panel9 = panel(p, u"Panel9"_s, 576, 609, 160, 64);
     Combo_35 = gradeCombo(Panel9, u"Combo_35"_s, 8, -1);
     Combo_36 = gradeCombo(Panel9, u"Combo_36"_s, 35, 0);
@@ -219,8 +215,8 @@ void TfmMain::buildInputControls()
         = label(Panel12, u"Label28"_s, 240, 8, 218, 19, Font::SB, u"Квалификационный экзамен:"_s);
     Label29 = label(Panel12, u"Label29"_s, 410, 33, 48, 19, Font::SB, u"Итого:"_s);
     Panel10 = panel(p, u"Panel10"_s, 480, 680, 90, 64);
-    Edit_22 = hourField(Panel10, u"Edit_22"_s, 8, 9);
-    Edit_23 = hourField(Panel10, u"Edit_23"_s, 8, 36);
+    Edit_22 = newHourField(Panel10, u"Edit_22"_s, 8, 9);
+    Edit_23 = newHourField(Panel10, u"Edit_23"_s, 8, 36);
     Panel11 = panel(p, u"Panel11"_s, 576, 680, 160, 64);
     Combo_37 = gradeCombo(Panel11, u"Combo_37"_s, 8, 1);
     Label_38 = label(Panel11, u"Label_38"_s, 72, 37, 11, 19, Font::SB, u"X"_s);
@@ -229,7 +225,7 @@ void TfmMain::buildInputControls()
     Label32 = label(p, u"Label32"_s, 9, 750, 190, 19, Font::S, u"Дата выдачи свидетельства:"_s);
     DateTime_242526 = place<platform::TDateTimePicker>(p, u"DateTime_242526"_s, 215, 750, 186, 21);
     Label33 = label(p, u"Label33"_s, 9, 776, 196, 19, Font::S, u"Фамилия И.О. руководителя:"_s);
-    Edit_27 = edit(p, u"Edit_27"_s, 215, 777, 186, u"Иванов И.И."_s);
+    Edit_27 = edit(p, u"Edit_27"_s, 215, 777, 186, placeholders::kHead);
 }
 
 void TfmMain::setTabSequence()

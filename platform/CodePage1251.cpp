@@ -119,6 +119,23 @@ QByteArray encodeWindows1251(QStringView text)
     return bytes;
 }
 
+QString throughWindows1251(QStringView text)
+{
+    QString result;
+    result.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            result.append(QLatin1Char('?'));
+            ++i;
+            continue;
+        }
+        const int code = encodeChar(c.unicode());
+        result.append(code < 0 ? QChar(u'?') : QChar(decodeByte(static_cast<unsigned char>(code))));
+    }
+    return result;
+}
+
 bool fitsWindows1251(QStringView text)
 {
     for (QChar c : text) {

@@ -14,6 +14,10 @@ QString decodeWindows1251(const QByteArray& bytes);
 // Characters the code page cannot hold become its default character, "?".
 QByteArray encodeWindows1251(QStringView text);
 
+// The text as it comes back after writing it in the code page and reading it again: every
+// character the code page cannot hold becomes "?", a surrogate pair counting as one character.
+QString throughWindows1251(QStringView text);
+
 // True when every character of the text survives encoding.
 bool fitsWindows1251(QStringView text);
 

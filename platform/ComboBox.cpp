@@ -24,7 +24,26 @@ TComboBox::TComboBox(QWidget* parent) : QComboBox(parent)
     };
     // activated: the operator picked an item (list, arrow keys, wheel); textEdited: typed.
     connect(this, &QComboBox::activated, this, change);
-    connect(lineEdit(), &QLineEdit::textEdited, this, change);
+    connect(lineEdit(), &QLineEdit::textEdited, this, [this, change] {
+        deselectKeepingText();
+        change();
+    });
+}
+
+// Typing into the edit part leaves no item selected, as on the desktop, while the typed
+// text and the caret stay where they are.
+void TComboBox::deselectKeepingText()
+{
+    if (currentIndex() < 0)
+        return;
+    const QString typed = lineEdit()->text();
+    const int caret = lineEdit()->cursorPosition();
+    {
+        const QSignalBlocker blocker(this);
+        setCurrentIndex(-1);
+        setEditText(typed);
+    }
+    lineEdit()->setCursorPosition(caret);
 }
 
 void TComboBox::SetItems(const QStringList& items)
@@ -39,12 +58,13 @@ void TComboBox::SetItems(const QStringList& items)
 
 void TComboBox::SetText(const QString& text)
 {
-    const QString before = currentText();
+    if (text == currentText())
+        return;
     {
         const QSignalBlocker blocker(this);
         setEditText(text);
     }
-    if (currentText() != before && OnChange)
+    if (OnChange)
         OnChange();
 }
 

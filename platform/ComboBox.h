@@ -7,7 +7,8 @@
 namespace platform {
 
 // An editable drop-down with the desktop's event rules: the operator may pick an item or
-// type any text, and either raises OnChange through the event boundary. Setting the text by
+// type any text, and either raises OnChange through the event boundary; typed text leaves
+// no item selected. Setting the text by
 // code raises OnChange at once when the text differs; selecting an item by code raises
 // nothing. Items are kept in the order given.
 class TComboBox : public QComboBox {
@@ -26,6 +27,9 @@ public:
     void SetItemIndex(int index);
 
     TNotifyEvent OnChange;
+
+private:
+    void deselectKeepingText();
 };
 
 } // namespace platform

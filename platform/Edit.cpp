@@ -64,12 +64,14 @@ TEdit::TEdit(QWidget* parent) : QLineEdit(parent)
 
 void TEdit::SetText(const QString& newText)
 {
-    const QString before = text();
+    // Setting the same text changes nothing, not even the selection.
+    if (newText == text())
+        return;
     {
         const QSignalBlocker blocker(this);
         setText(newText);
     }
-    if (text() != before && OnChange)
+    if (OnChange)
         OnChange();
 }
 

@@ -2,6 +2,8 @@
 
 #include "Exception.h"
 
+#include <QRegularExpression>
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -173,6 +175,14 @@ int digitValue(QChar c)
     return -1;
 }
 
+// The desktop's long date shows the day, month and year ("10 декабря 2026 г."); Qt's long
+// formats lead with the weekday ("dddd, "), which the date pickers leave out.
+QString withoutWeekday(QString format)
+{
+    static const QRegularExpression weekday(QStringLiteral("^dddd[,.]?\\s*|[,.]?\\s*dddd$"));
+    return format.remove(weekday);
+}
+
 // A QTime format without its time-zone letters ("t" outside quoted text).
 QString withoutTimeZone(const QString& format)
 {
@@ -196,7 +206,7 @@ NumberFormat NumberFormat::fromLocale(const QLocale& locale)
     format.decimalSeparator = point.isEmpty() ? QLatin1Char('.') : point.front();
     for (int month = 1; month <= 12; ++month)
         format.longMonthNames.append(locale.standaloneMonthName(month, QLocale::LongFormat));
-    format.longDateFormat = locale.dateFormat(QLocale::LongFormat);
+    format.longDateFormat = withoutWeekday(locale.dateFormat(QLocale::LongFormat));
     format.shortDateFormat = locale.dateFormat(QLocale::ShortFormat);
     // The desktop's long time has no time zone; the locale's may end in one ("t").
     format.longTimeFormat = withoutTimeZone(locale.timeFormat(QLocale::LongFormat));

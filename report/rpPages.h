@@ -53,10 +53,13 @@ public:
     void SetTopMargin(double value) { FTopMargin = value; }
     void SetBottomMargin(double value) { FBottomMargin = value; }
     bool MirrorMargins() const { return FMirrorMargins; }
+    void SetMirrorMargins(bool value) { FMirrorMargins = value; }
 
     TrpFrame& Frame() { return FFrame; }
     const TrpFrame& Frame() const { return FFrame; }
     quint32 Color() const { return FColor; }
+    bool BackPictureVisible() const { return FBackPictureVisible; }
+    bool BackPicturePrintable() const { return FBackPicturePrintable; }
     int PageCount() const { return FPageCount; }
     int Bin() const { return FBin; }
     int BinOtherPages() const { return FBinOtherPages; }

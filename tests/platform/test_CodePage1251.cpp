@@ -27,4 +27,9 @@ TEST(CodePage1251, CharactersOutsideBecomeQuestionMark)
     EXPECT_FALSE(platform::fitsWindows1251(QString::fromUtf8("é")));
 }
 
+TEST(CodePage1251, throughTheCodePageUnknownCharactersBecomeOneQuestionMark)
+{
+    EXPECT_EQ(platform::throughWindows1251(QStringLiteral("Ёж№€ 中😀")), QStringLiteral("Ёж№€ ??"));
+}
+
 } // namespace

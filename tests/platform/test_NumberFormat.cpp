@@ -1,6 +1,9 @@
 #include "platform/Exception.h"
 #include "platform/NumberFormat.h"
 
+#include <QDate>
+#include <QLocale>
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -158,9 +161,13 @@ TEST(NumberFormat, RussianLocaleGivesCommaAndRussianMonths)
     EXPECT_EQ(russian.decimalSeparator, QLatin1Char(','));
     ASSERT_EQ(russian.longMonthNames.size(), 12);
     EXPECT_EQ(russian.longMonthNames.front(), u("январь"));
-    EXPECT_FALSE(russian.longDateFormat.isEmpty());
+    // The long date shows day, month and year as the desktop does, without the weekday.
+    EXPECT_EQ(QLocale(QLocale::Russian, QLocale::Russia)
+                  .toString(QDate(2016, 3, 5), russian.longDateFormat),
+        u("5 марта 2016 г."));
     const platform::NumberFormat english = platform::NumberFormat::fromLocale(QLocale::c());
     EXPECT_EQ(english.decimalSeparator, QLatin1Char('.'));
+    EXPECT_FALSE(english.longDateFormat.contains(u("dddd")));
 }
 
 } // namespace

@@ -1,8 +1,10 @@
 #include "report/rpClass.h"
+#include "report/rpDrawPage.h"
 #include "report/rpPreviewPages.h"
 #include "report/rpStream.h"
 #include "templates/Templates.h"
 
+#include "platform/RecordingCanvas.h"
 #include "support/MessageRecorder.h"
 
 #include <QBuffer>
@@ -266,6 +268,58 @@ TEST_F(PreparedCertificate, SaveToFileAndLoadFromFile)
     EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("no/such/dir/a.prp"))));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList {"certificate.prp"})
         << "no temporary file is left behind";
+}
+
+// What a page puts on a device, call by call.
+QList<platform::CanvasCall> drawn(const TrpReportPage& page, bool printer, double scale)
+{
+    platform::RecordingCanvas canvas(
+        QRect(0, 0, int(600 * scale), int(820 * scale)), printer, int(96 * scale));
+    rpDrawPage(page, 0, canvas, scale, scale, 0, 0, TrpDrawOptions {});
+    return canvas.calls();
+}
+
+void expectSameDrawing(const TrpReportPage& prepared, const TrpReportPage& original)
+{
+    for (const bool printer : {false, true}) {
+        for (const double scale : {1.0, 6.25}) {
+            const QList<platform::CanvasCall> a = drawn(prepared, printer, scale);
+            const QList<platform::CanvasCall> b = drawn(original, printer, scale);
+            ASSERT_EQ(a.size(), b.size());
+            ASSERT_FALSE(a.isEmpty());
+            for (qsizetype i = 0; i < a.size(); ++i) {
+                EXPECT_EQ(a[i].kind, b[i].kind) << i;
+                EXPECT_EQ(a[i].points, b[i].points) << i;
+                EXPECT_EQ(a[i].pen, b[i].pen) << i;
+                EXPECT_EQ(a[i].brush, b[i].brush) << i;
+                EXPECT_EQ(a[i].clip, b[i].clip) << i;
+                EXPECT_EQ(a[i].font, b[i].font) << i;
+                EXPECT_EQ(a[i].color, b[i].color) << i;
+                EXPECT_EQ(a[i].text, b[i].text) << i;
+                EXPECT_EQ(a[i].advances, b[i].advances) << i;
+                EXPECT_EQ(a[i].textClip, b[i].textClip) << i;
+            }
+        }
+    }
+}
+
+// The page the preview and the printer draw is the rebuilt one: it must put exactly what
+// the template page would on screen and on paper.
+TEST(PreparedPageDrawing, IsTheTemplatesDrawingCallForCall)
+{
+    TrpReport certificate;
+    loadCertificateTemplate(certificate);
+    for (int i = 1; i <= 42; ++i)
+        memo(certificate, QStringLiteral("Memo%1").arg(i))
+            ->SetText(QStringLiteral("Поле %1").arg(i));
+    page1(certificate)->SetLeftMargin(20);
+    ASSERT_TRUE(certificate.PrepareReport(true));
+    expectSameDrawing(*certificate.PreviewPages().GetPage(0), *page1(certificate));
+
+    TrpReport testPage;
+    loadTestPageTemplate(testPage);
+    ASSERT_TRUE(testPage.PrepareReport(true));
+    expectSameDrawing(*testPage.PreviewPages().GetPage(0), *page1(testPage));
 }
 
 // A small, valid prepared-report file; each broken case changes one part of it.

@@ -1,0 +1,130 @@
+// The settings file: loaded once while the window is created, saved on the operator's
+// command. It keeps the school's data, the hours with their total and the four margins of
+// the certificate page.
+
+#include "app/Placeholders.h"
+#include "app/SettingsFile.h"
+#include "app/main_unit.h"
+#include "platform/Exception.h"
+#include "platform/IniFile.h"
+#include "report/rpPages.h"
+#include "report/rpReport.h"
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+const QString kOrganisation = u"Организация"_s;
+const QString kHours = u"Часы"_s;
+const QString kPage = u"Страница"_s;
+constexpr double kDefaultMargin = 15;
+
+QString hourKey(int index) { return u"_"_s + QString::number(index); }
+
+enum class Margin { Top, Bottom, Left, Right };
+
+struct MarginKey {
+    Margin margin;
+    QString key;
+};
+
+const MarginKey kMargins[] = {
+    {Margin::Top, u"Верхнее_поле"_s},
+    {Margin::Bottom, u"Нижнее_поле"_s},
+    {Margin::Left, u"Левое_поле"_s},
+    {Margin::Right, u"Правое_поле"_s},
+};
+
+// Every preparation replaces the template's objects, so the page is looked up anew for each
+// margin.
+TrpReportPage& certificatePage(TrpReport& report)
+{
+    auto* page = dynamic_cast<TrpReportPage*>(report.FindObject(u"Page1"_s));
+    if (!page)
+        throw platform::Exception(u"В шаблоне свидетельства нет страницы Page1"_s);
+    return *page;
+}
+
+double marginOf(const TrpReportPage& page, Margin margin)
+{
+    switch (margin) {
+    case Margin::Top:
+        return page.TopMargin();
+    case Margin::Bottom:
+        return page.BottomMargin();
+    case Margin::Left:
+        return page.LeftMargin();
+    case Margin::Right:
+        break;
+    }
+    return page.RightMargin();
+}
+
+void setMargin(TrpReportPage& page, Margin margin, double value)
+{
+    switch (margin) {
+    case Margin::Top:
+        page.SetTopMargin(value);
+        return;
+    case Margin::Bottom:
+        page.SetBottomMargin(value);
+        return;
+    case Margin::Left:
+        page.SetLeftMargin(value);
+        return;
+    case Margin::Right:
+        page.SetRightMargin(value);
+        return;
+    }
+}
+
+} // namespace
+
+QList<TfmMain::SchoolKey> TfmMain::schoolKeys() const
+{
+    return {
+        {u"Название"_s, Edit_01, placeholders::kSchoolName},
+        {u"Название_2"_s, edit_02, placeholders::kSchoolName},
+        {u"Населенный_Пункт"_s, edit_03, placeholders::kLocality},
+        {u"Серия"_s, edit_04, placeholders::kSeries},
+        {u"Директор"_s, Edit_27, placeholders::kHead},
+    };
+}
+
+TNkEdit* TfmMain::hourOrTotalField(int index) const
+{
+    return index <= 10 ? hourField(index) : Edit_23;
+}
+
+void TfmMain::loadSettings()
+{
+    platform::TIniFile ini(settingsFilePath());
+    for (const SchoolKey& entry : schoolKeys())
+        entry.field->SetText(ini.ReadString(kOrganisation, entry.key, entry.placeholder));
+    // A changed hour runs its change handler, which may stop the load with a conversion
+    // error; the stored total, read last, replaces the partial sums.
+    for (int i = 1; i <= 11; ++i) {
+        TNkEdit* field = hourOrTotalField(i);
+        field->SetText(ini.ReadString(kHours, hourKey(i), field->Text()));
+    }
+    for (const MarginKey& entry : kMargins) {
+        setMargin(certificatePage(*rpReport1), entry.margin,
+            ini.ReadFloat(kPage, entry.key, kDefaultMargin));
+    }
+}
+
+void TfmMain::N1Click()
+{
+    platform::TIniFile ini(settingsFilePath());
+    for (const SchoolKey& entry : schoolKeys()) {
+        if (entry.field->Text() != entry.placeholder)
+            ini.WriteString(kOrganisation, entry.key, entry.field->Text());
+    }
+    for (int i = 1; i <= 11; ++i)
+        ini.WriteString(kHours, hourKey(i), hourOrTotalField(i)->Text());
+    for (const MarginKey& entry : kMargins) {
+        const double margin = marginOf(certificatePage(*rpReport1), entry.margin);
+        if (margin != kDefaultMargin)
+            ini.WriteFloat(kPage, entry.key, margin);
+    }
+}

@@ -1,0 +1,79 @@
+#include "FontMetrics.h"
+
+#include <QFontInfo>
+#include <QHash>
+
+#include <memory>
+
+namespace platform {
+
+size_t qHash(const FontSpec& spec, size_t seed)
+{
+    const int style = (spec.bold ? 1 : 0) | (spec.italic ? 2 : 0) | (spec.underline ? 4 : 0)
+        | (spec.strikeOut ? 8 : 0);
+    return ::qHashMulti(seed, spec.family, spec.pixelHeight, style);
+}
+
+namespace {
+
+QFont makeFont(const FontSpec& spec)
+{
+    QFont font(spec.family);
+    font.setPixelSize(qMax(1, spec.pixelHeight));
+    font.setBold(spec.bold);
+    font.setItalic(spec.italic);
+    font.setUnderline(spec.underline);
+    font.setStrikeOut(spec.strikeOut);
+    font.setHintingPreference(QFont::PreferNoHinting);
+    font.setKerning(false);
+    return font;
+}
+
+} // namespace
+
+const FontMetrics& FontMetrics::of(const FontSpec& spec)
+{
+    static QHash<FontSpec, std::shared_ptr<const FontMetrics>> faces;
+    auto found = faces.constFind(spec);
+    if (found != faces.constEnd())
+        return **found;
+    auto face = std::shared_ptr<const FontMetrics>(new FontMetrics(spec));
+    faces.insert(spec, face);
+    return *face;
+}
+
+FontMetrics::FontMetrics(const FontSpec& spec)
+    : FFont(makeFont(spec)), FRaw(QRawFont::fromFont(FFont))
+{
+}
+
+QString FontMetrics::resolvedFamily() const { return QFontInfo(FFont).family(); }
+
+double FontMetrics::advance(QChar c) const
+{
+    auto found = FAdvances.constFind(c.unicode());
+    if (found != FAdvances.constEnd())
+        return *found;
+    const QList<quint32> glyph = glyphs(QStringView(&c, 1));
+    const QList<QPointF> advances = FRaw.advancesForGlyphIndexes(
+        glyph, QRawFont::SeparateAdvances | QRawFont::UseDesignMetrics);
+    const double width = advances.value(0).x();
+    FAdvances.insert(c.unicode(), width);
+    return width;
+}
+
+QList<quint32> FontMetrics::glyphs(QStringView text) const
+{
+    QList<quint32> list;
+    list.reserve(text.size());
+    for (QChar c : text) {
+        quint32 glyph = 0;
+        int count = 1;
+        if (!FRaw.glyphIndexesForChars(&c, 1, &glyph, &count))
+            glyph = 0;
+        list.append(glyph);
+    }
+    return list;
+}
+
+} // namespace platform

@@ -1,0 +1,84 @@
+#include "rpDrawPage.h"
+
+#include "rpPages.h"
+#include "rpRenderShape.h"
+#include "rpRenderView.h"
+#include "rpViews.h"
+
+#include <utility>
+
+namespace {
+
+// Objects whose rectangle, enlarged by this many pixels, misses the clip region are not
+// drawn at all.
+constexpr int kSlack = 20;
+
+int whole(double value) { return int(rpRound(value)); }
+
+void drawView(TrpView& view, platform::Canvas& canvas, double sx, double sy, double ox, double oy,
+    const TrpDrawOptions& options)
+{
+    if (auto* memo = dynamic_cast<TrpCustomMemoView*>(&view)) {
+        rpDrawMemo(*memo, canvas, sx, sy, ox, oy, options);
+    } else if (auto* line = dynamic_cast<TrpCustomLineView*>(&view)) {
+        rpDrawLine(*line, canvas, sx, sy, ox, oy);
+    } else if (auto* shape = dynamic_cast<TrpShapeView*>(&view)) {
+        rpDrawShape(*shape, canvas, sx, sy, ox, oy);
+    } else {
+        const TrpDrawState state = BeginDraw(view, canvas, sx, sy, ox, oy);
+        DrawBackground(view, state);
+        DrawFrame(view, state);
+    }
+}
+
+} // namespace
+
+void rpDrawPage(const TrpReportPage& page, int pageIndex, platform::Canvas& canvas, double ScaleX,
+    double ScaleY, double OffsetX, double OffsetY, const TrpDrawOptions& options)
+{
+    double leftMargin = page.LeftMargin();
+    double rightMargin = page.RightMargin();
+    if (page.MirrorMargins() && pageIndex % 2 == 1)
+        std::swap(leftMargin, rightMargin);
+
+    const bool printer = canvas.isPrinter();
+    const QRegion savedClip = canvas.clipRegion();
+    if (!printer) {
+        // Right and bottom as the paper's rounded edge minus one, exclusive.
+        const int right = whole(page.PaperWidth() * rp01cm * ScaleX + OffsetX) - 1;
+        const int bottom = whole(page.PaperHeight() * rp01cm * ScaleY + OffsetY) - 1;
+        canvas.intersectClipRect(
+            QRect(QPoint(whole(OffsetX), whole(OffsetY)), QPoint(right - 1, bottom - 1)));
+    }
+
+    const double ox = OffsetX + leftMargin * rp01cm * ScaleX;
+    const double oy = OffsetY + page.TopMargin() * rp01cm * ScaleY;
+    if (page.BackPictureVisible() && (!printer || page.BackPicturePrintable())) {
+        const int x = whole(ox);
+        const int y = whole(oy);
+        const int x1 = whole((page.PaperWidth() - leftMargin - rightMargin) * rp01cm * ScaleX + ox);
+        const int y1 = whole(
+            (page.PaperHeight() - page.TopMargin() - page.BottomMargin()) * rp01cm * ScaleY + oy);
+        rpFillArea(canvas, page.Color(), x, y, x1, y1);
+        rpFrameArea(canvas, page.Frame(), whole(page.Frame().Width * ScaleX), x, y, x1, y1);
+    }
+
+    const TrpVisibilityType needed = printer ? vsPrint : vsPreview;
+    const QPoint origin(whole(ox), whole(oy));
+    for (TrpComponent* object : page.AllObjects()) {
+        auto* view = dynamic_cast<TrpView*>(object);
+        if (!view || !(view->Visibility() & rpBit(needed)))
+            continue;
+        const double left = view->AbsLeft();
+        const double top = view->AbsTop();
+        const QRect reach(QPoint(whole(left * ScaleX) - kSlack, whole(top * ScaleY) - kSlack),
+            QPoint(whole((left + view->Width()) * ScaleX + kSlack),
+                whole((top + view->Height()) * ScaleY + kSlack)));
+        if (!canvas.clipRegion().intersects(reach.translated(origin)))
+            continue;
+        drawView(*view, canvas, ScaleX, ScaleY, ox, oy, options);
+    }
+
+    if (!printer)
+        canvas.setClipRegion(savedClip);
+}

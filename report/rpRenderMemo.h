@@ -1,0 +1,24 @@
+#pragma once
+
+#include "platform/Canvas.h"
+
+#include <QString>
+
+class TrpCustomMemoView;
+
+// What a page's drawing hands to each text object.
+struct TrpMemoDrawContext {
+    int PageCount = 1;
+    QString CopyName;
+    // 1 unless the object is being printed by a job that scales its pages.
+    double PrintScale = 1;
+};
+
+// Draws a text object: its lines broken on the reference font, fitted onto the device,
+// clipped to its text rectangle when Clipped. Offsets are those of the printable area.
+void rpDrawMemo(const TrpCustomMemoView& memo, platform::Canvas& canvas, double scaleX,
+    double scaleY, double offsetX, double offsetY, const TrpMemoDrawContext& context);
+
+// The text rectangle inside the object's frame and gaps; right and bottom exclusive.
+QRect rpMemoTextRect(
+    const TrpCustomMemoView& memo, double scaleX, double scaleY, double offsetX, double offsetY);

@@ -1,0 +1,79 @@
+#include "MainWindowFixture.h"
+
+#include "app/Lists.h"
+
+namespace {
+
+class Category : public MainWindowTest {
+protected:
+    // Picks an item the way the operator does: the arrow key moves to it in the selector.
+    void pick(int index)
+    {
+        platform::TComboBox* combo = main().Combo_categ;
+        combo->setFocus(Qt::TabFocusReason);
+        combo->SetItemIndex(index - 1);
+        QTest::keyClick(combo, Qt::Key_Down);
+        ASSERT_EQ(combo->ItemIndex(), index);
+    }
+    QStringList labels()
+    {
+        return {main().Label20->Caption(), main().Label22->Caption(), main().Label23->Caption()};
+    }
+};
+
+TEST_F(Category, StartShowsThePlainFormOfTheInitialItem)
+{
+    EXPECT_EQ(labels(),
+        (QStringList {u("категории \"В\"  как объектов управления"), u("категории \"В\" "),
+            u("категории \"В\" ")}));
+}
+
+struct Pick {
+    const char* name;
+    int index;
+    const char* label20;
+    const char* label22;
+};
+
+class CategoryPick : public Category, public ::testing::WithParamInterface<Pick> { };
+
+TEST_P(CategoryPick, SetsTheThreeLabels)
+{
+    pick(GetParam().index);
+    EXPECT_EQ(labels(),
+        (QStringList {u(GetParam().label20), u(GetParam().label22), u(GetParam().label22)}));
+}
+
+// Item 15's code is Cyrillic "С1", item 18's is the Latin "B".
+INSTANTIATE_TEST_SUITE_P(Items, CategoryPick,
+    ::testing::Values(
+        Pick {"Item0", 0, "категории \"А\" как объектов управления", "категории \"А\""},
+        Pick {"Item7TrailingBlank", 7, "категории \"M\"  как объектов управления",
+            "категории \"M\" "},
+        Pick {"Item15Retraining", 15,
+            "категории \xD0\xA1"
+            "1 как объектов управления",
+            "категории \xD0\xA1"
+            "1"},
+        Pick {"Item18LatinB", 18, "категории B как объектов управления", "категории B"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(Category, BackFromRetrainingRestoresThePlainForm)
+{
+    pick(20);
+    EXPECT_EQ(main().Label22->Caption(), u("категории D1"));
+    pick(2);
+    EXPECT_EQ(labels(),
+        (QStringList {u("категории \"С\"  как объектов управления"), u("категории \"С\" "),
+            u("категории \"С\" ")}));
+}
+
+TEST_F(Category, TypedTextWithoutItemShowsAsItIs)
+{
+    retype(main().Combo_categ, "tractor");
+    EXPECT_EQ(main().Combo_categ->ItemIndex(), -1);
+    EXPECT_EQ(
+        labels(), (QStringList {u("tractor как объектов управления"), u("tractor"), u("tractor")}));
+}
+
+} // namespace

@@ -1,0 +1,182 @@
+#include "MainWindowFixture.h"
+
+#include "app/Placeholders.h"
+#include "platform/CodePage1251.h"
+#include "report/rpPages.h"
+#include "report/rpReport.h"
+
+#include <QAction>
+#include <QFile>
+
+namespace {
+
+QByteArray fixture(const char* name)
+{
+    QFile file(QStringLiteral(VORSELA_TEST_DATA "/fixtures/") + QString::fromLatin1(name));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name;
+    return file.readAll();
+}
+
+class SettingsFile : public MainWindowTest {
+protected:
+    QString path() const { return folder.filePath(u("default.zrf")); }
+    void writeSettings(const QByteArray& bytes)
+    {
+        QFile file(path());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    void writeSettings1251(const char* text)
+    {
+        writeSettings(platform::encodeWindows1251(u(text)));
+    }
+    QByteArray settingsBytes() const
+    {
+        QFile file(path());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    QString settingsText() const { return platform::decodeWindows1251(settingsBytes()); }
+    TrpReportPage& page()
+    {
+        return *dynamic_cast<TrpReportPage*>(main().rpReport1->FindObject(u("Page1")));
+    }
+    QList<double> margins()
+    {
+        return {
+            page().TopMargin(), page().BottomMargin(), page().LeftMargin(), page().RightMargin()};
+    }
+    void save() { main().N1->trigger(); }
+};
+
+struct Encoded {
+    const char* name;
+    const char* file;
+};
+
+class StoredSettings : public SettingsFile, public ::testing::WithParamInterface<Encoded> { };
+
+TEST_P(StoredSettings, LoadIntoTheWindowAndSaveBackByteForByte)
+{
+    const QByteArray original = fixture(GetParam().file);
+    writeSettings(original);
+    startProgram();
+
+    EXPECT_EQ(main().Edit_01->Text(), u("АНО ДПО \"Автошкола Ворсела\""));
+    EXPECT_EQ(main().edit_02->Text(), u("филиал в г. Торжке"));
+    EXPECT_EQ(main().edit_03->Text(), u("г. Тверь"));
+    EXPECT_EQ(main().edit_04->Text(), u("АБ12-345")); // longer than can be typed, loaded whole
+    EXPECT_EQ(main().Edit_27->Text(), u("Петров П.П."));
+    EXPECT_EQ(main().Edit_01->FontColor(), placeholders::kGrey);
+    EXPECT_EQ(main().Edit_05->Text(), placeholders::kGraduate);
+    EXPECT_EQ(main().Edit_15->Text(), u("14,5"));
+    EXPECT_EQ(main().Edit_22->Text(), u("4"));
+    // The stored total wins over the sum of the stored hours (174,5).
+    EXPECT_EQ(main().Edit_23->Text(), u("175,5"));
+    EXPECT_EQ(main().hrs[2], 14.5);
+    EXPECT_EQ(main().hrs[9], 4.0);
+    EXPECT_EQ(margins(), (QList<double> {12.5, 20, 14, 16.25}));
+    EXPECT_TRUE(recorder.messages.isEmpty());
+
+    save();
+    EXPECT_EQ(settingsBytes(), original);
+}
+
+INSTANTIATE_TEST_SUITE_P(Encodings, StoredSettings,
+    ::testing::Values(
+        Encoded {"Windows1251", "complete-1251.zrf"}, Encoded {"Utf16LE", "complete-utf16.zrf"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(SettingsFile, NoFileKeepsTheDesignValuesAndRecomputesNoTotal)
+{
+    EXPECT_EQ(main().Edit_23->Text(), u("42,00"));
+    EXPECT_EQ(main().Edit_01->Text(), placeholders::kSchoolName);
+    EXPECT_EQ(margins(), (QList<double> {15, 15, 15, 15}));
+    EXPECT_TRUE(recorder.messages.isEmpty());
+}
+
+TEST_F(SettingsFile, SaveAfterResetWithDefaultsWritesOnlyTheHours)
+{
+    main().N2->trigger();
+    save();
+    EXPECT_EQ(settingsText(),
+        u("[Часы]\r\n_1=42,00\r\n_2=42,00\r\n_3=42,00\r\n_4=42,00\r\n"
+          "_5=42,00\r\n_6=42,00\r\n_7=42,00\r\n_8=42,00\r\n_9=42,00\r\n"
+          "_10=42,00\r\n_11=42,00\r\n"));
+}
+
+TEST_F(SettingsFile, NewFileHasSectionsAndKeysInOrder)
+{
+    main().Edit_05->SetText(u("Петров Пётр Петрович")); // the graduate is never stored
+    main().Edit_27->SetText(u("Сидоров С.С."));
+    main().edit_03->SetText(u("г. Тверь"));
+    page().SetLeftMargin(12.5);
+    page().SetTopMargin(20);
+    save();
+    EXPECT_EQ(settingsText(),
+        u("[Организация]\r\nНаселенный_Пункт=г. Тверь\r\nДиректор=Сидоров С.С.\r\n"
+          "[Часы]\r\n_1=42,00\r\n_2=42,00\r\n_3=42,00\r\n_4=42,00\r\n_5=42,00\r\n"
+          "_6=42,00\r\n_7=42,00\r\n_8=42,00\r\n_9=42,00\r\n_10=42,00\r\n_11=42,00\r\n"
+          "[Страница]\r\nВерхнее_поле=20\r\nЛевое_поле=12,5\r\n"));
+}
+
+TEST_F(SettingsFile, ValuesSetBackToTheirDefaultsKeepWhatTheFileHolds)
+{
+    writeSettings1251("[Организация]\r\nСерия=АБ12\r\n[Страница]\r\nЛевое_поле=12,5\r\n");
+    startProgram();
+    main().edit_04->SetText(placeholders::kSeries);
+    page().SetLeftMargin(15);
+    save();
+    startProgram();
+    EXPECT_EQ(main().edit_04->Text(), u("АБ12"));
+    EXPECT_EQ(page().LeftMargin(), 12.5);
+}
+
+TEST_F(SettingsFile, NonNumericHourStopsTheLoadAtThatKey)
+{
+    writeSettings1251("[Часы]\r\n_1=40\r\n_2=abc\r\n_3=10\r\n_11=99\r\n"
+                      "[Страница]\r\nЛевое_поле=12,5\r\n");
+    startProgram();
+    ASSERT_EQ(recorder.messages.size(), 1);
+    EXPECT_EQ(recorder.messages[0].text, u("'abc' is not a valid floating point value."));
+    EXPECT_EQ(main().Edit_13->Text(), u("40"));
+    EXPECT_EQ(main().Edit_14->Text(), u("abc"));
+    EXPECT_EQ(main().Edit_15->Text(), u("42,00"));
+    // The partial sum after "_1": 40 and nine entries still 0.
+    EXPECT_EQ(main().Edit_23->Text(), u("40"));
+    EXPECT_EQ(page().LeftMargin(), 15);
+    // The cache filling after the load did not run.
+    EXPECT_EQ(main().hrs[2], 0.0);
+    EXPECT_TRUE(main().isVisible());
+}
+
+TEST_F(SettingsFile, CommaFileReadUnderAPointSeparator)
+{
+    writeSettings1251("[Часы]\r\n_1=42.00\r\n_2=40,5\r\n[Страница]\r\nЛевое_поле=12,5\r\n"
+                      "Правое_поле=11.5\r\n");
+    const platform::ScopedNumberFormat point(QLatin1Char('.'));
+    startProgram();
+    // The margins convert silently to 15 where they cannot be read; the hour stops the load.
+    ASSERT_EQ(recorder.messages.size(), 1);
+    EXPECT_EQ(recorder.messages[0].text, u("'40,5' is not a valid floating point value."));
+    EXPECT_EQ(page().LeftMargin(), 15);
+}
+
+TEST_F(SettingsFile, MarginsThatAreNoNumberReadAsFifteen)
+{
+    writeSettings1251("[Страница]\r\nВерхнее_поле=\r\nНижнее_поле=x\r\nЛевое_поле=1e1\r\n"
+                      "Правое_поле= 7 \r\n");
+    startProgram();
+    EXPECT_EQ(margins(), (QList<double> {15, 15, 10, 7}));
+    EXPECT_TRUE(recorder.messages.isEmpty());
+}
+
+TEST_F(SettingsFile, RefusedWriteIsReported)
+{
+    ASSERT_TRUE(QDir(folder.path()).mkdir(u("default.zrf")));
+    save();
+    ASSERT_EQ(recorder.messages.size(), 1);
+    EXPECT_EQ(recorder.messages[0].text, u("Unable to write to ") + path() + u("."));
+    EXPECT_EQ(recorder.messages[0].icon, platform::MessageIcon::Error);
+}
+
+} // namespace
