@@ -73,9 +73,9 @@ void showErrorBox(const QString& message)
     present(applicationTitle(), errorBoxText(message), MessageIcon::Error);
 }
 
-void showEngineError(const QString& message)
+void showEngineError(const QString& message, const QString& caption)
 {
-    present(QStringLiteral("Error"), message, MessageIcon::Error);
+    present(caption, message, MessageIcon::Error);
 }
 
 } // namespace platform

@@ -37,7 +37,8 @@ QString errorBoxText(const QString& message);
 // The error box: error icon, OK, captioned with the program's title.
 void showErrorBox(const QString& message);
 
-// The report engine's own error box, captioned "Error".
-void showEngineError(const QString& message);
+// The report engine's own error box, captioned "Error" (the engine passes the caption from
+// its string table).
+void showEngineError(const QString& message, const QString& caption = QStringLiteral("Error"));
 
 } // namespace platform

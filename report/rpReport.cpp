@@ -287,7 +287,7 @@ bool TrpReport::PrepareReport(bool ClearLastReport)
             text += line + QStringLiteral("\r\n");
         switch (FEngineOptions.SilentMode) {
         case simMessageBoxes:
-            platform::showEngineError(text);
+            platform::showEngineError(text, rpGet(QStringLiteral("mbError")));
             break;
         case simReThrow:
             throw platform::Exception(text);
