@@ -14,6 +14,7 @@
 #include <QXmlStreamWriter>
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 namespace {
@@ -34,6 +35,10 @@ const QString kPagePrefix = QStringLiteral("page");
 // Deeper than any stored page can be; the object reader refuses deeper objects itself.
 constexpr int kMaxCaptureDepth = 64;
 constexpr int kMaxAliasLength = 64;
+// No length (report pixels, millimetres) or whole number of a loaded page lies beyond this:
+// the model itself has no limits, but the preview and the printer must not be handed a page
+// of a billion pixels or a font a million pixels high from a file.
+constexpr double kMaxLoadedNumber = 1e6;
 
 struct Alias {
     QString name;
@@ -164,6 +169,26 @@ std::unique_ptr<TrpComponent> newPageOrObject(QStringView element)
     if (info && (info == &TrpReportPage::staticClassInfo() || isReportComponentClass(info)))
         return std::unique_ptr<TrpComponent>(info->create());
     return nullptr;
+}
+
+// Every number of a loaded page and its objects is within kMaxLoadedNumber; the message
+// names the object and the property.
+void checkNumbersBounded(const TrpComponent& page)
+{
+    QList<const TrpComponent*> objects {&page};
+    for (const TrpComponent* object : page.AllObjects())
+        objects.append(object);
+    for (const TrpComponent* object : objects) {
+        for (const TrpProperty& p : object->classInfo().properties()) {
+            if (p.type != TrpPropType::Float && p.type != TrpPropType::Int)
+                continue;
+            const double value = p.get(*object).toDouble();
+            if (!(std::fabs(value) <= kMaxLoadedNumber))
+                throw EReadError(QStringLiteral("%1.%2: %3 is out of range")
+                                     .arg(object->Name(), p.name)
+                                     .arg(value));
+        }
+    }
 }
 
 void checkNoNestedPages(const TrpComponent& page, const QXmlStreamReader& xml)
@@ -610,6 +635,11 @@ private:
     {
         while (fXml.readNextStartElement()) {
             std::unique_ptr<TrpReportPage> page = readCompletePage(fXml);
+            try {
+                checkNumbersBounded(*page);
+            } catch (const EReadError& e) {
+                fail(e.message());
+            }
             QSet<QString> names;
             for (const TrpComponent* object : page->AllObjects()) {
                 if (object->Name().isEmpty())
@@ -770,6 +800,7 @@ private:
             PageEntry entry {captured.source, captured.content, {}};
             try {
                 const std::unique_ptr<TrpReportPage> page = document.build(entry);
+                checkNumbersBounded(*page);
                 if (entry.source < 0)
                     entry.size = roundedSize(*page);
             } catch (const EReadError& e) {

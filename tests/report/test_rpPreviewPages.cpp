@@ -369,6 +369,21 @@ TEST(PreparedReportFile, TheSmallValidFileLoads)
     EXPECT_EQ(memo(*page, QStringLiteral("Memo2"))->Top(), 40);
 }
 
+// The fuzzer starts from these files; each must load and rebuild every page.
+TEST(PreparedReportFile, TheFuzzersSeedsLoad)
+{
+    const QDir seeds(QStringLiteral(VORSELA_TEST_DATA "/../../fuzz/corpus/prepared_report"));
+    const QStringList files = seeds.entryList({QStringLiteral("*.prp")}, QDir::Files);
+    EXPECT_EQ(files.size(), 3);
+    for (const QString& file : files) {
+        TrpReport report;
+        report.PreviewPages().LoadFromFile(seeds.filePath(file));
+        ASSERT_GT(report.PreviewPages().Count(), 0) << file.toStdString();
+        for (int i = 0; i < report.PreviewPages().Count(); ++i)
+            EXPECT_NE(report.PreviewPages().GetPage(i), nullptr);
+    }
+}
+
 struct BrokenFile {
     const char* name;
     QByteArray data;
@@ -445,6 +460,13 @@ INSTANTIATE_TEST_SUITE_P(Files, BrokenPreparedReport,
         changed("UnknownAlias", "<memo2/>", "<memo9/>", "unknown class \"memo9\""),
         changed("UnknownProperty", "<memo2/>", "<memo2 Colour=\"1\"/>", "Colour"),
         changed("WrongValue", "Width=\"400\"", "Width=\"wide\"", "\"wide\""),
+        changed("HugeLengthInAPage", "Width=\"400\"", "Width=\"1e300\"",
+            "prepared page 1: .Width: 1e+300 is out of range"),
+        changed("HugeFontInASourcePage", "<TrpMemoView Name=\"Memo2\"",
+            "<TrpMemoView Name=\"Memo2\" ParentFont=\"false\" Font.Height=\"-2000000000\"",
+            "Memo2.Font.Height: -2e+09 is out of range"),
+        changed("HugePaper", "PaperWidth=\"148\"", "PaperWidth=\"1e7\"",
+            "Page1.PaperWidth: 1e+07 is out of range"),
         changed("TextBetweenContainers", "<page0><TrpNullBand", "<page0>text<TrpNullBand",
             "unexpected text"),
         changed("APageInAPage", "<memo2/>", "<TrpReportPage/>", "unknown class \"TrpReportPage\""),
