@@ -7,23 +7,23 @@
 
 namespace platform {
 
-size_t qHash(const FontSpec& spec, size_t seed)
+size_t qHash(const FontSpec& wanted, size_t seed)
 {
-    const int style = (spec.bold ? 1 : 0) | (spec.italic ? 2 : 0) | (spec.underline ? 4 : 0)
-        | (spec.strikeOut ? 8 : 0);
-    return ::qHashMulti(seed, spec.family, spec.pixelHeight, style);
+    const int style = (wanted.bold ? 1 : 0) | (wanted.italic ? 2 : 0) | (wanted.underline ? 4 : 0)
+        | (wanted.strikeOut ? 8 : 0);
+    return ::qHashMulti(seed, wanted.family, wanted.pixelHeight, style);
 }
 
 namespace {
 
-QFont makeFont(const FontSpec& spec)
+QFont makeFont(const FontSpec& wanted)
 {
-    QFont font(spec.family);
-    font.setPixelSize(qMax(1, spec.pixelHeight));
-    font.setBold(spec.bold);
-    font.setItalic(spec.italic);
-    font.setUnderline(spec.underline);
-    font.setStrikeOut(spec.strikeOut);
+    QFont font(wanted.family);
+    font.setPixelSize(qMax(1, wanted.pixelHeight));
+    font.setBold(wanted.bold);
+    font.setItalic(wanted.italic);
+    font.setUnderline(wanted.underline);
+    font.setStrikeOut(wanted.strikeOut);
     font.setHintingPreference(QFont::PreferNoHinting);
     font.setKerning(false);
     return font;
@@ -31,19 +31,19 @@ QFont makeFont(const FontSpec& spec)
 
 } // namespace
 
-const FontMetrics& FontMetrics::of(const FontSpec& spec)
+const FontMetrics& FontMetrics::of(const FontSpec& wanted)
 {
     static QHash<FontSpec, std::shared_ptr<const FontMetrics>> faces;
-    auto found = faces.constFind(spec);
+    auto found = faces.constFind(wanted);
     if (found != faces.constEnd())
         return **found;
-    auto face = std::shared_ptr<const FontMetrics>(new FontMetrics(spec));
-    faces.insert(spec, face);
+    auto face = std::shared_ptr<const FontMetrics>(new FontMetrics(wanted));
+    faces.insert(wanted, face);
     return *face;
 }
 
-FontMetrics::FontMetrics(const FontSpec& spec)
-    : FFont(makeFont(spec)), FRaw(QRawFont::fromFont(FFont))
+FontMetrics::FontMetrics(const FontSpec& wanted)
+    : FFont(makeFont(wanted)), FRaw(QRawFont::fromFont(FFont))
 {
 }
 

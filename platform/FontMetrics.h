@@ -23,7 +23,7 @@ struct FontSpec {
     bool operator==(const FontSpec&) const = default;
 };
 
-size_t qHash(const FontSpec& spec, size_t seed = 0);
+size_t qHash(const FontSpec& wanted, size_t seed = 0);
 
 // The face of a font at one pixel height, with its character advances.
 //
@@ -38,7 +38,7 @@ class FontMetrics {
 public:
     // Faces are loaded once per FontSpec and kept for the life of the program. Call on the
     // thread that owns the application object.
-    static const FontMetrics& of(const FontSpec& spec);
+    static const FontMetrics& of(const FontSpec& wanted);
 
     const QRawFont& rawFont() const { return FRaw; }
     // The family that actually answered (e.g. "Liberation Serif" for "Times New Roman").
@@ -52,7 +52,7 @@ public:
     QList<quint32> glyphs(QStringView text) const;
 
 private:
-    explicit FontMetrics(const FontSpec& spec);
+    explicit FontMetrics(const FontSpec& wanted);
 
     // Pixel height, no hinting, no kerning.
     QFont FFont;

@@ -73,14 +73,14 @@ int TrpDrawText::DeviceHeight() const
 
 platform::FontSpec TrpDrawText::fontSpec(int pixelHeight) const
 {
-    platform::FontSpec spec;
-    spec.family = FFont.Name;
-    spec.pixelHeight = pixelHeight;
-    spec.bold = FFont.Style & rpBit(fsBold);
-    spec.italic = FFont.Style & rpBit(fsItalic);
-    spec.underline = FFont.Style & rpBit(fsUnderline);
-    spec.strikeOut = FFont.Style & rpBit(fsStrikeOut);
-    return spec;
+    platform::FontSpec face;
+    face.family = FFont.Name;
+    face.pixelHeight = pixelHeight;
+    face.bold = FFont.Style & rpBit(fsBold);
+    face.italic = FFont.Style & rpBit(fsItalic);
+    face.underline = FFont.Style & rpBit(fsUnderline);
+    face.strikeOut = FFont.Style & rpBit(fsStrikeOut);
+    return face;
 }
 
 void TrpDrawText::SetText(const QStringList& lines)
