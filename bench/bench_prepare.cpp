@@ -16,7 +16,7 @@ namespace {
 
 constexpr int kManyPages = 10000;
 
-// What the main window writes into the 42 fields for one graduate (Part 3.2).
+// What the main window writes into the 42 fields for one graduate.
 const char16_t* const kFilled[42] = {u"Негосударственное образовательное учреждение",
     u"«Автошкола Вираж»", u"г. Вологда", u"АА", u"Сидоров Сергей Петрович", u"07", u"сентября",
     u"24", u"15", u"декабря", u"24", u"Водитель транспортного средства", u"категории \"B\"",

@@ -13,7 +13,7 @@ public:
     QString BaseName() const override { return QStringLiteral("Band"); }
 };
 
-// The container of a page's objects while the page is output (Part 5.2, Algorithm 4): it
+// The container of a page's objects while the page is output: it
 // shows the page's objects without owning them, so their parent stays the page. In a
 // prepared page it is the parent of the rebuilt objects. It is never drawn.
 class TrpNullBand : public TrpBand {

@@ -118,7 +118,7 @@ private:
 
 // An object that takes part in preparation and drawing.
 //
-// The print cycle (Part 5.2): for every object of an output container the engine calls
+// The print cycle: for every object of an output container the engine calls
 // BeforePrint, then GetData when the object is visible, snapshots the object into the
 // prepared page, and calls AfterPrint, which gives back every value the cycle changed.
 class TrpReportComponent : public TrpComponent {

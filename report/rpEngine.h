@@ -10,7 +10,7 @@ class TrpPage;
 class TrpReport;
 class TrpReportPage;
 
-// The engine run of a preparation (Part 5.2, Algorithms 3-5): every printable page of the
+// The engine run of a preparation: every printable page of the
 // report is output PageCount times into the report's prepared pages, each output showing
 // the page's objects through one page-level container. The band-layout machinery (bands,
 // data sets, groups, columns, page breaks between bands) is not part of this program; the

@@ -7,7 +7,7 @@
 #include <QDateTime>
 #include <QString>
 
-// Expressions in the texts of text objects (Part 5.2, Algorithm 6).
+// Expressions in the texts of text objects.
 //
 // A text typed by the operator may hold expressions between the object's delimiters
 // ("[" and "]" by default). Preparation replaces each by its value. The evaluator is our
@@ -82,8 +82,8 @@ TrpValue rpEvaluate(const QString& expression, const TrpSystemVariables& variabl
 QString rpCalcAndFormat(const QString& expression, const TrpSystemVariables& variables,
     TrpFormatKind displayKind = fkText, const QString& displayFormat = {});
 
-// Replaces every expression between the delimiters ("open,close") of a text by its value
-// (Algorithm 6, steps 1-2): nesting is counted, delimiters inside quoted text are ignored,
+// Replaces every expression between the delimiters ("open,close") of a text by its value:
+// nesting is counted, delimiters inside quoted text are ignored,
 // an inserted value is never scanned again, and an opening delimiter without its closing
 // one takes the rest of the text but its last character as the expression and replaces all
 // of the rest. A text without the opening delimiter comes back unchanged.

@@ -7,7 +7,7 @@
 #include <QString>
 #include <QTime>
 
-// Conversions and formats of expression values (Part 5.2, Algorithm 6), after the desktop's
+// Conversions and formats of expression values, after the desktop's
 // routines, with the separators and names of the program-wide number format. Dates are
 // days since 30 December 1899, the time the fraction of a day. Every routine is bounded: a
 // format asking for more than 100 digits or characters of width is refused. Errors are

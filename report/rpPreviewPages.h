@@ -25,7 +25,7 @@ struct TrpAliasEntry {
     QString sourceName;
 };
 
-// The prepared pages of one report (Part 5.2).
+// The prepared pages of one report.
 //
 // Preparation makes one source copy of every printable page of the template and gives each
 // of its objects an alias. A prepared page is stored as differences: each object under its
@@ -60,7 +60,7 @@ public:
     // becomes -1.
     void Clear();
 
-    // Preparation (the engine's calls, Part 5.2 Algorithms 3-5).
+    // Preparation (the engine's calls).
     // Starts a run: empties the cache and tells the report's observer.
     void Initialize();
     // Ends a run: empties the cache, detaches the source copies from the template and
@@ -84,7 +84,6 @@ public:
     void ModifyPage(int index, const TrpReportPage& page);
     // Destroys the rebuilt pages.
     void ClearCache();
-    // DrawPage (Part 5.3) comes with the renderer.
 
     // The whole store as a prepared-report file. Writing replaces the file atomically and
     // throws platform::Exception when it cannot.
@@ -100,7 +99,7 @@ public:
     void SetCurPage(int value) { FCurPage = value; }
     TrpAddPageAction AddPageAction() const { return FAddPageAction; }
     void SetAddPageAction(TrpAddPageAction value) { FAddPageAction = value; }
-    // The preview's current page, handed to printing (Part 5.5).
+    // The preview's current page, handed to printing.
     int CurPreviewPage() const { return FCurPreviewPage; }
     void SetCurPreviewPage(int value) { FCurPreviewPage = value; }
 

@@ -14,7 +14,7 @@ class TrpPreviewPages;
 // What a progress notification is about.
 enum TrpProgressType { ptRunning, ptExporting, ptPrinting };
 
-// Told by a report how a long operation goes (Part 5.2, Algorithm 8): preparation tells
+// Told by a report how a long operation goes: preparation tells
 // when it starts, after every new prepared page (its number) and when it ends. The preview
 // implements it; while one is set, the report lets the window system process pending
 // messages after every notification, so the preview repaints and its Cancel button (which
@@ -107,7 +107,7 @@ public:
     void AddError(const QString& text);
     void ClearErrors() { FErrors.clear(); }
 
-    // Prepares the template into prepared pages (Part 5.2, Algorithm 2): the template is
+    // Prepares the template into prepared pages: the template is
     // copied into memory, the engine runs, and the template is rebuilt from the copy, so
     // afterwards it holds new instances with the values it had before. Errors are collected,
     // sorted, and reported once as EngineOptions.SilentMode says (a message box "Error",

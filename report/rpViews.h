@@ -93,8 +93,8 @@ public:
     TrpFormatKind DisplayFormatKind() const { return FDisplayFormatKind; }
     const QString& DisplayFormatStr() const { return FDisplayFormatStr; }
 
-    // The print cycle: the text is remembered, its expressions are replaced by their values
-    // (Part 5.2, Algorithm 6), and the remembered text comes back afterwards. An expression
+    // The print cycle: the text is remembered, its expressions are replaced by their values,
+    // and the remembered text comes back afterwards. An expression
     // that cannot be evaluated adds "<Name>: <message>" to the report's errors and raises
     // EExpressionError with that line.
     void BeforePrint() override;
