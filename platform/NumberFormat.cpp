@@ -183,6 +183,20 @@ QString withoutWeekday(QString format)
     return format.remove(weekday);
 }
 
+// A QTime format without its time-zone letters ("t" outside quoted text).
+QString withoutTimeZone(const QString& format)
+{
+    QString result;
+    bool quoted = false;
+    for (const QChar c : format) {
+        if (c == QLatin1Char('\''))
+            quoted = !quoted;
+        if (quoted || c != QLatin1Char('t'))
+            result += c;
+    }
+    return result.trimmed();
+}
+
 } // namespace
 
 NumberFormat NumberFormat::fromLocale(const QLocale& locale)
@@ -193,6 +207,11 @@ NumberFormat NumberFormat::fromLocale(const QLocale& locale)
     for (int month = 1; month <= 12; ++month)
         format.longMonthNames.append(locale.standaloneMonthName(month, QLocale::LongFormat));
     format.longDateFormat = withoutWeekday(locale.dateFormat(QLocale::LongFormat));
+    format.shortDateFormat = locale.dateFormat(QLocale::ShortFormat);
+    // The desktop's long time has no time zone; the locale's may end in one ("t").
+    format.longTimeFormat = withoutTimeZone(locale.timeFormat(QLocale::LongFormat));
+    const QString group = locale.groupSeparator();
+    format.thousandSeparator = group.isEmpty() ? QChar(0x00A0) : group.front();
     return format;
 }
 

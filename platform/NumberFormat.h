@@ -13,6 +13,9 @@ struct NumberFormat {
     QChar decimalSeparator = QLatin1Char('.');
     QStringList longMonthNames; // January first, nominative
     QString longDateFormat; // a QDate display format
+    QString shortDateFormat = QStringLiteral("dd.MM.yyyy"); // a QDate display format
+    QString longTimeFormat = QStringLiteral("HH:mm:ss"); // a QTime display format
+    QChar thousandSeparator = QChar(0x00A0);
 
     static NumberFormat fromLocale(const QLocale& locale);
 };

@@ -4,7 +4,7 @@
 
 const TrpClassInfo* rpFindClass(QStringView name)
 {
-    static const std::array<const TrpClassInfo*, 13> classes {
+    static const std::array<const TrpClassInfo*, 15> classes {
         &TrpComponent::staticClassInfo(),
         &TrpReportComponent::staticClassInfo(),
         &TrpView::staticClassInfo(),
@@ -14,6 +14,8 @@ const TrpClassInfo* rpFindClass(QStringView name)
         &TrpCustomLineView::staticClassInfo(),
         &TrpLineView::staticClassInfo(),
         &TrpShapeView::staticClassInfo(),
+        &TrpBand::staticClassInfo(),
+        &TrpNullBand::staticClassInfo(),
         &TrpPage::staticClassInfo(),
         &TrpReportPage::staticClassInfo(),
         &TrpDataPage::staticClassInfo(),

@@ -3,6 +3,7 @@
 // The report document model: units, paper table, the class tree from TrpComponent to
 // TrpReport and its property mechanism.
 
+#include "rpBands.h"
 #include "rpComponent.h"
 #include "rpPages.h"
 #include "rpPaper.h"

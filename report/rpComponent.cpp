@@ -5,6 +5,8 @@
 #include "rpReport.h"
 #include "rpViews.h"
 
+#include <atomic>
+
 namespace {
 
 QChar upperAsciiLetter(QChar c)
@@ -33,14 +35,30 @@ bool rpSameName(const QString& a, const QString& b)
     return true;
 }
 
+namespace {
+
+std::atomic<qsizetype> gInstances {0};
+
+} // namespace
+
+qsizetype TrpComponent::InstanceCount() { return gInstances.load(std::memory_order_relaxed); }
+
 TrpComponent::TrpComponent(TrpComponent* owner)
 {
-    if (owner)
-        SetParent(owner);
+    gInstances.fetch_add(1, std::memory_order_relaxed);
+    if (owner) {
+        try {
+            SetParent(owner);
+        } catch (...) {
+            gInstances.fetch_sub(1, std::memory_order_relaxed);
+            throw;
+        }
+    }
 }
 
 TrpComponent::~TrpComponent()
 {
+    gInstances.fetch_sub(1, std::memory_order_relaxed);
     const QList<TrpComponent*> children = FObjects;
     for (TrpComponent* child : children)
         delete child;
@@ -223,11 +241,11 @@ void TrpComponent::FontChanged()
     }
 }
 
-void TrpComponent::AlignChildren()
+void TrpComponent::AlignChildren() { AlignObjects(FObjects, ClientWidth(), ClientHeight()); }
+
+void TrpComponent::AlignObjects(const QList<TrpComponent*>& objects, double width, double height)
 {
-    const double width = ClientWidth();
-    const double height = ClientHeight();
-    for (TrpComponent* child : FObjects) {
+    for (TrpComponent* child : objects) {
         auto* view = dynamic_cast<TrpView*>(child);
         if (!view)
             continue;
@@ -288,4 +306,20 @@ void TrpReportComponent::publishOwn(TrpPropertyList& list)
         "Width", T::Float, [](C & c) -> auto& { return c.FWidth; }));
     list.append(rpField<C>(
         "Height", T::Float, [](C & c) -> auto& { return c.FHeight; }));
+}
+
+void TrpReportComponent::BeforePrint()
+{
+    FSavedLeft = FLeft;
+    FSavedTop = FTop;
+    FSavedWidth = FWidth;
+    FSavedHeight = FHeight;
+}
+
+void TrpReportComponent::AfterPrint()
+{
+    FLeft = FSavedLeft;
+    FTop = FSavedTop;
+    FWidth = FSavedWidth;
+    FHeight = FSavedHeight;
 }

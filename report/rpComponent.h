@@ -7,6 +7,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 class TrpReport;
 class TrpPage;
@@ -76,6 +77,16 @@ public:
 
     // Re-applies the Align of every view among the children.
     virtual void AlignChildren();
+    // Applies the Align of every view of a list inside an area of the given size.
+    static void AlignObjects(const QList<TrpComponent*>& objects, double width, double height);
+
+    // Called on every object of a report before preparation compiles the report's script.
+    virtual void BeforeStartReport() { }
+    // The objects shown inside this one when it is output: its children.
+    virtual QList<TrpComponent*> GetContainerObjects() const { return FObjects; }
+
+    // Objects of the model alive in the program; the prepared pages' cache is measured by it.
+    static qsizetype InstanceCount();
 
     // Called once after properties were set through the property mechanism.
     virtual void Loaded();
@@ -106,10 +117,27 @@ private:
 };
 
 // An object that takes part in preparation and drawing.
+//
+// The print cycle (Part 5.2): for every object of an output container the engine calls
+// BeforePrint, then GetData when the object is visible, snapshots the object into the
+// prepared page, and calls AfterPrint, which gives back every value the cycle changed.
 class TrpReportComponent : public TrpComponent {
 public:
     using TrpComponent::TrpComponent;
     static const TrpClassInfo& staticClassInfo();
     const TrpClassInfo& classInfo() const override;
     static void publishOwn(TrpPropertyList& list);
+
+    // Remembers the bounds.
+    virtual void BeforePrint();
+    // Fills the object with its final content; nothing for a plain object.
+    virtual void GetData() { }
+    // Restores what BeforePrint remembered.
+    virtual void AfterPrint();
+
+private:
+    double FSavedLeft = 0;
+    double FSavedTop = 0;
+    double FSavedWidth = 0;
+    double FSavedHeight = 0;
 };

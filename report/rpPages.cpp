@@ -58,6 +58,7 @@ void TrpReportPage::publishOwn(TrpPropertyList& list)
             page.*field = v.toDouble();
             page.deriveSize();
         };
+        p.copy = {}; // the size must follow
         list.append(std::move(p));
     };
     list.append(rpField<C>("Orientation", T::Enum, [](C & c) -> auto& { return c.FOrientation; },

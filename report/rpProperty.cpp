@@ -46,6 +46,11 @@ QList<TrpPropertyValue> rpDiff(const TrpComponent& object, const TrpComponent& b
     for (const TrpProperty& p : object.classInfo().properties()) {
         if (!isStored(p, object))
             continue;
+        if (p.same) {
+            if (!p.same(object, base))
+                diff.append({&p, p.get(object)});
+            continue;
+        }
         QVariant value = p.get(object);
         if (value != p.get(base))
             diff.append({&p, std::move(value)});
@@ -56,8 +61,12 @@ QList<TrpPropertyValue> rpDiff(const TrpComponent& object, const TrpComponent& b
 void rpAssign(TrpComponent& target, const TrpComponent& source)
 {
     Q_ASSERT(&target.classInfo() == &source.classInfo());
-    for (const TrpProperty& p : source.classInfo().properties())
-        p.set(target, p.get(source));
+    for (const TrpProperty& p : source.classInfo().properties()) {
+        if (p.copy)
+            p.copy(target, source);
+        else
+            p.set(target, p.get(source));
+    }
     target.Loaded();
 }
 
@@ -66,7 +75,7 @@ bool rpSameProperties(const TrpComponent& a, const TrpComponent& b)
     if (&a.classInfo() != &b.classInfo())
         return false;
     for (const TrpProperty& p : a.classInfo().properties()) {
-        if (p.get(a) != p.get(b))
+        if (p.same ? !p.same(a, b) : p.get(a) != p.get(b))
             return false;
     }
     return true;

@@ -48,6 +48,13 @@ struct TrpProperty {
     std::function<QVariant(const TrpComponent&)> get;
     std::function<void(TrpComponent&, const QVariant&)> set;
     bool fontPart = false; // not stored while the object's ParentFont is on
+    // Optional fast paths over the member itself, for objects of the same class: the same
+    // result as comparing get() of both, and as set(target, get(source)). Preparation
+    // compares and copies every property of every object of every page, and going through
+    // QVariant would cost it most of its time. A property whose set does more than store
+    // the value leaves copy empty.
+    std::function<bool(const TrpComponent&, const TrpComponent&)> same;
+    std::function<void(TrpComponent&, const TrpComponent&)> copy;
 };
 
 using TrpPropertyList = QList<TrpProperty>;
@@ -106,6 +113,13 @@ TrpProperty rpField(QString name, TrpPropType type, Access access, QStringList n
             value = static_cast<V>(v.toInt());
         else
             value = v.value<V>();
+    };
+    p.same = [access](const TrpComponent& a, const TrpComponent& b) {
+        return access(const_cast<C&>(static_cast<const C&>(a)))
+            == access(const_cast<C&>(static_cast<const C&>(b)));
+    };
+    p.copy = [access](TrpComponent& target, const TrpComponent& source) {
+        access(static_cast<C&>(target)) = access(const_cast<C&>(static_cast<const C&>(source)));
     };
     return p;
 }

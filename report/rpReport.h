@@ -4,8 +4,31 @@
 
 #include <QStringList>
 
+#include <memory>
+
 class QIODevice;
+class TrpEngine;
 class TrpPage;
+class TrpPreviewPages;
+
+// What a progress notification is about.
+enum TrpProgressType { ptRunning, ptExporting, ptPrinting };
+
+// Told by a report how a long operation goes (Part 5.2, Algorithm 8): preparation tells
+// when it starts, after every new prepared page (its number) and when it ends. The preview
+// implements it; while one is set, the report lets the window system process pending
+// messages after every notification, so the preview repaints and its Cancel button (which
+// sets Terminated) works.
+class TrpProgressObserver {
+public:
+    virtual ~TrpProgressObserver() = default;
+    virtual void InternalOnProgressStart(TrpProgressType type) = 0;
+    virtual void InternalOnProgress(TrpProgressType type, int progress) = 0;
+    virtual void InternalOnProgressStop(TrpProgressType type) = 0;
+    // Preparation could not start (an invalid band or data-set structure): an open
+    // preview window closes.
+    virtual void InternalOnEngineFailed() { }
+};
 
 struct TrpPreviewOptions {
     bool AllowEdit = true;
@@ -60,6 +83,7 @@ struct TrpReportOptions {
 class TrpReport : public TrpComponent {
 public:
     TrpReport();
+    ~TrpReport() override;
     static const TrpClassInfo& staticClassInfo();
     const TrpClassInfo& classInfo() const override;
     static void publishOwn(TrpPropertyList& list);
@@ -76,7 +100,41 @@ public:
     bool DotMatrixReport() const { return FDotMatrixReport; }
     const QString& ScriptLanguage() const { return FScriptLanguage; }
     const QStringList& ScriptText() const { return FScriptText; }
-    QStringList& Errors() { return FErrors; }
+
+    // The errors of the last preparation: sorted without regard to letter case, and a text
+    // already there (compared the same way) is not added again.
+    const QStringList& Errors() const { return FErrors; }
+    void AddError(const QString& text);
+    void ClearErrors() { FErrors.clear(); }
+
+    // Prepares the template into prepared pages (Part 5.2, Algorithm 2): the template is
+    // copied into memory, the engine runs, and the template is rebuilt from the copy, so
+    // afterwards it holds new instances with the values it had before. Errors are collected,
+    // sorted, and reported once as EngineOptions.SilentMode says (a message box "Error",
+    // an exception, or not at all). True when the pages were prepared without errors.
+    // While the engine runs, a nested call does nothing and returns false.
+    bool PrepareReport(bool ClearLastReport = true);
+
+    // Set to stop a running preparation after the current page (the preview's Cancel);
+    // preparation clears it when it starts.
+    bool Terminated() const { return FTerminated; }
+    void SetTerminated(bool value) { FTerminated = value; }
+    // True while the template is rebuilt from its memory copy after preparation.
+    bool Reloading() const { return FReloading; }
+
+    TrpPreviewPages& PreviewPages() { return *FPreviewPages; }
+    const TrpPreviewPages& PreviewPages() const { return *FPreviewPages; }
+    TrpEngine& Engine() { return *FEngine; }
+    const TrpEngine& Engine() const { return *FEngine; }
+
+    // The observer told of progress (the preview); none by default.
+    void SetProgressObserver(TrpProgressObserver* observer) { FProgressObserver = observer; }
+    TrpProgressObserver* ProgressObserver() const { return FProgressObserver; }
+    // Tell the observer, then let pending window messages through (unless
+    // EngineOptions.EnableThreadSafe); nothing without an observer.
+    void InternalOnProgressStart(TrpProgressType type);
+    void InternalOnProgress(TrpProgressType type, int progress);
+    void InternalOnProgressStop(TrpProgressType type);
 
     // The whole report (all pages and objects with every stored property) as a document.
     void SaveToStream(QIODevice& stream) const;
@@ -96,4 +154,9 @@ private:
     QString FScriptLanguage = QStringLiteral("Pascal");
     QStringList FScriptText {QStringLiteral("begin"), QString(), QStringLiteral("end.")};
     QStringList FErrors;
+    bool FTerminated = false;
+    bool FReloading = false;
+    TrpProgressObserver* FProgressObserver = nullptr;
+    std::unique_ptr<TrpPreviewPages> FPreviewPages;
+    std::unique_ptr<TrpEngine> FEngine;
 };

@@ -165,8 +165,9 @@ std::unique_ptr<TrpComponent> newObjectOfClass(QStringView name)
 
 } // namespace
 
-TrpObjectWriter::TrpObjectWriter(QXmlStreamWriter& xml, BaseFunction base)
-    : fXml(xml), fBase(std::move(base))
+TrpObjectWriter::TrpObjectWriter(
+    QXmlStreamWriter& xml, BaseFunction base, ChildrenFunction children)
+    : fXml(xml), fBase(std::move(base)), fChildren(std::move(children))
 {
 }
 
@@ -210,8 +211,13 @@ void TrpObjectWriter::write(const TrpComponent& object)
         }
         fXml.writeEndElement();
     }
-    for (const TrpComponent* child : object.Objects())
-        write(*child);
+    if (fChildren) {
+        for (const TrpComponent* child : fChildren(object))
+            write(*child);
+    } else {
+        for (const TrpComponent* child : object.Objects())
+            write(*child);
+    }
     fXml.writeEndElement();
 }
 

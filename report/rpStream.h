@@ -32,16 +32,21 @@ struct TrpElement {
 // A text XML cannot carry (control characters, a carriage return, a lone surrogate) is
 // written as UTF-16 code units in hexadecimal: <Line Encoding="utf16">0001</Line>, and for
 // a single value <Value Name="ReportOptions.Name" Encoding="utf16">0001</Value>.
+// The children function chooses which objects are written inside an object (by default
+// its children, in order).
 class TrpObjectWriter {
 public:
     using BaseFunction = std::function<TrpElement(const TrpComponent&)>;
+    using ChildrenFunction = std::function<QList<TrpComponent*>(const TrpComponent&)>;
 
-    explicit TrpObjectWriter(QXmlStreamWriter& xml, BaseFunction base = {});
+    explicit TrpObjectWriter(
+        QXmlStreamWriter& xml, BaseFunction base = {}, ChildrenFunction children = {});
     void write(const TrpComponent& object);
 
 private:
     QXmlStreamWriter& fXml;
     BaseFunction fBase;
+    ChildrenFunction fChildren;
 };
 
 // Reads what TrpObjectWriter wrote. The factory turns an element's name into a new object

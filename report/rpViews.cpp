@@ -1,6 +1,9 @@
 #include "rpViews.h"
 
+#include "rpEngine.h"
+#include "rpExpression.h"
 #include "rpPublish.h"
+#include "rpReport.h"
 
 RP_CLASS_INFO(TrpView, TrpReportComponent)
 RP_CLASS_INFO(TrpStretcheable, TrpView)
@@ -121,6 +124,44 @@ QString TrpCustomMemoView::Text() const
     for (const QString& line : FMemo)
         text += line + QStringLiteral("\r\n");
     return text;
+}
+
+void TrpCustomMemoView::BeforePrint()
+{
+    TrpStretcheable::BeforePrint();
+    if (FDataField.isEmpty())
+        FSavedMemo = FMemo;
+}
+
+void TrpCustomMemoView::GetData()
+{
+    TrpStretcheable::GetData();
+    if (!FAllowExpressions || !FDataField.isEmpty())
+        return;
+    const QString text = Text();
+    const TrpDelimiters delimiters = rpSplitDelimiters(FExpressionDelimiters);
+    if (delimiters.open.isEmpty() || !text.contains(delimiters.open))
+        return;
+    TrpReport* report = Report();
+    const TrpSystemVariables variables
+        = report ? report->Engine().SystemVariables() : TrpSystemVariables {};
+    try {
+        SetText(rpExpandExpressions(
+            text, FExpressionDelimiters, variables, FDisplayFormatKind, FDisplayFormatStr));
+    } catch (const EExpressionError& e) {
+        const QString line = FName + QStringLiteral(": ") + e.message();
+        if (report)
+            report->AddError(line);
+        throw EExpressionError(line);
+    }
+}
+
+void TrpCustomMemoView::AfterPrint()
+{
+    if (FDataField.isEmpty())
+        FMemo = FSavedMemo;
+    FSavedMemo.clear();
+    TrpStretcheable::AfterPrint();
 }
 
 void TrpCustomLineView::publishOwn(TrpPropertyList& list)

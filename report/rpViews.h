@@ -90,9 +90,20 @@ public:
     bool LastParaBreak() const { return FLastParaBreak; }
     const QString& DataSet() const { return FDataSet; }
     const QString& DataField() const { return FDataField; }
+    TrpFormatKind DisplayFormatKind() const { return FDisplayFormatKind; }
+    const QString& DisplayFormatStr() const { return FDisplayFormatStr; }
+
+    // The print cycle: the text is remembered, its expressions are replaced by their values
+    // (Part 5.2, Algorithm 6), and the remembered text comes back afterwards. An expression
+    // that cannot be evaluated adds "<Name>: <message>" to the report's errors and raises
+    // EExpressionError with that line.
+    void BeforePrint() override;
+    void GetData() override;
+    void AfterPrint() override;
 
 protected:
     QStringList FMemo;
+    QStringList FSavedMemo;
     TrpHAlign FHAlign = haLeft;
     TrpVAlign FVAlign = vaTop;
     bool FWordWrap = true;

@@ -1,0 +1,142 @@
+#include "rpEngine.h"
+
+#include "rpBands.h"
+#include "rpPages.h"
+#include "rpPreviewPages.h"
+#include "rpReport.h"
+#include "rpViews.h"
+
+class TrpEngine::RunningScope {
+public:
+    explicit RunningScope(TrpEngine& engine) : fEngine(engine) { fEngine.FRunning = true; }
+    ~RunningScope() { fEngine.FRunning = false; }
+    RunningScope(const RunningScope&) = delete;
+    RunningScope& operator=(const RunningScope&) = delete;
+
+private:
+    TrpEngine& fEngine;
+};
+
+TrpEngine::TrpEngine(TrpReport& report) : FReport(report)
+{
+    FVariables.start = QDateTime::currentDateTime();
+}
+
+bool TrpEngine::Run(bool ARunDialogs, bool AClearLast, TrpPage* APage)
+{
+    Q_UNUSED(ARunDialogs) // the program's reports have no dialog pages
+    TrpPreviewPages& pages = FReport.PreviewPages();
+    if (AClearLast)
+        pages.Clear();
+
+    // Initialise (step 3.1).
+    pages.Initialize();
+    pages.SetAddPageAction(apAdd);
+    FVariables = TrpSystemVariables {};
+    FVariables.start = QDateTime::currentDateTime();
+    FVariables.ignoreDivByZero = FReport.EngineOptions().IgnoreDevByZero;
+    FPageNo = 0;
+    const RunningScope running(*this);
+    try {
+        RunPages(APage);
+    } catch (...) {
+        pages.Finish();
+        throw;
+    }
+    pages.Finish();
+    return true;
+}
+
+void TrpEngine::RunPages(TrpPage* only)
+{
+    TrpPreviewPages& pages = FReport.PreviewPages();
+    QList<TrpReportPage*> reportPages;
+    for (int i = 0; i < FReport.PagesCount(); ++i) {
+        if (auto* page = dynamic_cast<TrpReportPage*>(FReport.Pages(i)))
+            reportPages.append(page);
+    }
+    // The source copies (step 3.3), then the pages (step 3.4).
+    for (TrpReportPage* page : reportPages)
+        pages.AddSourcePage(*page);
+    for (TrpReportPage* page : reportPages) {
+        if (FReport.Terminated())
+            break;
+        if (only && only != page)
+            continue;
+        if (page->Visible())
+            RunPage(*page);
+    }
+}
+
+void TrpEngine::RunPage(TrpReportPage& page)
+{
+    for (int i = 0; i < page.PageCount(); ++i) {
+        if (FReport.Terminated())
+            break;
+        OutputPage(page);
+    }
+}
+
+void TrpEngine::OutputPage(TrpReportPage& page)
+{
+    // The page area (step 4.1).
+    FPageHeight = (page.PaperHeight() - page.TopMargin() - page.BottomMargin()) * rp01cm;
+    FPageWidth = (page.PaperWidth() - page.LeftMargin() - page.RightMargin()) * rp01cm;
+    FCurX = 0;
+    FCurY = 0;
+
+    // A new prepared page (step 4.2).
+    TrpPreviewPages& pages = FReport.PreviewPages();
+    pages.AddPage(page);
+    ++FPageNo;
+    FVariables.page = FPageNo;
+    FVariables.pageAbsolute = pages.CurPage() + 1;
+
+    // The page-level objects in their container (step 4.3).
+    const double savedY = FCurY;
+    TrpNullBand band;
+    band.SetWidth(FPageWidth);
+    band.SetHeight(FPageHeight);
+    QList<TrpComponent*> objects;
+    for (TrpComponent* child : page.Objects()) {
+        if (!dynamic_cast<TrpBand*>(child))
+            objects.append(child);
+    }
+    band.Borrow(objects);
+    TrpComponent::AlignObjects(objects, band.Width(), band.Height());
+    ShowBand(band);
+    FCurY = savedY;
+    band.ReleaseBorrowed();
+}
+
+void TrpEngine::ShowBand(TrpNullBand& band)
+{
+    // The print cycle of every object (step 5).
+    QList<TrpReportComponent*> objects;
+    for (TrpComponent* object : band.Borrowed()) {
+        if (auto* component = dynamic_cast<TrpReportComponent*>(object))
+            objects.append(component);
+    }
+    band.BeforePrint();
+    qsizetype begun = 0;
+    // Whatever happens, every object that began its cycle gets its values back.
+    const auto restore = [&] {
+        for (qsizetype i = 0; i < begun; ++i)
+            objects[i]->AfterPrint();
+        band.AfterPrint();
+    };
+    try {
+        for (TrpReportComponent* component : objects) {
+            component->BeforePrint();
+            ++begun;
+            if (component->Visible())
+                component->GetData();
+        }
+        FReport.PreviewPages().AddObject(band);
+    } catch (...) {
+        restore();
+        throw;
+    }
+    restore();
+    FCurY += band.Height();
+}
