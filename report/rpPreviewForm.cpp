@@ -74,7 +74,24 @@ TrpPreviewForm::TrpPreviewForm(QWidget* parent) : QDialog(parent)
     });
 }
 
-TrpPreviewForm::~TrpPreviewForm() = default;
+TrpPreviewForm::~TrpPreviewForm()
+{
+    // The zoom box reports its text when it loses the focus, also while the window goes.
+    disconnect(ZoomCB, nullptr, this, nullptr);
+    ZoomCB->lineEdit()->removeEventFilter(this);
+}
+
+bool TrpPreviewForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == ZoomCB->lineEdit() && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            platform::runGuarded([this] { ZoomBoxApply(ZoomCB->lineEdit()->text()); });
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
 
 void TrpPreviewForm::Init(TrpReport& report)
 {

@@ -65,6 +65,7 @@ void TrpPreviewForm::buildToolBar()
     ZoomCB = new QComboBox(zoomPanel);
     ZoomCB->setEditable(true);
     ZoomCB->setInsertPolicy(QComboBox::NoInsert);
+    ZoomCB->setCompleter(nullptr);
     ZoomCB->setFixedWidth(49);
     ZoomCB->view()->setMinimumWidth(100);
     ZoomCB->setToolTip(res("prvZoom"));
@@ -166,10 +167,10 @@ void TrpPreviewForm::connectToolBar()
     connect(NextB, &QAction::triggered, this, guarded([preview] { preview->Next(); }));
     connect(LastB, &QAction::triggered, this, guarded([preview] { preview->Last(); }));
     connect(CancelB, &QToolButton::clicked, this, guarded([this] { CancelBClick(); }));
-    connect(ZoomCB->lineEdit(), &QLineEdit::returnPressed, this,
-        guarded([this] { ZoomBoxApply(ZoomCB->currentText()); }));
-    connect(ZoomCB, &QComboBox::textActivated, this, [this](const QString& text) {
-        platform::runGuarded([this, text] { ZoomBoxApply(text); });
+    // Enter is taken before the box itself, which would put back its current item.
+    ZoomCB->lineEdit()->installEventFilter(this);
+    connect(ZoomCB, &QComboBox::activated, this, [this](int index) {
+        platform::runGuarded([this, index] { ZoomBoxApply(ZoomCB->itemText(index)); });
     });
     connect(PageE, &QLineEdit::returnPressed, this, guarded([this] { PageBoxApply(); }));
 }
