@@ -194,6 +194,8 @@ void TrpPreviewForm::onZoomChanged()
 {
     ZoomCB->setEditText(
         QString::number(static_cast<int>(std::nearbyint(Preview->Zoom() * 100))) + u'%');
+    // The narrow box shows the start of the text, not its end.
+    ZoomCB->lineEdit()->setCursorPosition(0);
 }
 
 void TrpPreviewForm::keyPressEvent(QKeyEvent* event)

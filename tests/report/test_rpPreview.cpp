@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -315,6 +316,28 @@ TEST_F(PreviewTest, EachShowBuildsAFreshWindowAndEscapeClosesIt)
         EXPECT_EQ(form.Preview->PageCount(), 1);
     });
     EXPECT_EQ(report.PreviewPages().Count(), 1);
+}
+
+} // namespace
+
+namespace {
+
+// A picture of the whole window on the filled certificate, for a person to look at
+// (`build/artifacts/preview/`, or `$VORSELA_ARTIFACTS/preview`).
+TEST_F(PreviewTest, WindowPictureOfTheFilledCertificate)
+{
+    const QString folder = qEnvironmentVariableIsSet("VORSELA_ARTIFACTS")
+        ? qEnvironmentVariable("VORSELA_ARTIFACTS") + QStringLiteral("/preview")
+        : QStringLiteral(VORSELA_ARTIFACT_DIR "/preview");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    whilePreviewOpen(report, [&](TrpPreviewForm& form) {
+        const QImage image = form.grab().toImage();
+        EXPECT_TRUE(image.save(folder + QStringLiteral("/certificate.png")));
+        // The page lies on the grey area below the toolbar.
+        const QPoint page = form.Preview->Workspace()->viewport()->mapTo(
+            &form, QPoint(form.Preview->Workspace()->PageList().Item(0).OffsetX + 3, 13));
+        EXPECT_EQ(image.pixelColor(page), QColor(Qt::white));
+    });
 }
 
 } // namespace
