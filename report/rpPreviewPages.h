@@ -89,8 +89,8 @@ public:
     void ClearCache();
     // Draws a prepared page onto a canvas; OffsetX/OffsetY are the device coordinates of the
     // paper's top-left corner. An index without a page draws nothing.
-    void DrawPage(int index, platform::Canvas& canvas, double ScaleX, double ScaleY, double OffsetX,
-        double OffsetY);
+    void DrawPage(int index, platform::Canvas& canvas, double ScaleX, double ScaleY,
+                  double OffsetX, double OffsetY);
 
     // The whole store as a prepared-report file. Writing replaces the file atomically and
     // throws platform::Exception when it cannot.

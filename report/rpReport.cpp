@@ -50,18 +50,17 @@ void TrpReport::ShowReport(bool ClearLastReport)
 void TrpReport::ShowPreparedReport()
 {
     // Owned by the application rather than by a window, like every top-level window.
-    auto* form = new TrpPreviewForm();
-    FPreviewForm = form;
+    auto form = std::make_unique<TrpPreviewForm>();
+    FPreviewForm = form.get();
     form->Init(*this);
     if (!FPreviewOptions.Modal) {
         form->setAttribute(Qt::WA_DeleteOnClose);
-        form->show();
+        form.release()->show();
         return;
     }
     form->exec();
     // A window closed before the timer fired leaves nothing to prepare for.
     FPrepareTimer->stop();
-    delete form;
 }
 
 TrpPreviewForm* TrpReport::PreviewForm() const { return FPreviewForm.data(); }
