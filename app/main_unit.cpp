@@ -228,6 +228,10 @@ void TfmMain::subAboutClick()
 
 void TfmMain::subHelpClick() { platform::startTextEditor(QString::fromUtf8("Помощь.txt")); }
 
-void TfmMain::Button1Click() { }
+void TfmMain::Button1Click() { rpReport2->ShowReport(true); }
 
-void TfmMain::btnPreviewClick() { preprint(); }
+void TfmMain::btnPreviewClick()
+{
+    preprint();
+    rpReport1->ShowReport(true);
+}

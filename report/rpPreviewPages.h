@@ -10,6 +10,9 @@
 #include <vector>
 
 class QIODevice;
+namespace platform {
+class Canvas;
+}
 class TrpComponent;
 class TrpReport;
 class TrpReportPage;
@@ -84,6 +87,10 @@ public:
     void ModifyPage(int index, const TrpReportPage& page);
     // Destroys the rebuilt pages.
     void ClearCache();
+    // Draws a prepared page onto a canvas; OffsetX/OffsetY are the device coordinates of the
+    // paper's top-left corner. An index without a page draws nothing.
+    void DrawPage(int index, platform::Canvas& canvas, double ScaleX, double ScaleY,
+                  double OffsetX, double OffsetY);
 
     // The whole store as a prepared-report file. Writing replaces the file atomically and
     // throws platform::Exception when it cannot.

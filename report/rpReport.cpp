@@ -2,14 +2,18 @@
 
 #include "rpEngine.h"
 #include "rpPages.h"
+#include "rpPreview.h"
+#include "rpPreviewForm.h"
 #include "rpPreviewPages.h"
 #include "rpPublish.h"
 #include "rpRes.h"
 #include "rpStream.h"
 
+#include "platform/EventBoundary.h"
 #include "platform/MessageService.h"
 
 #include <QCoreApplication>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -17,16 +21,51 @@ RP_CLASS_INFO(TrpReport, TrpComponent)
 
 TrpReport::TrpReport()
     : FPreviewPages(std::make_unique<TrpPreviewPages>(*this)),
-      FEngine(std::make_unique<TrpEngine>(*this))
+      FEngine(std::make_unique<TrpEngine>(*this)),
+      FPrepareTimer(std::make_unique<QTimer>())
 {
+    FPrepareTimer->setSingleShot(true);
+    FPrepareTimer->setInterval(50);
+    QObject::connect(FPrepareTimer.get(), &QTimer::timeout, FPrepareTimer.get(),
+        [this] { platform::runGuarded([this] { PrepareReport(false); }); });
 }
 
 TrpReport::~TrpReport()
 {
     // The prepared pages' cache holds pages that are no children of the report.
+    FPrepareTimer.reset();
+    delete FPreviewForm.data();
     FPreviewPages.reset();
     FEngine.reset();
 }
+
+void TrpReport::ShowReport(bool ClearLastReport)
+{
+    if (ClearLastReport)
+        FPreviewPages->Clear();
+    FPrepareTimer->start();
+    ShowPreparedReport();
+}
+
+void TrpReport::ShowPreparedReport()
+{
+    // Owned by the application rather than by a window, like every top-level window.
+    auto form = std::make_unique<TrpPreviewForm>();
+    FPreviewForm = form.get();
+    form->Init(*this);
+    if (!FPreviewOptions.Modal) {
+        form->setAttribute(Qt::WA_DeleteOnClose);
+        form.release()->show();
+        return;
+    }
+    form->exec();
+    // A window closed before the timer fired leaves nothing to prepare for.
+    FPrepareTimer->stop();
+}
+
+TrpPreviewForm* TrpReport::PreviewForm() const { return FPreviewForm.data(); }
+
+TrpPreview* TrpReport::Preview() const { return FPreviewForm ? FPreviewForm->Preview : nullptr; }
 
 void TrpReport::publishOwn(TrpPropertyList& list)
 {

@@ -2,13 +2,17 @@
 
 #include "rpComponent.h"
 
+#include <QPointer>
 #include <QStringList>
 
 #include <memory>
 
 class QIODevice;
+class QTimer;
 class TrpEngine;
 class TrpPage;
+class TrpPreview;
+class TrpPreviewForm;
 class TrpPreviewPages;
 
 // What a progress notification is about.
@@ -115,6 +119,19 @@ public:
     // While the engine runs, a nested call does nothing and returns false.
     bool PrepareReport(bool ClearLastReport = true);
 
+    // Shows the report in a new preview window (modal with the default options, so this
+    // returns when the window closes). The prepared pages are emptied when asked; the
+    // report's 50 ms one-shot timer then prepares the report inside the window's message
+    // loop, so the window opens at once and fills as pages come.
+    void ShowReport(bool ClearLastReport = true);
+    // Opens the preview window on the prepared pages as they are.
+    void ShowPreparedReport();
+    // The preview window showing this report, and its preview control; none when closed.
+    TrpPreviewForm* PreviewForm() const;
+    TrpPreview* Preview() const;
+    // The one-shot timer that starts preparation after ShowReport.
+    QTimer& PrepareTimer() const { return *FPrepareTimer; }
+
     // Set to stop a running preparation after the current page (the preview's Cancel);
     // preparation clears it when it starts.
     bool Terminated() const { return FTerminated; }
@@ -159,4 +176,6 @@ private:
     TrpProgressObserver* FProgressObserver = nullptr;
     std::unique_ptr<TrpPreviewPages> FPreviewPages;
     std::unique_ptr<TrpEngine> FEngine;
+    std::unique_ptr<QTimer> FPrepareTimer;
+    QPointer<TrpPreviewForm> FPreviewForm;
 };

@@ -5,6 +5,7 @@
 #include "app/Placeholders.h"
 #include "report/rpReport.h"
 #include "report/rpViews.h"
+#include "support/PreviewSession.h"
 
 namespace {
 
@@ -38,7 +39,11 @@ TEST_F(Preprint, OneFullFillingGivesTheFortyTwoTexts)
     main().Combo_31->SetText(u("зачёт"));
     main().Combo_42->SetItemIndex(1);
 
-    QTest::mouseClick(main().btnPreview, Qt::LeftButton);
+    // The command fills the template and shows it; preparation leaves the texts in place.
+    const bool shown = whilePreviewOpen(
+        *main().rpReport1, [&] { QTest::mouseClick(main().btnPreview, Qt::LeftButton); },
+        [](TrpPreviewForm& form) { EXPECT_EQ(form.Preview->PageCount(), 1); });
+    EXPECT_TRUE(shown);
 
     const QString categ = lists::categoryList().at(15);
     const QStringList expected = {u("АНО ДПО \"Автошкола Ворсела\""), u(" "), u("г. Тверь"),

@@ -1,0 +1,53 @@
+#include "FileDialogs.h"
+
+#include <QFileDialog>
+#include <QStringList>
+
+namespace platform {
+
+namespace {
+
+class StandardFileDialogs final : public FileDialogAsker {
+public:
+    QString ask(const FileDialogRequest& request) override
+    {
+        const QString filter = qtFileFilter(request.filter);
+        if (request.kind == FileDialogRequest::Save)
+            return QFileDialog::getSaveFileName(nullptr, QString(), QString(), filter);
+        return QFileDialog::getOpenFileName(nullptr, QString(), QString(), filter);
+    }
+};
+
+StandardFileDialogs gStandard;
+FileDialogAsker* gAsker = &gStandard;
+
+} // namespace
+
+FileDialogAsker* setFileDialogAsker(FileDialogAsker* asker)
+{
+    FileDialogAsker* previous = gAsker;
+    gAsker = asker ? asker : &gStandard;
+    return previous;
+}
+
+QString qtFileFilter(const QString& filter)
+{
+    // Pairs of description and pattern; the description already names the pattern.
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList descriptions;
+    for (qsizetype i = 0; i < parts.size(); i += 2)
+        descriptions.append(parts[i]);
+    return descriptions.join(QStringLiteral(";;"));
+}
+
+QString getOpenFileName(const QString& filter)
+{
+    return gAsker->ask(FileDialogRequest {FileDialogRequest::Open, filter});
+}
+
+QString getSaveFileName(const QString& filter)
+{
+    return gAsker->ask(FileDialogRequest {FileDialogRequest::Save, filter});
+}
+
+} // namespace platform

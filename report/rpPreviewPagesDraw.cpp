@@ -1,0 +1,15 @@
+#include "rpPreviewPages.h"
+
+#include "rpDrawPage.h"
+#include "rpPages.h"
+
+void TrpPreviewPages::DrawPage(int index, platform::Canvas& canvas, double ScaleX, double ScaleY,
+                               double OffsetX, double OffsetY)
+{
+    const TrpReportPage* page = GetPage(index);
+    if (!page)
+        return;
+    TrpDrawOptions options;
+    options.PageCount = Count();
+    rpDrawPage(*page, index, canvas, ScaleX, ScaleY, OffsetX, OffsetY, options);
+}

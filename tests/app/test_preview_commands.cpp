@@ -1,0 +1,52 @@
+// "Печать" and "Настройка печати": each opens the preview of its report, prepared anew.
+
+#include "MainWindowFixture.h"
+
+#include "report/rpPreviewPages.h"
+#include "support/PreviewSession.h"
+
+#include <QComboBox>
+
+namespace {
+
+using PreviewCommands = MainWindowTest;
+
+TEST_F(PreviewCommands, PrintShowsTheFilledCertificate)
+{
+    main().Edit_05->SetText(u("Петров Пётр Петрович"));
+    whilePreviewOpen(
+        *main().rpReport1, [&] { QTest::mouseClick(main().btnPreview, Qt::LeftButton); },
+        [&](TrpPreviewForm& form) {
+            EXPECT_EQ(form.Preview->Report(), main().rpReport1.get());
+            EXPECT_TRUE(form.windowState() & Qt::WindowMaximized);
+            EXPECT_EQ(form.ZoomCB->currentText(), QStringLiteral("100%"));
+            EXPECT_EQ(form.Preview->PageCount(), 1);
+            EXPECT_TRUE(form.Preview->FindText(u("Петров Пётр Петрович"), true, true));
+        });
+    EXPECT_TRUE(recorder.messages.isEmpty());
+
+    // A second print prepares from the changed form, not from the first page.
+    main().Edit_05->SetText(u("Сидоров Иван"));
+    whilePreviewOpen(
+        *main().rpReport1, [&] { QTest::mouseClick(main().btnPreview, Qt::LeftButton); },
+        [&](TrpPreviewForm& form) {
+            EXPECT_EQ(form.Preview->PageCount(), 1);
+            EXPECT_TRUE(form.Preview->FindText(u("Сидоров Иван"), true, true));
+        });
+    EXPECT_EQ(recorder.texts(), QStringList());
+}
+
+TEST_F(PreviewCommands, PrinterSetupShowsTheTestPage)
+{
+    whilePreviewOpen(
+        *main().rpReport2, [&] { QTest::mouseClick(main().Button1, Qt::LeftButton); },
+        [&](TrpPreviewForm& form) {
+            EXPECT_EQ(form.Preview->Report(), main().rpReport2.get());
+            EXPECT_EQ(form.Preview->PageCount(), 1);
+            EXPECT_TRUE(form.Preview->FindText(u("Распечатайте страницу."), true, true));
+            EXPECT_EQ(main().rpReport1->PreviewForm(), nullptr);
+        });
+    EXPECT_TRUE(recorder.messages.isEmpty());
+}
+
+} // namespace

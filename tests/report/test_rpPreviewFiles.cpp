@@ -1,0 +1,108 @@
+// Saving and opening prepared-report files from the preview.
+
+#include "report/rpClass.h"
+#include "report/rpPreviewPages.h"
+#include "report/rpPreviewWorkspace.h"
+#include "support/MessageRecorder.h"
+#include "support/PreviewSession.h"
+#include "templates/Templates.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QTemporaryDir>
+
+namespace {
+
+class PreviewFilesTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(folder.isValid());
+        loadCertificateTemplate(certificate);
+        dynamic_cast<TrpMemoView*>(certificate.FindObject(QStringLiteral("Memo5")))
+            ->SetText(QString::fromUtf8("Сидоров Сергей Петрович"));
+        loadTestPageTemplate(testPage);
+    }
+
+    QTemporaryDir folder;
+    MessageRecorder recorder;
+    TrpReport certificate;
+    TrpReport testPage;
+};
+
+TEST_F(PreviewFilesTest, SavedPagesOpenInAnotherPreviewAsTheSamePages)
+{
+    FileAnswerer answer(folder.filePath(QStringLiteral("graduate")));
+    whilePreviewOpen(certificate, [&](TrpPreviewForm& form) { form.SaveB->trigger(); });
+    ASSERT_EQ(answer.requests.size(), 1);
+    EXPECT_EQ(answer.requests[0].kind, platform::FileDialogRequest::Save);
+    EXPECT_EQ(answer.requests[0].filter, QStringLiteral("Prepared Report (*.prp)|*.prp"));
+    // The extension is forced.
+    const QString saved = folder.filePath(QStringLiteral("graduate.prp"));
+    ASSERT_TRUE(QFile::exists(saved));
+
+    answer.answer = saved;
+    whilePreviewOpen(testPage, [&](TrpPreviewForm& form) {
+        form.Preview->Next();
+        form.OpenB->trigger();
+        EXPECT_EQ(form.Preview->PageNo(), 1);
+        EXPECT_EQ(form.StatusPanels[0]->text(), QStringLiteral("Page 1 of 1"));
+        EXPECT_FALSE(form.Preview->MessagePanel()->isVisible());
+        EXPECT_EQ(form.Preview->MessageLabel()->text(), QStringLiteral("Loading file..."));
+        EXPECT_EQ(form.windowTitle(), QStringLiteral("Preview"));
+        EXPECT_TRUE(form.Preview->FindText(QString::fromUtf8("Сидоров"), true, true));
+    });
+    EXPECT_EQ(answer.requests[1].kind, platform::FileDialogRequest::Open);
+    EXPECT_EQ(testPage.PreviewPages().Count(), 1);
+    EXPECT_EQ(testPage.PreviewPages().PageData(0), certificate.PreviewPages().PageData(0));
+    EXPECT_TRUE(recorder.messages.isEmpty());
+}
+
+TEST_F(PreviewFilesTest, ADamagedFileIsReportedAndThePagesShownStay)
+{
+    const QString damaged = folder.filePath(QStringLiteral("damaged.prp"));
+    {
+        QFile file(damaged);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("<preparedreport version=\"1\"><previewpages><page0><memo1");
+    }
+    FileAnswerer answer(damaged);
+    whilePreviewOpen(testPage, [&](TrpPreviewForm& form) {
+        const QByteArray before = testPage.PreviewPages().PageData(0);
+        form.OpenB->trigger();
+        EXPECT_EQ(testPage.PreviewPages().Count(), 1);
+        EXPECT_EQ(testPage.PreviewPages().PageData(0), before);
+        EXPECT_EQ(form.Preview->Workspace()->PageList().Count(), 1);
+        EXPECT_FALSE(form.Preview->Locked());
+        EXPECT_TRUE(form.PrintB->isEnabled());
+    });
+    ASSERT_EQ(recorder.messages.size(), 1);
+    EXPECT_EQ(recorder.messages[0].caption, QStringLiteral("Error"));
+    EXPECT_FALSE(recorder.messages[0].text.isEmpty());
+}
+
+TEST_F(PreviewFilesTest, AFileThatCannotBeWrittenIsReported)
+{
+    FileAnswerer answer(folder.filePath(QStringLiteral("missing/sub/graduate.prp")));
+    whilePreviewOpen(certificate, [&](TrpPreviewForm& form) {
+        form.SaveB->trigger();
+        EXPECT_FALSE(form.Preview->Locked());
+    });
+    ASSERT_EQ(recorder.messages.size(), 1);
+    EXPECT_EQ(recorder.messages[0].caption, QStringLiteral("Error"));
+}
+
+TEST_F(PreviewFilesTest, CancelledDialogsChangeNothing)
+{
+    FileAnswerer answer;
+    whilePreviewOpen(certificate, [&](TrpPreviewForm& form) {
+        form.OpenB->trigger();
+        form.SaveB->trigger();
+        EXPECT_EQ(form.Preview->PageCount(), 1);
+    });
+    EXPECT_EQ(answer.requests.size(), 2);
+    EXPECT_TRUE(recorder.messages.isEmpty());
+    EXPECT_TRUE(folder.isValid());
+}
+
+} // namespace
