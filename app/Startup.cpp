@@ -27,8 +27,7 @@ int runProgram(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("vorsela"));
     // Only the main window ends the program; it quits explicitly when it closes.
     QApplication::setQuitOnLastWindowClosed(false);
-    platform::registerFallbackFonts();
-    QApplication::setFont(platform::windowFont());
+    platform::setUpProgramFonts();
 
     const std::unique_ptr<ProgramWindows> windows = createProgramWindows();
     return QApplication::exec();

@@ -4,7 +4,6 @@
 
 #include "app/Startup.h"
 #include "app/main_unit.h"
-#include "platform/FontSetup.h"
 #include "report/rpPreview.h"
 #include "report/rpPreviewForm.h"
 #include "report/rpPreviewWorkspace.h"
@@ -79,18 +78,3 @@ BENCHMARK(BM_PrintCommandToFirstPaintedPage)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
     ->Iterations(20);
-
-// Fonts and windows need the application object, so this program brings its own main.
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    QApplication::setQuitOnLastWindowClosed(false);
-    platform::registerFallbackFonts();
-    QApplication::setFont(platform::windowFont());
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

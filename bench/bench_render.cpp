@@ -4,11 +4,9 @@
 #include "report/rpViews.h"
 #include "templates/Templates.h"
 
-#include "platform/FontSetup.h"
 #include "platform/QPainterCanvas.h"
 #include "platform/RecordingCanvas.h"
 
-#include <QGuiApplication>
 #include <QImage>
 
 #include <benchmark/benchmark.h>
@@ -53,16 +51,3 @@ BENCHMARK(BM_CertificateRecording600)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_TestPageRecording600)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-// Fonts need the application object, so this program brings its own main.
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication application(argc, argv);
-    platform::registerFallbackFonts();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -1,5 +1,6 @@
 #include "FontSetup.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFontDatabase>
 #include <QStringList>
@@ -33,6 +34,12 @@ void registerFallbackFonts()
                 QFontDatabase::addApplicationFont(path);
         }
     }
+}
+
+void setUpProgramFonts()
+{
+    registerFallbackFonts();
+    QApplication::setFont(windowFont());
 }
 
 QFont pixelFont(const QString& family, int pixelHeight, bool bold)

@@ -11,6 +11,10 @@ namespace platform {
 // family is missing. Call once after the application object exists.
 void registerFallbackFonts();
 
+// Registers the fallback families and makes the window font the application's default.
+// Call once after the application object exists.
+void setUpProgramFonts();
+
 // A font given the way the windows are laid out: a family and a character height in
 // pixels at 96 dpi (Tahoma 11 px is the 8-point window font).
 QFont pixelFont(const QString& family, int pixelHeight, bool bold = false);

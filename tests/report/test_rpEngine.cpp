@@ -7,27 +7,13 @@
 #include "platform/NumberFormat.h"
 #include "support/MessageRecorder.h"
 
+#include "ReportTestHelpers.h"
+
 #include <gtest/gtest.h>
 
 #include <QSet>
 
 namespace {
-
-TrpMemoView* memo(const TrpComponent& root, const QString& name)
-{
-    return dynamic_cast<TrpMemoView*>(root.FindObject(name));
-}
-
-TrpReportPage* page1(const TrpReport& report)
-{
-    return dynamic_cast<TrpReportPage*>(report.FindObject(QStringLiteral("Page1")));
-}
-
-void setPageCount(TrpReport& report, int count)
-{
-    TrpReportPage* page = page1(report);
-    page->classInfo().property(u"PageCount")->set(*page, count);
-}
 
 QString text(int field) { return QStringLiteral("Поле %1").arg(field); }
 

@@ -12,25 +12,11 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "ReportTestHelpers.h"
+
 #include <gtest/gtest.h>
 
 namespace {
-
-TrpMemoView* memo(const TrpComponent& root, const QString& name)
-{
-    return dynamic_cast<TrpMemoView*>(root.FindObject(name));
-}
-
-TrpReportPage* page1(const TrpReport& report)
-{
-    return dynamic_cast<TrpReportPage*>(report.FindObject(QStringLiteral("Page1")));
-}
-
-void setPageCount(TrpReport& report, int count)
-{
-    TrpReportPage* page = page1(report);
-    page->classInfo().property(u"PageCount")->set(*page, count);
-}
 
 // Every object of two trees, in AllObjects order, has the same class, name and properties.
 void expectSameTree(const TrpComponent& a, const TrpComponent& b)

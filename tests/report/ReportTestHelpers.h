@@ -1,0 +1,24 @@
+#pragma once
+
+#include "report/rpPages.h"
+#include "report/rpReport.h"
+#include "report/rpViews.h"
+
+// Small look-ups the report tests share.
+
+inline TrpMemoView* memo(const TrpComponent& root, const QString& name)
+{
+    return dynamic_cast<TrpMemoView*>(root.FindObject(name));
+}
+
+inline TrpReportPage* page1(const TrpReport& report)
+{
+    return dynamic_cast<TrpReportPage*>(report.FindObject(QStringLiteral("Page1")));
+}
+
+// Sets the page's PageCount through the property list, as a stored template would.
+inline void setPageCount(TrpReport& report, int count)
+{
+    TrpReportPage* page = page1(report);
+    page->classInfo().property(u"PageCount")->set(*page, count);
+}
