@@ -294,10 +294,10 @@ const TrpClassInfo& TrpReportComponent::staticClassInfo()
 
 const TrpClassInfo& TrpReportComponent::classInfo() const { return staticClassInfo(); }
 
-void TrpReportComponent::publishOwn(TrpPropertyList& list)
+void TrpComponent::publishBounds(TrpPropertyList& list)
 {
     using T = TrpPropType;
-    using C = TrpReportComponent;
+    using C = TrpComponent;
     list.append(rpField<C>(
         "Left", T::Float, [](C & c) -> auto& { return c.FLeft; }));
     list.append(rpField<C>(
@@ -307,6 +307,8 @@ void TrpReportComponent::publishOwn(TrpPropertyList& list)
     list.append(rpField<C>(
         "Height", T::Float, [](C & c) -> auto& { return c.FHeight; }));
 }
+
+void TrpReportComponent::publishOwn(TrpPropertyList& list) { publishBounds(list); }
 
 void TrpReportComponent::BeforePrint()
 {

@@ -94,6 +94,8 @@ public:
     static void publishOwn(TrpPropertyList& list);
 
 protected:
+    // The bounds as published properties, for the classes whose objects store them.
+    static void publishBounds(TrpPropertyList& list);
     // Hands the font on to every child whose ParentFont is on.
     virtual void FontChanged();
     // The area children align in, in report pixels.

@@ -17,19 +17,7 @@ TrpDataPage::TrpDataPage(TrpComponent* owner) : TrpPage(owner)
     FHeight = 1000;
 }
 
-void TrpDataPage::publishOwn(TrpPropertyList& list)
-{
-    using T = TrpPropType;
-    using C = TrpDataPage;
-    list.append(rpField<C>(
-        "Left", T::Float, [](C & c) -> auto& { return c.FLeft; }));
-    list.append(rpField<C>(
-        "Top", T::Float, [](C & c) -> auto& { return c.FTop; }));
-    list.append(rpField<C>(
-        "Width", T::Float, [](C & c) -> auto& { return c.FWidth; }));
-    list.append(rpField<C>(
-        "Height", T::Float, [](C & c) -> auto& { return c.FHeight; }));
-}
+void TrpDataPage::publishOwn(TrpPropertyList& list) { publishBounds(list); }
 
 TrpReportPage::TrpReportPage(TrpComponent* owner) : TrpPage(owner) { deriveSize(); }
 
