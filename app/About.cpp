@@ -1,9 +1,9 @@
 #include "app/About.h"
 
 #include "app/AppIcon.h"
-#include "platform/EventBoundary.h"
-#include "platform/FontSetup.h"
-#include "platform/Shell.h"
+#include "platform/core/EventBoundary.h"
+#include "platform/core/FontSetup.h"
+#include "platform/core/Shell.h"
 
 #include <QEvent>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #include "app/SettingsFile.h"
 
-#include "platform/FileSystem.h"
+#include "platform/core/FileSystem.h"
 
 QString settingsFilePath()
 {

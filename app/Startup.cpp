@@ -3,7 +3,9 @@
 #include "app/About.h"
 #include "app/fmMemo.h"
 #include "app/main_unit.h"
-#include "platform/FontSetup.h"
+#include "platform/core/FontSetup.h"
+#include "platform/widgets/MessageBoxes.h"
+#include "report/print/rpPrinterDefaults.h"
 
 #include <QApplication>
 
@@ -28,6 +30,8 @@ int runProgram(int argc, char** argv)
     // Only the main window ends the program; it quits explicitly when it closes.
     QApplication::setQuitOnLastWindowClosed(false);
     platform::setUpProgramFonts();
+    platform::useMessageBoxes();
+    rpUseSystemPrinterDefaults();
 
     const std::unique_ptr<ProgramWindows> windows = createProgramWindows();
     return QApplication::exec();

@@ -2,9 +2,9 @@
 
 #include "app/AppIcon.h"
 #include "app/SettingsFile.h"
-#include "platform/EventBoundary.h"
-#include "platform/FileSystem.h"
-#include "platform/FontSetup.h"
+#include "platform/core/EventBoundary.h"
+#include "platform/core/FileSystem.h"
+#include "platform/core/FontSetup.h"
 
 #include <QFileInfo>
 #include <QPlainTextEdit>

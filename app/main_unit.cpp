@@ -4,13 +4,14 @@
 #include "app/AppIcon.h"
 #include "app/SettingsFile.h"
 #include "app/fmMemo.h"
-#include "platform/Controls.h"
-#include "platform/EventBoundary.h"
-#include "platform/FileSystem.h"
-#include "platform/FontSetup.h"
-#include "platform/MessageService.h"
-#include "platform/Shell.h"
-#include "report/rpReport.h"
+#include "platform/core/EventBoundary.h"
+#include "platform/core/FileSystem.h"
+#include "platform/core/FontSetup.h"
+#include "platform/core/MessageService.h"
+#include "platform/core/Shell.h"
+#include "platform/widgets/Controls.h"
+#include "report/engine/rpReport.h"
+#include "report/preview/rpPreviewViewer.h"
 #include "templates/Templates.h"
 
 #include <QAction>
@@ -50,8 +51,10 @@ TfmMain::TfmMain(QWidget* parent) : QMainWindow(parent)
     Edit_01->selectAll();
 
     rpReport1 = std::make_unique<TrpReport>();
+    rpReport1->SetViewerFactory(rpPreviewWindows());
     loadCertificateTemplate(*rpReport1);
     rpReport2 = std::make_unique<TrpReport>();
+    rpReport2->SetViewerFactory(rpPreviewWindows());
     loadTestPageTemplate(*rpReport2);
 
     resize(kClientWidth, kClientHeight + MainMenu1->sizeHint().height());

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "controls/NKCtrls.h"
-#include "platform/ComboBox.h"
-#include "platform/Controls.h"
-#include "platform/Edit.h"
+#include "platform/widgets/ComboBox.h"
+#include "platform/widgets/Controls.h"
+#include "platform/widgets/Edit.h"
 
 #include <QMainWindow>
 

@@ -1,7 +1,7 @@
 // The ten hour fields, their cache and the running total.
 
 #include "app/main_unit.h"
-#include "platform/NumberFormat.h"
+#include "platform/core/NumberFormat.h"
 
 using namespace Qt::Literals::StringLiterals;
 

@@ -5,10 +5,10 @@
 #include "app/Placeholders.h"
 #include "app/main_unit.h"
 #include "controls/NKCtrls.h"
-#include "platform/ComboBox.h"
-#include "platform/Controls.h"
-#include "platform/EventBoundary.h"
-#include "platform/FontSetup.h"
+#include "platform/core/EventBoundary.h"
+#include "platform/core/FontSetup.h"
+#include "platform/widgets/ComboBox.h"
+#include "platform/widgets/Controls.h"
 
 #include <QPushButton>
 

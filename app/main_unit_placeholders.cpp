@@ -3,7 +3,7 @@
 
 #include "app/Placeholders.h"
 #include "app/main_unit.h"
-#include "platform/MessageService.h"
+#include "platform/core/MessageService.h"
 
 using namespace Qt::Literals::StringLiterals;
 

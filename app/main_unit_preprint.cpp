@@ -3,9 +3,9 @@
 #include "app/CertificateText.h"
 #include "app/Placeholders.h"
 #include "app/main_unit.h"
-#include "platform/Exception.h"
-#include "report/rpReport.h"
-#include "report/rpViews.h"
+#include "platform/core/Exception.h"
+#include "report/engine/rpReport.h"
+#include "report/model/rpViews.h"
 
 using namespace Qt::Literals::StringLiterals;
 

@@ -5,10 +5,10 @@
 #include "app/Placeholders.h"
 #include "app/SettingsFile.h"
 #include "app/main_unit.h"
-#include "platform/Exception.h"
-#include "platform/IniFile.h"
-#include "report/rpPages.h"
-#include "report/rpReport.h"
+#include "platform/core/Exception.h"
+#include "platform/core/IniFile.h"
+#include "report/engine/rpReport.h"
+#include "report/model/rpPages.h"
 
 using namespace Qt::Literals::StringLiterals;
 

@@ -1,17 +1,24 @@
-#include "platform/FontSetup.h"
+#include "platform/core/FontSetup.h"
 
+#ifdef VORSELA_BENCH_WIDGETS
 #include <QApplication>
+using BenchApplication = QApplication;
+#else
+#include <QGuiApplication>
+using BenchApplication = QGuiApplication;
+#endif
 
 #include <benchmark/benchmark.h>
 
 // Fonts and windows need the application object, so the benchmark programs share this main:
-// the offscreen platform unless another is asked for, and the program's fonts.
+// the offscreen platform unless another is asked for, and the program's fonts. Programs that
+// measure windows get a widget application, the others no more than a GUI application.
 int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    QApplication::setQuitOnLastWindowClosed(false);
+    BenchApplication application(argc, argv);
+    BenchApplication::setQuitOnLastWindowClosed(false);
     platform::setUpProgramFonts();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

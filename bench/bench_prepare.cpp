@@ -1,9 +1,10 @@
 // Preparation of the certificate: one filled certificate, and a synthetic report of many
 // certificate pages whose texts all depend on the page number.
 
-#include "report/rpClass.h"
-#include "report/rpEngine.h"
-#include "report/rpPreviewPages.h"
+#include "report/engine/rpEngine.h"
+#include "report/engine/rpPreviewPages.h"
+#include "report/engine/rpReport.h"
+#include "report/model/rpClass.h"
 #include "templates/Templates.h"
 
 #include <benchmark/benchmark.h>

@@ -4,10 +4,11 @@
 
 #include "app/Startup.h"
 #include "app/main_unit.h"
-#include "report/rpPreview.h"
-#include "report/rpPreviewForm.h"
-#include "report/rpPreviewWorkspace.h"
-#include "report/rpReport.h"
+#include "report/engine/rpReport.h"
+#include "report/preview/rpPreview.h"
+#include "report/preview/rpPreviewForm.h"
+#include "report/preview/rpPreviewViewer.h"
+#include "report/preview/rpPreviewWorkspace.h"
 
 #include <QApplication>
 #include <QDir>
@@ -52,7 +53,7 @@ void BM_PrintCommandToFirstPaintedPage(benchmark::State& state)
         QTimer watch;
         watch.setInterval(0);
         QObject::connect(&watch, &QTimer::timeout, [&] {
-            TrpPreviewForm* form = main.rpReport1->PreviewForm();
+            TrpPreviewForm* form = rpPreviewFormOf(*main.rpReport1);
             if (!form)
                 return;
             if (!watcher) {

@@ -1,11 +1,11 @@
-#include "report/rpDrawPage.h"
-#include "report/rpPages.h"
-#include "report/rpReport.h"
-#include "report/rpViews.h"
+#include "report/model/rpCustomReport.h"
+#include "report/model/rpPages.h"
+#include "report/model/rpViews.h"
+#include "report/render/rpDrawPage.h"
 #include "templates/Templates.h"
 
-#include "platform/QPainterCanvas.h"
-#include "platform/RecordingCanvas.h"
+#include "platform/core/QPainterCanvas.h"
+#include "platform/core/RecordingCanvas.h"
 
 #include <QImage>
 
@@ -15,9 +15,9 @@ namespace {
 
 // Draws Page1 of a template: at 100 % onto an image as the preview does, or at 600 dpi onto
 // the recording canvas as the printer would receive it.
-void drawTemplate(benchmark::State& state, void (*load)(TrpReport&), bool printer)
+void drawTemplate(benchmark::State& state, void (*load)(TrpCustomReport&), bool printer)
 {
-    TrpReport report;
+    TrpCustomReport report;
     load(report);
     const auto& page = *static_cast<TrpReportPage*>(report.FindObject(QStringLiteral("Page1")));
     QImage image(560, 794, QImage::Format_RGB32);

@@ -1,7 +1,7 @@
 #include "controls/NKCtrls.h"
 
-#include "platform/Exception.h"
-#include "platform/NumberFormat.h"
+#include "platform/core/Exception.h"
+#include "platform/core/NumberFormat.h"
 
 #include <cmath>
 #include <limits>

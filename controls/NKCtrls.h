@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Edit.h"
+#include "platform/widgets/Edit.h"
 
 #include <QPointer>
 

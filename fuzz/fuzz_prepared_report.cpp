@@ -5,9 +5,10 @@
 // pages. Anything else (a crash, a sanitizer report, another exception, a hang, unbounded
 // memory) is a finding.
 
-#include "report/rpClass.h"
-#include "report/rpPreviewPages.h"
-#include "report/rpStream.h"
+#include "report/engine/rpPreviewPages.h"
+#include "report/engine/rpReport.h"
+#include "report/model/rpClass.h"
+#include "report/model/rpStream.h"
 
 #include <QBuffer>
 

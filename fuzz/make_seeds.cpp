@@ -2,8 +2,9 @@
 // templates and of a few variations, as the program saves them.
 //   make_prepared_report_seeds <directory>
 
-#include "report/rpClass.h"
-#include "report/rpPreviewPages.h"
+#include "report/engine/rpPreviewPages.h"
+#include "report/engine/rpReport.h"
+#include "report/model/rpClass.h"
 #include "templates/Templates.h"
 
 #include <QDir>

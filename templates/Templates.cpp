@@ -1,11 +1,11 @@
 #include "Templates.h"
 
-#include "report/rpReport.h"
-#include "report/rpStream.h"
+#include "report/model/rpCustomReport.h"
+#include "report/model/rpStream.h"
 
 #include <QFile>
 
-void loadTemplate(TrpReport& report, const QString& path)
+void loadTemplate(TrpCustomReport& report, const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -14,12 +14,12 @@ void loadTemplate(TrpReport& report, const QString& path)
     report.LoadFromStream(file);
 }
 
-void loadCertificateTemplate(TrpReport& report)
+void loadCertificateTemplate(TrpCustomReport& report)
 {
     loadTemplate(report, QStringLiteral(":/templates/certificate.xml"));
 }
 
-void loadTestPageTemplate(TrpReport& report)
+void loadTestPageTemplate(TrpCustomReport& report)
 {
     loadTemplate(report, QStringLiteral(":/templates/testpage.xml"));
 }

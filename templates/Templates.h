@@ -1,13 +1,13 @@
 #pragma once
 
 class QString;
-class TrpReport;
+class TrpCustomReport;
 
 // The program's two report templates, read from the data files built into the program.
 // Each replaces the whole content of the report; a faulty file leaves it untouched and
 // throws EReadError.
-void loadCertificateTemplate(TrpReport& report);
-void loadTestPageTemplate(TrpReport& report);
+void loadCertificateTemplate(TrpCustomReport& report);
+void loadTestPageTemplate(TrpCustomReport& report);
 
 // Reads a template file (a resource path or a file on disk) into the report.
-void loadTemplate(TrpReport& report, const QString& path);
+void loadTemplate(TrpCustomReport& report, const QString& path);

@@ -1,8 +1,8 @@
 #include "FontSetup.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFontDatabase>
+#include <QGuiApplication>
 #include <QStringList>
 
 namespace platform {
@@ -39,7 +39,7 @@ void registerFallbackFonts()
 void setUpProgramFonts()
 {
     registerFallbackFonts();
-    QApplication::setFont(windowFont());
+    QGuiApplication::setFont(windowFont());
 }
 
 QFont pixelFont(const QString& family, int pixelHeight, bool bold)

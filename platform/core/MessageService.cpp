@@ -1,47 +1,25 @@
 #include "MessageService.h"
 
-#include <QGuiApplication>
-#include <QMessageBox>
-#include <QScreen>
+#include <cstdio>
 
 namespace platform {
 
 namespace {
 
-QMessageBox::Icon toQtIcon(MessageIcon icon)
-{
-    switch (icon) {
-    case MessageIcon::Information:
-        return QMessageBox::Information;
-    case MessageIcon::Warning:
-        return QMessageBox::Warning;
-    case MessageIcon::Error:
-        return QMessageBox::Critical;
-    case MessageIcon::Question:
-        return QMessageBox::Question;
-    case MessageIcon::None:
-        break;
-    }
-    return QMessageBox::NoIcon;
-}
-
-class MessageBoxPresenter final : public MessagePresenter {
+// Where no window can be shown (a program or test without widgets), a message goes to the
+// standard error stream instead of vanishing.
+class StandardErrorPresenter final : public MessagePresenter {
 public:
     void present(const MessageRequest& request) override
     {
-        QMessageBox box(toQtIcon(request.icon), request.caption, request.text, QMessageBox::Ok);
-        box.adjustSize();
-        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-            QRect frame = box.frameGeometry();
-            frame.moveCenter(screen->availableGeometry().center());
-            box.move(frame.topLeft());
-        }
-        box.exec();
+        std::fprintf(
+            stderr, "%s: %s\n", qUtf8Printable(request.caption), qUtf8Printable(request.text));
     }
 };
 
-MessageBoxPresenter gMessageBox;
-MessagePresenter* gPresenter = &gMessageBox;
+StandardErrorPresenter gStandardError;
+MessagePresenter* gDefault = &gStandardError;
+MessagePresenter* gPresenter = gDefault;
 
 void present(const QString& caption, const QString& text, MessageIcon icon)
 {
@@ -53,8 +31,15 @@ void present(const QString& caption, const QString& text, MessageIcon icon)
 MessagePresenter* setMessagePresenter(MessagePresenter* presenter)
 {
     MessagePresenter* previous = gPresenter;
-    gPresenter = presenter ? presenter : &gMessageBox;
+    gPresenter = presenter ? presenter : gDefault;
     return previous;
+}
+
+void setDefaultMessagePresenter(MessagePresenter& presenter)
+{
+    if (gPresenter == gDefault)
+        gPresenter = &presenter;
+    gDefault = &presenter;
 }
 
 QString applicationTitle() { return QStringLiteral("vorsela"); }

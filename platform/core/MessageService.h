@@ -12,17 +12,22 @@ struct MessageRequest {
     MessageIcon icon = MessageIcon::None;
 };
 
-// Shows one modal message with a single OK button. The default presenter uses a real
-// message box centred on the screen; tests install a recorder that never blocks.
+// Shows one modal message with a single OK button. The default presenter is the message box
+// of the widgets layer once the program installs it (until then the standard error
+// stream); tests install a recorder that never blocks.
 class MessagePresenter {
 public:
     virtual ~MessagePresenter() = default;
     virtual void present(const MessageRequest& request) = 0;
 };
 
-// Installs a presenter for all later messages; nullptr restores the message box.
+// Installs a presenter for all later messages; nullptr restores the default presenter.
 // Returns the presenter that was installed before.
 MessagePresenter* setMessagePresenter(MessagePresenter* presenter);
+
+// Replaces the default presenter (kept for the life of the program); it becomes the
+// current one too unless another presenter is installed.
+void setDefaultMessagePresenter(MessagePresenter& presenter);
 
 // The program's title: the caption of its message and error boxes.
 QString applicationTitle();

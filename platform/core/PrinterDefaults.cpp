@@ -1,24 +1,22 @@
 #include "PrinterDefaults.h"
 
-#include <QPageSize>
-#include <QPrinterInfo>
-
 namespace platform {
 
-PrinterDefaults printerDefaults()
+namespace {
+
+std::function<PrinterDefaults()>& source()
 {
-    PrinterDefaults defaults;
-    const QPrinterInfo printer = QPrinterInfo::defaultPrinter();
-    if (printer.isNull())
-        return defaults;
-    const QPageSize page = printer.defaultPageSize();
-    if (!page.isValid())
-        return defaults;
-    const QSizeF size = page.size(QPageSize::Millimeter);
-    defaults.paperCode = page.windowsId() > 0 ? page.windowsId() : 256;
-    defaults.paperWidthMm = qMin(size.width(), size.height());
-    defaults.paperHeightMm = qMax(size.width(), size.height());
-    return defaults;
+    static std::function<PrinterDefaults()> query;
+    return query;
 }
+
+} // namespace
+
+void setPrinterDefaultsSource(std::function<PrinterDefaults()> query)
+{
+    source() = std::move(query);
+}
+
+PrinterDefaults printerDefaults() { return source() ? source()() : PrinterDefaults {}; }
 
 } // namespace platform

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 namespace platform {
 
 // Paper and orientation of the system's default printer, for pages that take printer
@@ -11,6 +13,10 @@ struct PrinterDefaults {
     bool landscape = false;
 };
 
+// What the printer layer reports of the default printer; A4 portrait until a source is set.
 PrinterDefaults printerDefaults();
+
+// Where printerDefaults comes from: the printer layer sets it once at start-up.
+void setPrinterDefaultsSource(std::function<PrinterDefaults()> query);
 
 } // namespace platform

@@ -1,6 +1,6 @@
 #include "ComboBox.h"
 
-#include "EventBoundary.h"
+#include "platform/core/EventBoundary.h"
 
 #include <QLineEdit>
 #include <QSignalBlocker>

@@ -1,7 +1,7 @@
 #include "Controls.h"
 
-#include "EventBoundary.h"
-#include "NumberFormat.h"
+#include "platform/core/EventBoundary.h"
+#include "platform/core/NumberFormat.h"
 
 namespace platform {
 

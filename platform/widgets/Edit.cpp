@@ -1,6 +1,6 @@
 #include "Edit.h"
 
-#include "EventBoundary.h"
+#include "platform/core/EventBoundary.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>

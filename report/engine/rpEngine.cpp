@@ -1,10 +1,10 @@
 #include "rpEngine.h"
 
-#include "rpBands.h"
-#include "rpPages.h"
+#include "report/model/rpBands.h"
+#include "report/model/rpPages.h"
+#include "report/model/rpViews.h"
 #include "rpPreviewPages.h"
 #include "rpReport.h"
-#include "rpViews.h"
 
 class TrpEngine::RunningScope {
 public:
@@ -22,6 +22,14 @@ TrpEngine::TrpEngine(TrpReport& report) : FReport(report)
     FVariables.start = QDateTime::currentDateTime();
 }
 
+QString TrpEngine::ExpandExpressions(const QString& text, const QString& delimiters,
+    TrpFormatKind displayKind, const QString& displayFormat) const
+{
+    return rpExpandExpressions(text, delimiters, FVariables, displayKind, displayFormat);
+}
+
+void TrpEngine::AddError(const QString& text) { FReport.AddError(text); }
+
 bool TrpEngine::Run(bool ARunDialogs, bool AClearLast, TrpPage* APage)
 {
     Q_UNUSED(ARunDialogs) // the program's reports have no dialog pages
@@ -30,7 +38,7 @@ bool TrpEngine::Run(bool ARunDialogs, bool AClearLast, TrpPage* APage)
         pages.Clear();
 
     // Initialise (step 3.1).
-    pages.Initialize();
+    pages.Initialize(FReport.ReportOptions().Name);
     pages.SetAddPageAction(apAdd);
     FVariables = TrpSystemVariables {};
     FVariables.start = QDateTime::currentDateTime();
@@ -80,8 +88,8 @@ void TrpEngine::RunPage(TrpReportPage& page)
 void TrpEngine::OutputPage(TrpReportPage& page)
 {
     // The page area (step 4.1).
-    FPageHeight = (page.PaperHeight() - page.TopMargin() - page.BottomMargin()) * rp01cm;
-    FPageWidth = (page.PaperWidth() - page.LeftMargin() - page.RightMargin()) * rp01cm;
+    FPageHeight = page.PrintableHeight();
+    FPageWidth = page.PrintableWidth();
     FCurX = 0;
     FCurY = 0;
 
@@ -130,7 +138,7 @@ void TrpEngine::ShowBand(TrpNullBand& band)
             component->BeforePrint();
             ++begun;
             if (component->Visible())
-                component->GetData();
+                component->GetData(*this);
         }
         FReport.PreviewPages().AddObject(band);
     } catch (...) {

@@ -15,7 +15,7 @@ class TrpReportPage;
 // the page's objects through one page-level container. The band-layout machinery (bands,
 // data sets, groups, columns, page breaks between bands) is not part of this program; the
 // templates have no bands, so one output gives one prepared page.
-class TrpEngine {
+class TrpEngine : public TrpPrintContext {
 public:
     explicit TrpEngine(TrpReport& report);
     TrpEngine(const TrpEngine&) = delete;
@@ -29,6 +29,11 @@ public:
     bool Running() const { return FRunning; }
     // The values of the system variables for the object being prepared.
     const TrpSystemVariables& SystemVariables() const { return FVariables; }
+    // The print context handed to every object's GetData: expressions see the system
+    // variables of the page being output, errors go to the report.
+    QString ExpandExpressions(const QString& text, const QString& delimiters,
+        TrpFormatKind displayKind, const QString& displayFormat) const override;
+    void AddError(const QString& text) override;
     // When the last run started: the values of Date and Time.
     const QDateTime& StartDate() const { return FVariables.start; }
     // The logical number of the page being output (1 for the first page of a run).

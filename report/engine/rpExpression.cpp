@@ -2,7 +2,7 @@
 
 #include "rpFormat.h"
 
-#include "platform/NumberFormat.h"
+#include "platform/core/NumberFormat.h"
 
 #include <QLocale>
 
@@ -824,14 +824,6 @@ QString rpCalcAndFormat(const QString& expression, const TrpSystemVariables& var
     if (isBlank(text))
         return QString();
     return rpFormatValue(rpEvaluate(text, variables), kind, format);
-}
-
-TrpDelimiters rpSplitDelimiters(const QString& delimiters)
-{
-    const qsizetype comma = delimiters.indexOf(QLatin1Char(','));
-    if (comma < 0)
-        return {delimiters, QString()};
-    return {delimiters.left(comma), delimiters.mid(comma + 1)};
 }
 
 QString rpExpandExpressions(const QString& text, const QString& delimiters,

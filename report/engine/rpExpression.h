@@ -1,8 +1,7 @@
 #pragma once
 
-#include "rpTypes.h"
-
-#include "platform/Exception.h"
+#include "report/model/rpPrintContext.h"
+#include "report/model/rpTypes.h"
 
 #include <QDateTime>
 #include <QString>
@@ -16,12 +15,6 @@
 // the expression: no file, no process, no object of the program. Input is untrusted, so
 // every path is bounded: an expression longer than kMaxExpressionLength or nested deeper
 // than kMaxExpressionDepth is refused with an error, never followed into a stack overflow.
-
-// An expression that cannot be evaluated; the message says why.
-class EExpressionError : public platform::Exception {
-public:
-    using Exception::Exception;
-};
 
 inline constexpr int kMaxExpressionLength = 4096;
 inline constexpr int kMaxExpressionDepth = 64;
@@ -91,10 +84,3 @@ QString rpCalcAndFormat(const QString& expression, const TrpSystemVariables& var
 QString rpExpandExpressions(const QString& text, const QString& delimiters,
     const TrpSystemVariables& variables, TrpFormatKind displayKind = fkText,
     const QString& displayFormat = {});
-
-// The opening and closing delimiter: the text before and after the first comma.
-struct TrpDelimiters {
-    QString open;
-    QString close;
-};
-TrpDelimiters rpSplitDelimiters(const QString& delimiters);

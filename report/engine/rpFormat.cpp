@@ -1,6 +1,6 @@
 #include "rpFormat.h"
 
-#include "platform/NumberFormat.h"
+#include "platform/core/NumberFormat.h"
 
 #include <QLocale>
 

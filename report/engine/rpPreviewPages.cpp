@@ -1,11 +1,12 @@
 #include "rpPreviewPages.h"
 
-#include "rpBands.h"
-#include "rpEngine.h"
-#include "rpPages.h"
-#include "rpReport.h"
-#include "rpStream.h"
-#include "rpViews.h"
+#include "report/model/rpBands.h"
+#include "report/model/rpPages.h"
+#include "rpReportViewer.h"
+
+#include "report/model/rpCustomReport.h"
+#include "report/model/rpStream.h"
+#include "report/model/rpViews.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -282,8 +283,8 @@ std::unique_ptr<TrpReportPage> TrpPreviewPages::Document::build(const PageEntry&
     return page;
 }
 
-TrpPreviewPages::TrpPreviewPages(TrpReport& report)
-    : FReport(report), FDocument(std::make_unique<Document>())
+TrpPreviewPages::TrpPreviewPages(const TrpPreviewOptions& options, TrpProgressObserver& progress)
+    : FOptions(options), FProgress(progress), FDocument(std::make_unique<Document>())
 {
 }
 
@@ -303,11 +304,12 @@ void TrpPreviewPages::Clear()
 
 void TrpPreviewPages::ClearCache() { FCache.clear(); }
 
-void TrpPreviewPages::Initialize()
+void TrpPreviewPages::Initialize(const QString& reportName)
 {
     ClearCache();
-    FDocument->reportName = FReport.ReportOptions().Name;
-    FReport.InternalOnProgressStart(ptRunning);
+    FFilling = true;
+    FDocument->reportName = reportName;
+    FProgress.InternalOnProgressStart(ptRunning);
 }
 
 void TrpPreviewPages::Finish()
@@ -316,7 +318,8 @@ void TrpPreviewPages::Finish()
     // The source copies are the store's own; only the links to the template go.
     FTemplatePages.clear();
     FTemplateAliases.clear();
-    FReport.InternalOnProgressStop(ptRunning);
+    FFilling = false;
+    FProgress.InternalOnProgressStop(ptRunning);
 }
 
 void TrpPreviewPages::AddSourcePage(const TrpReportPage& page)
@@ -343,7 +346,7 @@ void TrpPreviewPages::AddPage(const TrpReportPage& page)
         FDocument->pages.push_back(PageEntry {source, {}, {}});
         FCurPage = Count() - 1;
         FAddPageAction = apWriteOver;
-        FReport.InternalOnProgress(ptRunning, FCurPage + 1);
+        FProgress.InternalOnProgress(ptRunning, FCurPage + 1);
     } else {
         FDocument->pages[static_cast<size_t>(FCurPage)] = PageEntry {source, {}, {}};
     }
@@ -386,8 +389,8 @@ TrpReportPage* TrpPreviewPages::GetPage(int index)
 {
     if (index < 0 || index >= Count())
         return nullptr;
-    // While the engine runs a page may still change, so it is always rebuilt.
-    if (!FReport.Engine().Running()) {
+    // While the pages are being filled a page may still change, so it is always rebuilt.
+    if (!FFilling) {
         const auto cached = std::find_if(FCache.begin(), FCache.end(),
             [index](const CachedPage& c) { return c.index == index; });
         if (cached != FCache.end()) {
@@ -399,7 +402,7 @@ TrpReportPage* TrpPreviewPages::GetPage(int index)
         = FDocument->build(FDocument->pages[static_cast<size_t>(index)]);
     TrpReportPage* result = page.get();
     FCache.insert(FCache.begin(), CachedPage {index, std::move(page)});
-    const size_t limit = static_cast<size_t>(std::max(1, FReport.PreviewOptions().PagesInCache));
+    const size_t limit = static_cast<size_t>(std::max(1, FOptions.PagesInCache));
     while (FCache.size() > limit)
         FCache.pop_back();
     return result;
@@ -475,7 +478,7 @@ void TrpPreviewPages::SaveToStream(QIODevice& stream) const
     xml.writeAttribute(QStringLiteral("version"), kVersion);
 
     xml.writeStartElement(kReport);
-    TrpReport settings;
+    TrpCustomReport settings;
     settings.ReportOptions().Name = document.reportName;
     TrpObjectWriter(xml, {}, [](const TrpComponent&) {
         return QList<TrpComponent*>();
@@ -620,12 +623,12 @@ private:
             std::unique_ptr<TrpComponent> object
                 = TrpObjectReader(fXml, [](QStringView element) -> std::unique_ptr<TrpComponent> {
                       if (element == QLatin1String("TrpReport"))
-                          return std::make_unique<TrpReport>();
+                          return std::make_unique<TrpCustomReport>();
                       return nullptr;
                   }).read();
             if (!object->Objects().isEmpty())
                 fail(QStringLiteral("report settings with pages"));
-            document.reportName = static_cast<TrpReport&>(*object).ReportOptions().Name;
+            document.reportName = static_cast<TrpCustomReport&>(*object).ReportOptions().Name;
         }
         if (fXml.hasError())
             fail(fXml.errorString());

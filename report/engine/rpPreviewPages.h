@@ -14,7 +14,8 @@ namespace platform {
 class Canvas;
 }
 class TrpComponent;
-class TrpReport;
+struct TrpPreviewOptions;
+class TrpProgressObserver;
 class TrpReportPage;
 
 // How AddPage treats the current page: apAdd appends a new page; apWriteOver reuses the
@@ -52,7 +53,9 @@ struct TrpAliasEntry {
 // where an item names the object by its page and its place in that page's AllObjects.
 class TrpPreviewPages {
 public:
-    explicit TrpPreviewPages(TrpReport& report);
+    // The cache keeps options.PagesInCache pages (read at every rebuild); a run's start,
+    // pages and end are told to progress.
+    TrpPreviewPages(const TrpPreviewOptions& options, TrpProgressObserver& progress);
     ~TrpPreviewPages();
     TrpPreviewPages(const TrpPreviewPages&) = delete;
     TrpPreviewPages& operator=(const TrpPreviewPages&) = delete;
@@ -64,10 +67,10 @@ public:
     void Clear();
 
     // Preparation (the engine's calls).
-    // Starts a run: empties the cache and tells the report's observer.
-    void Initialize();
+    // Starts a run of the named report: empties the cache and tells of the start.
+    void Initialize(const QString& reportName);
     // Ends a run: empties the cache, detaches the source copies from the template and
-    // tells the report's observer.
+    // tells of the end.
     void Finish();
     // Makes the source copy of a template page and gives its objects aliases.
     void AddSourcePage(const TrpReportPage& page);
@@ -89,8 +92,8 @@ public:
     void ClearCache();
     // Draws a prepared page onto a canvas; OffsetX/OffsetY are the device coordinates of the
     // paper's top-left corner. An index without a page draws nothing.
-    void DrawPage(int index, platform::Canvas& canvas, double ScaleX, double ScaleY,
-                  double OffsetX, double OffsetY);
+    void DrawPage(int index, platform::Canvas& canvas, double ScaleX, double ScaleY, double OffsetX,
+        double OffsetY);
 
     // The whole store as a prepared-report file. Writing replaces the file atomically and
     // throws platform::Exception when it cannot.
@@ -130,7 +133,9 @@ private:
         std::unique_ptr<TrpReportPage> page;
     };
 
-    TrpReport& FReport;
+    const TrpPreviewOptions& FOptions;
+    TrpProgressObserver& FProgress;
+    bool FFilling = false;
     std::unique_ptr<Document> FDocument;
     // While a run goes on: template page → its source copy, template object → its alias.
     QHash<const TrpComponent*, int> FTemplatePages;

@@ -1,10 +1,10 @@
 #include "rpPreviewPages.h"
 
-#include "rpDrawPage.h"
-#include "rpPages.h"
+#include "report/model/rpPages.h"
+#include "report/render/rpDrawPage.h"
 
 void TrpPreviewPages::DrawPage(int index, platform::Canvas& canvas, double ScaleX, double ScaleY,
-                               double OffsetX, double OffsetY)
+    double OffsetX, double OffsetY)
 {
     const TrpReportPage* page = GetPage(index);
     if (!page)

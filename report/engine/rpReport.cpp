@@ -1,26 +1,21 @@
 #include "rpReport.h"
 
+#include "report/model/rpPages.h"
+#include "report/model/rpRes.h"
 #include "rpEngine.h"
-#include "rpPages.h"
-#include "rpPreview.h"
-#include "rpPreviewForm.h"
 #include "rpPreviewPages.h"
-#include "rpPublish.h"
-#include "rpRes.h"
-#include "rpStream.h"
 
-#include "platform/EventBoundary.h"
-#include "platform/MessageService.h"
+#include "platform/core/EventBoundary.h"
+#include "platform/core/MessageService.h"
 
 #include <QCoreApplication>
 #include <QTimer>
 
 #include <algorithm>
 
-RP_CLASS_INFO(TrpReport, TrpComponent)
-
 TrpReport::TrpReport()
-    : FPreviewPages(std::make_unique<TrpPreviewPages>(*this)),
+    : FPreviewPages(std::make_unique<TrpPreviewPages>(
+        FPreviewOptions, static_cast<TrpProgressObserver&>(*this))),
       FEngine(std::make_unique<TrpEngine>(*this)),
       FPrepareTimer(std::make_unique<QTimer>())
 {
@@ -34,7 +29,7 @@ TrpReport::~TrpReport()
 {
     // The prepared pages' cache holds pages that are no children of the report.
     FPrepareTimer.reset();
-    delete FPreviewForm.data();
+    FViewer.reset();
     FPreviewPages.reset();
     FEngine.reset();
 }
@@ -49,184 +44,30 @@ void TrpReport::ShowReport(bool ClearLastReport)
 
 void TrpReport::ShowPreparedReport()
 {
-    // Owned by the application rather than by a window, like every top-level window.
-    auto form = std::make_unique<TrpPreviewForm>();
-    FPreviewForm = form.get();
-    form->Init(*this);
-    if (!FPreviewOptions.Modal) {
-        form->setAttribute(Qt::WA_DeleteOnClose);
-        form.release()->show();
+    if (!FViewerFactory) {
+        // Nothing to show in: the preparation the timer would start runs now.
+        if (FPrepareTimer->isActive()) {
+            FPrepareTimer->stop();
+            PrepareReport(false);
+        }
         return;
     }
-    form->exec();
-    // A window closed before the timer fired leaves nothing to prepare for.
+    // A viewer of a previous non-modal show is replaced (and closed) by the new one.
+    FViewer = FViewerFactory();
+    TrpReportViewer& viewer = *FViewer;
+    SetProgressObserver(viewer.ProgressObserver());
+    viewer.Show(*this, FPreviewOptions.Modal);
+    if (!FPreviewOptions.Modal)
+        return;
+    // A viewer closed before the timer fired leaves nothing to prepare for.
     FPrepareTimer->stop();
+    if (FViewer.get() == &viewer)
+        FViewer.reset();
 }
 
-TrpPreviewForm* TrpReport::PreviewForm() const { return FPreviewForm.data(); }
-
-TrpPreview* TrpReport::Preview() const { return FPreviewForm ? FPreviewForm->Preview : nullptr; }
-
-void TrpReport::publishOwn(TrpPropertyList& list)
+TrpReportViewer* TrpReport::Viewer() const
 {
-    using T = TrpPropType;
-    using C = TrpReport;
-    const auto add = [&list](const char* name, T type, auto access, QStringList names = {}) {
-        list.append(rpField<C>(name, type, access, std::move(names)));
-    };
-    add(
-        "ReportOptions.Name", T::String, [](C & c) -> auto& { return c.FReportOptions.Name; });
-    add(
-        "ReportOptions.Password", T::String,
-        [](C & c) -> auto& { return c.FReportOptions.Password; });
-    add(
-        "IniFile", T::String, [](C & c) -> auto& { return c.FIniFile; });
-    add(
-        "DotMatrixReport", T::Bool, [](C & c) -> auto& { return c.FDotMatrixReport; });
-    add(
-        "ScriptLanguage", T::String, [](C & c) -> auto& { return c.FScriptLanguage; });
-    add(
-        "ScriptText", T::Lines, [](C & c) -> auto& { return c.FScriptText; });
-
-    add(
-        "EngineOptions.DestroyForms", T::Bool,
-        [](C & c) -> auto& { return c.FEngineOptions.DestroyForms; });
-    add("EngineOptions.SilentMode", T::Enum,
-        [](C & c) -> auto& { return c.FEngineOptions.SilentMode; },
-        {"simMessageBoxes", "simSilent", "simReThrow"});
-    add(
-        "EngineOptions.DoublePass", T::Bool,
-        [](C & c) -> auto& { return c.FEngineOptions.DoublePass; });
-    add(
-        "EngineOptions.UseFileCache", T::Bool,
-        [](C & c) -> auto& { return c.FEngineOptions.UseFileCache; });
-    add(
-        "EngineOptions.MaxMemSize", T::Int,
-        [](C & c) -> auto& { return c.FEngineOptions.MaxMemSize; });
-    add(
-        "EngineOptions.PrintIfEmpty", T::Bool,
-        [](C & c) -> auto& { return c.FEngineOptions.PrintIfEmpty; });
-    add(
-        "EngineOptions.ConvertNulls", T::Bool,
-        [](C & c) -> auto& { return c.FEngineOptions.ConvertNulls; });
-    add(
-        "EngineOptions.IgnoreDevByZero", T::Bool,
-        [](C & c) -> auto& { return c.FEngineOptions.IgnoreDevByZero; });
-    add(
-        "EngineOptions.EnableThreadSafe", T::Bool,
-        [](C & c) -> auto& { return c.FEngineOptions.EnableThreadSafe; });
-    add(
-        "EngineOptions.TempDir", T::String,
-        [](C & c) -> auto& { return c.FEngineOptions.TempDir; });
-
-    add(
-        "PreviewOptions.AllowEdit", T::Bool,
-        [](C & c) -> auto& { return c.FPreviewOptions.AllowEdit; });
-    add("PreviewOptions.Buttons", T::Set, [](C & c) -> auto& { return c.FPreviewOptions.Buttons; },
-        {"pbPrint", "pbLoad", "pbSave", "pbExport", "pbZoom", "pbFind", "pbOutline", "pbPageSetup",
-            "pbTools", "pbEdit", "pbNavigator", "pbExportQuick", "pbNoClose", "pbNoFullScreen",
-            "pbNoEmail"});
-    add(
-        "PreviewOptions.Maximized", T::Bool,
-        [](C & c) -> auto& { return c.FPreviewOptions.Maximized; });
-    add(
-        "PreviewOptions.MDIChild", T::Bool,
-        [](C & c) -> auto& { return c.FPreviewOptions.MDIChild; });
-    add(
-        "PreviewOptions.Modal", T::Bool, [](C & c) -> auto& { return c.FPreviewOptions.Modal; });
-    add(
-        "PreviewOptions.OutlineExpand", T::Bool,
-        [](C & c) -> auto& { return c.FPreviewOptions.OutlineExpand; });
-    add(
-        "PreviewOptions.OutlineVisible", T::Bool,
-        [](C & c) -> auto& { return c.FPreviewOptions.OutlineVisible; });
-    add(
-        "PreviewOptions.OutlineWidth", T::Int,
-        [](C & c) -> auto& { return c.FPreviewOptions.OutlineWidth; });
-    add(
-        "PreviewOptions.PagesInCache", T::Int,
-        [](C & c) -> auto& { return c.FPreviewOptions.PagesInCache; });
-    add(
-        "PreviewOptions.ShowCaptions", T::Bool,
-        [](C & c) -> auto& { return c.FPreviewOptions.ShowCaptions; });
-    add(
-        "PreviewOptions.ThumbnailVisible", T::Bool,
-        [](C & c) -> auto& { return c.FPreviewOptions.ThumbnailVisible; });
-    add(
-        "PreviewOptions.Zoom", T::Float, [](C & c) -> auto& { return c.FPreviewOptions.Zoom; });
-    add("PreviewOptions.ZoomMode", T::Enum,
-        [](C & c) -> auto& { return c.FPreviewOptions.ZoomMode; },
-        {"zmDefault", "zmWholePage", "zmPageWidth", "zmManyPages"});
-
-    add(
-        "PrintOptions.Copies", T::Int, [](C & c) -> auto& { return c.FPrintOptions.Copies; });
-    add(
-        "PrintOptions.Collate", T::Bool, [](C & c) -> auto& { return c.FPrintOptions.Collate; });
-    add(
-        "PrintOptions.PageNumbers", T::String,
-        [](C & c) -> auto& { return c.FPrintOptions.PageNumbers; });
-    add(
-        "PrintOptions.Printer", T::String, [](C & c) -> auto& { return c.FPrintOptions.Printer; });
-    add("PrintOptions.PrintMode", T::Enum, [](C & c) -> auto& { return c.FPrintOptions.PrintMode; },
-        {"pmDefault", "pmSplit", "pmJoin", "pmScale"});
-    add(
-        "PrintOptions.PrintOnSheet", T::Int,
-        [](C & c) -> auto& { return c.FPrintOptions.PrintOnSheet; });
-    add("PrintOptions.PrintPages", T::Enum,
-        [](C & c) -> auto& { return c.FPrintOptions.PrintPages; }, {"ppAll", "ppOdd", "ppEven"});
-    add(
-        "PrintOptions.Reverse", T::Bool, [](C & c) -> auto& { return c.FPrintOptions.Reverse; });
-    add(
-        "PrintOptions.ShowDialog", T::Bool,
-        [](C & c) -> auto& { return c.FPrintOptions.ShowDialog; });
-    add(
-        "PrintOptions.PrnOutFileName", T::String,
-        [](C & c) -> auto& { return c.FPrintOptions.PrnOutFileName; });
-    add("PrintOptions.Duplex", T::Enum, [](C & c) -> auto& { return c.FPrintOptions.Duplex; },
-        {"dmNone", "dmVertical", "dmHorizontal", "dmSimplex"});
-    add(
-        "PrintOptions.SplicingLine", T::Int,
-        [](C & c) -> auto& { return c.FPrintOptions.SplicingLine; });
-}
-
-int TrpReport::PagesCount() const
-{
-    int count = 0;
-    for (TrpComponent* child : Objects()) {
-        if (dynamic_cast<TrpPage*>(child))
-            ++count;
-    }
-    return count;
-}
-
-TrpPage* TrpReport::Pages(int index) const
-{
-    int i = 0;
-    for (TrpComponent* child : Objects()) {
-        if (auto* page = dynamic_cast<TrpPage*>(child); page && i++ == index)
-            return page;
-    }
-    return nullptr;
-}
-
-void TrpReport::SaveToStream(QIODevice& stream) const { rpWriteReport(stream, *this); }
-
-void TrpReport::LoadFromStream(QIODevice& stream)
-{
-    const std::unique_ptr<TrpReport> loaded = rpReadReport(stream);
-    Assign(*loaded);
-}
-
-void TrpReport::Assign(TrpReport& source)
-{
-    rpAssign(*this, source);
-    const QList<TrpComponent*> old = Objects();
-    for (TrpComponent* child : old)
-        delete child;
-    const QList<TrpComponent*> moved = source.Objects();
-    for (TrpComponent* child : moved)
-        child->SetParent(this);
-    Loaded();
+    return FViewer && FViewer->IsOpen() ? FViewer.get() : nullptr;
 }
 
 void TrpReport::AddError(const QString& text)
@@ -311,7 +152,7 @@ bool TrpReport::PrepareReport(bool ClearLastReport)
             const QStringList errors = FErrors;
             {
                 const ReloadingScope reloading(FReloading);
-                Assign(static_cast<TrpReport&>(*copy));
+                Assign(static_cast<TrpCustomReport&>(*copy));
             }
             FReportOptions.Password = password;
             FPrintOptions.SplicingLine = splicingLine;

@@ -19,7 +19,7 @@ const TrpClassInfo* rpFindClass(QStringView name)
         &TrpPage::staticClassInfo(),
         &TrpReportPage::staticClassInfo(),
         &TrpDataPage::staticClassInfo(),
-        &TrpReport::staticClassInfo(),
+        &TrpCustomReport::staticClassInfo(),
     };
     for (const TrpClassInfo* info : classes) {
         if (info->name == name)

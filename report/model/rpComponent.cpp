@@ -1,8 +1,8 @@
 #include "rpComponent.h"
 
+#include "rpCustomReport.h"
 #include "rpPages.h"
 #include "rpPublish.h"
-#include "rpReport.h"
 #include "rpViews.h"
 
 #include <atomic>
@@ -97,7 +97,7 @@ QString TrpComponent::BaseName() const
 
 void TrpComponent::SetName(const QString& name)
 {
-    if (const TrpReport* report = Report(); report && !name.isEmpty()) {
+    if (const TrpCustomReport* report = Report(); report && !name.isEmpty()) {
         if (const TrpComponent* other = report->FindObject(name); other && other != this)
             throw EDuplicateName(QStringLiteral("A component named %1 already exists").arg(name));
         if (report != this && rpSameName(report->Name(), name))
@@ -106,7 +106,7 @@ void TrpComponent::SetName(const QString& name)
     FName = name;
 }
 
-void TrpComponent::checkNamesFree(const TrpReport* report) const
+void TrpComponent::checkNamesFree(const TrpCustomReport* report) const
 {
     if (!report)
         return;
@@ -171,11 +171,11 @@ TrpComponent* TrpComponent::FindObject(const QString& name) const
     return nullptr;
 }
 
-TrpReport* TrpComponent::Report() const
+TrpCustomReport* TrpComponent::Report() const
 {
     for (const TrpComponent* node = this; node; node = node->FParent) {
-        if (auto* report = dynamic_cast<const TrpReport*>(node))
-            return const_cast<TrpReport*>(report);
+        if (auto* report = dynamic_cast<const TrpCustomReport*>(node))
+            return const_cast<TrpCustomReport*>(report);
     }
     return nullptr;
 }

@@ -3,13 +3,14 @@
 #include "rpProperty.h"
 #include "rpTypes.h"
 
-#include "platform/Exception.h"
+#include "platform/core/Exception.h"
 
 #include <QList>
 #include <QString>
 #include <QStringList>
 
-class TrpReport;
+class TrpCustomReport;
+class TrpPrintContext;
 class TrpPage;
 
 // Renaming an object to a name another object of its report already has.
@@ -52,7 +53,7 @@ public:
     // The first of AllObjects with this name (see rpSameName); none when nothing matches.
     TrpComponent* FindObject(const QString& name) const;
 
-    TrpReport* Report() const;
+    TrpCustomReport* Report() const;
     TrpPage* Page() const;
 
     double Left() const { return FLeft; }
@@ -112,7 +113,7 @@ protected:
     bool FVisible = true;
 
 private:
-    void checkNamesFree(const TrpReport* report) const;
+    void checkNamesFree(const TrpCustomReport* report) const;
 
     TrpComponent* FParent = nullptr;
     QList<TrpComponent*> FObjects;
@@ -132,8 +133,9 @@ public:
 
     // Remembers the bounds.
     virtual void BeforePrint();
-    // Fills the object with its final content; nothing for a plain object.
-    virtual void GetData() { }
+    // Fills the object with its final content from what preparation hands it; nothing for a
+    // plain object.
+    virtual void GetData(TrpPrintContext& context) { Q_UNUSED(context) }
     // Restores what BeforePrint remembered.
     virtual void AfterPrint();
 

@@ -3,7 +3,7 @@
 #include "rpPaper.h"
 #include "rpPublish.h"
 
-#include "platform/PrinterDefaults.h"
+#include "platform/core/PrinterDefaults.h"
 
 #include <utility>
 
@@ -162,14 +162,4 @@ void TrpReportPage::AlignChildren()
 {
     TrpPage::AlignChildren();
     deriveSize();
-}
-
-double TrpReportPage::ClientWidth() const
-{
-    return (FPaperWidth - FLeftMargin - FRightMargin) * rp01cm;
-}
-
-double TrpReportPage::ClientHeight() const
-{
-    return (FPaperHeight - FTopMargin - FBottomMargin) * rp01cm;
 }

@@ -65,13 +65,18 @@ public:
     int BinOtherPages() const { return FBinOtherPages; }
     TrpDuplexMode Duplex() const { return FDuplex; }
 
+    // The printable area: the paper less the margins, in report pixels. The engine's page
+    // area, the area children align in and the drawn page background all take it from here.
+    double PrintableWidth() const { return (FPaperWidth - FLeftMargin - FRightMargin) * rp01cm; }
+    double PrintableHeight() const { return (FPaperHeight - FTopMargin - FBottomMargin) * rp01cm; }
+
     // Margins of 10 mm, paper and orientation of the default printer.
     virtual void SetDefaults();
     void AlignChildren() override;
 
 protected:
-    double ClientWidth() const override;
-    double ClientHeight() const override;
+    double ClientWidth() const override { return PrintableWidth(); }
+    double ClientHeight() const override { return PrintableHeight(); }
 
 private:
     void deriveSize();

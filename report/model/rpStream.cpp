@@ -342,7 +342,7 @@ void TrpObjectReader::readValue(TrpComponent& object)
     property->set(object, value);
 }
 
-void rpWriteReport(QIODevice& device, const TrpReport& report)
+void rpWriteReport(QIODevice& device, const TrpCustomReport& report)
 {
     QXmlStreamWriter xml(&device);
     xml.setAutoFormatting(true);
@@ -354,7 +354,7 @@ void rpWriteReport(QIODevice& device, const TrpReport& report)
         throw platform::Exception(QStringLiteral("Unable to write the report"));
 }
 
-std::unique_ptr<TrpReport> rpReadReport(QIODevice& device)
+std::unique_ptr<TrpCustomReport> rpReadReport(QIODevice& device)
 {
     QXmlStreamReader xml(&device);
     if (!xml.readNextStartElement())
@@ -364,7 +364,7 @@ std::unique_ptr<TrpReport> rpReadReport(QIODevice& device)
                                                  : QStringLiteral("the document holds no report")));
     TrpObjectReader reader(xml);
     std::unique_ptr<TrpComponent> root = reader.read();
-    if (!dynamic_cast<TrpReport*>(root.get()))
+    if (!dynamic_cast<TrpCustomReport*>(root.get()))
         throw EReadError(
             QStringLiteral("Line 1: the document holds a %1, not a report").arg(root->ClassName()));
     while (!xml.atEnd())
@@ -372,5 +372,5 @@ std::unique_ptr<TrpReport> rpReadReport(QIODevice& device)
     if (xml.hasError())
         throw EReadError(
             QStringLiteral("Line %1: %2").arg(xml.lineNumber()).arg(xml.errorString()));
-    return std::unique_ptr<TrpReport>(static_cast<TrpReport*>(root.release()));
+    return std::unique_ptr<TrpCustomReport>(static_cast<TrpCustomReport*>(root.release()));
 }

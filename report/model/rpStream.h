@@ -8,7 +8,7 @@
 class QIODevice;
 class QXmlStreamReader;
 class QXmlStreamWriter;
-class TrpReport;
+class TrpCustomReport;
 
 // A stream that cannot be read into the model: malformed, an unknown class or property, or
 // a value of the wrong type. The message names the line, the object and the property.
@@ -72,5 +72,5 @@ private:
 };
 
 // A whole report as a document, and back into a new report.
-void rpWriteReport(QIODevice& device, const TrpReport& report);
-std::unique_ptr<TrpReport> rpReadReport(QIODevice& device);
+void rpWriteReport(QIODevice& device, const TrpCustomReport& report);
+std::unique_ptr<TrpCustomReport> rpReadReport(QIODevice& device);

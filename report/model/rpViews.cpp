@@ -1,9 +1,7 @@
 #include "rpViews.h"
 
-#include "rpEngine.h"
-#include "rpExpression.h"
+#include "rpPrintContext.h"
 #include "rpPublish.h"
-#include "rpReport.h"
 
 RP_CLASS_INFO(TrpView, TrpReportComponent)
 RP_CLASS_INFO(TrpStretcheable, TrpView)
@@ -133,25 +131,21 @@ void TrpCustomMemoView::BeforePrint()
         FSavedMemo = FMemo;
 }
 
-void TrpCustomMemoView::GetData()
+void TrpCustomMemoView::GetData(TrpPrintContext& context)
 {
-    TrpStretcheable::GetData();
+    TrpStretcheable::GetData(context);
     if (!FAllowExpressions || !FDataField.isEmpty())
         return;
     const QString text = Text();
     const TrpDelimiters delimiters = rpSplitDelimiters(FExpressionDelimiters);
     if (delimiters.open.isEmpty() || !text.contains(delimiters.open))
         return;
-    TrpReport* report = Report();
-    const TrpSystemVariables variables
-        = report ? report->Engine().SystemVariables() : TrpSystemVariables {};
     try {
-        SetText(rpExpandExpressions(
-            text, FExpressionDelimiters, variables, FDisplayFormatKind, FDisplayFormatStr));
+        SetText(context.ExpandExpressions(
+            text, FExpressionDelimiters, FDisplayFormatKind, FDisplayFormatStr));
     } catch (const EExpressionError& e) {
         const QString line = FName + QStringLiteral(": ") + e.message();
-        if (report)
-            report->AddError(line);
+        context.AddError(line);
         throw EExpressionError(line);
     }
 }

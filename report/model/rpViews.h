@@ -98,7 +98,7 @@ public:
     // that cannot be evaluated adds "<Name>: <message>" to the report's errors and raises
     // EExpressionError with that line.
     void BeforePrint() override;
-    void GetData() override;
+    void GetData(TrpPrintContext& context) override;
     void AfterPrint() override;
 
 protected:

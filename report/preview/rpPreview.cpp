@@ -1,15 +1,15 @@
 #include "rpPreview.h"
 
-#include "rpPreviewPages.h"
+#include "report/engine/rpPreviewPages.h"
+#include "report/model/rpRes.h"
 #include "rpPreviewSearch.h"
 #include "rpPreviewWorkspace.h"
-#include "rpRes.h"
 #include "rpSearchDialog.h"
 
-#include "platform/EventBoundary.h"
-#include "platform/Exception.h"
-#include "platform/FileDialogs.h"
-#include "platform/MessageService.h"
+#include "platform/core/EventBoundary.h"
+#include "platform/core/Exception.h"
+#include "platform/core/MessageService.h"
+#include "platform/widgets/FileDialogs.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -131,7 +131,6 @@ void TrpPreview::Init(TrpReport& report)
     FWorkspace->ClearFound();
     // The report is built in, so its tab has no file name; the strip stays hidden with one.
     FTabs->addTab(QString());
-    report.SetProgressObserver(this);
 
     const TrpPreviewOptions& options = report.PreviewOptions();
     FSplitter->setSizes({options.OutlineWidth, options.OutlineWidth, 1000});

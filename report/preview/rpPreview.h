@@ -1,7 +1,7 @@
 #pragma once
 
-#include "rpReport.h"
-#include "rpTypes.h"
+#include "report/engine/rpReport.h"
+#include "report/model/rpTypes.h"
 
 #include <QElapsedTimer>
 #include <QWidget>

@@ -1,13 +1,13 @@
 #include "rpPreviewForm.h"
 
+#include "report/engine/rpPreviewPages.h"
+#include "report/model/rpRes.h"
 #include "rpPreview.h"
-#include "rpPreviewPages.h"
 #include "rpPreviewWorkspace.h"
-#include "rpRes.h"
 
-#include "platform/EventBoundary.h"
-#include "platform/NumberFormat.h"
-#include "platform/Shell.h"
+#include "platform/core/EventBoundary.h"
+#include "platform/core/NumberFormat.h"
+#include "platform/core/Shell.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -1,8 +1,8 @@
 #include "rpPreviewSearch.h"
 
-#include "rpPreviewPages.h"
+#include "report/engine/rpPreviewPages.h"
 
-#include "platform/RecordingCanvas.h"
+#include "platform/core/RecordingCanvas.h"
 
 #include <numeric>
 

@@ -1,12 +1,12 @@
 // The preview window's toolbar, status bar and menus.
 
+#include "report/model/rpRes.h"
 #include "rpPreview.h"
 #include "rpPreviewForm.h"
 #include "rpPreviewIcons.h"
 #include "rpPreviewWorkspace.h"
-#include "rpRes.h"
 
-#include "platform/EventBoundary.h"
+#include "platform/core/EventBoundary.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>

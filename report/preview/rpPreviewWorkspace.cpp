@@ -1,8 +1,8 @@
 #include "rpPreviewWorkspace.h"
 
-#include "rpPreviewPages.h"
+#include "report/engine/rpPreviewPages.h"
 
-#include "platform/QPainterCanvas.h"
+#include "platform/core/QPainterCanvas.h"
 
 #include <QFont>
 #include <QKeyEvent>

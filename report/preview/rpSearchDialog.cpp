@@ -1,6 +1,6 @@
 #include "rpSearchDialog.h"
 
-#include "rpRes.h"
+#include "report/model/rpRes.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>

@@ -1,9 +1,9 @@
 #include "rpDrawPage.h"
 
-#include "rpPages.h"
+#include "report/model/rpPages.h"
+#include "report/model/rpViews.h"
 #include "rpRenderShape.h"
 #include "rpRenderView.h"
-#include "rpViews.h"
 
 #include <utility>
 
@@ -36,10 +36,10 @@ void drawView(TrpView& view, platform::Canvas& canvas, double sx, double sy, dou
 void rpDrawPage(const TrpReportPage& page, int pageIndex, platform::Canvas& canvas, double ScaleX,
     double ScaleY, double OffsetX, double OffsetY, const TrpDrawOptions& options)
 {
-    double leftMargin = page.LeftMargin();
-    double rightMargin = page.RightMargin();
-    if (page.MirrorMargins() && pageIndex % 2 == 1)
-        std::swap(leftMargin, rightMargin);
+    // Mirrored margins exchange left and right on the even pages; the width between them
+    // stays the same.
+    const double leftMargin
+        = page.MirrorMargins() && pageIndex % 2 == 1 ? page.RightMargin() : page.LeftMargin();
 
     const bool printer = canvas.isPrinter();
     const QRegion savedClip = canvas.clipRegion();
@@ -56,9 +56,8 @@ void rpDrawPage(const TrpReportPage& page, int pageIndex, platform::Canvas& canv
     if (page.BackPictureVisible() && (!printer || page.BackPicturePrintable())) {
         const int x = whole(ox);
         const int y = whole(oy);
-        const int x1 = whole((page.PaperWidth() - leftMargin - rightMargin) * rp01cm * ScaleX + ox);
-        const int y1 = whole(
-            (page.PaperHeight() - page.TopMargin() - page.BottomMargin()) * rp01cm * ScaleY + oy);
+        const int x1 = whole(page.PrintableWidth() * ScaleX + ox);
+        const int y1 = whole(page.PrintableHeight() * ScaleY + oy);
         rpFillArea(canvas, page.Color(), x, y, x1, y1);
         rpFrameArea(canvas, page.Frame(), whole(page.Frame().Width * ScaleX), x, y, x1, y1);
     }

@@ -2,7 +2,7 @@
 
 #include "rpRenderMemo.h"
 
-#include "platform/Canvas.h"
+#include "platform/core/Canvas.h"
 
 class TrpReportPage;
 

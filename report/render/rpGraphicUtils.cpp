@@ -4,7 +4,7 @@
 #include "rpRenderView.h"
 #include "rpSpread.h"
 
-#include "platform/CodePage1251.h"
+#include "platform/core/CodePage1251.h"
 
 #include <mutex>
 

@@ -1,8 +1,8 @@
 #include "rpRenderMemo.h"
 
+#include "report/model/rpViews.h"
 #include "rpGraphicUtils.h"
 #include "rpRenderView.h"
-#include "rpViews.h"
 
 namespace {
 

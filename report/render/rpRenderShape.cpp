@@ -1,7 +1,7 @@
 #include "rpRenderShape.h"
 
+#include "report/model/rpViews.h"
 #include "rpRenderView.h"
-#include "rpViews.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
 #include "rpRenderView.h"
 
-#include "rpViews.h"
+#include "report/model/rpViews.h"
 
 QColor rpColor(quint32 color)
 {

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "rpTypes.h"
+#include "report/model/rpTypes.h"
 
-#include "platform/Canvas.h"
+#include "platform/core/Canvas.h"
 
 class TrpView;
 

@@ -2,13 +2,13 @@
 
 #include "app/Startup.h"
 #include "app/main_unit.h"
-#include "platform/NumberFormat.h"
+#include "platform/core/NumberFormat.h"
 #include "support/MessageRecorder.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QTemporaryDir>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>

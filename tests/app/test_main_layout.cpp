@@ -1,7 +1,7 @@
 #include "app/Lists.h"
 #include "app/Startup.h"
 #include "app/main_unit.h"
-#include "platform/NumberFormat.h"
+#include "platform/core/NumberFormat.h"
 #include "support/MessageRecorder.h"
 
 #include <QApplication>

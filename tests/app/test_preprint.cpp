@@ -3,8 +3,8 @@
 #include "app/CertificateText.h"
 #include "app/Lists.h"
 #include "app/Placeholders.h"
-#include "report/rpReport.h"
-#include "report/rpViews.h"
+#include "report/engine/rpReport.h"
+#include "report/model/rpViews.h"
 #include "support/PreviewSession.h"
 
 namespace {

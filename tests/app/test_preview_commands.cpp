@@ -2,7 +2,7 @@
 
 #include "MainWindowFixture.h"
 
-#include "report/rpPreviewPages.h"
+#include "report/engine/rpPreviewPages.h"
 #include "support/PreviewSession.h"
 
 #include <QComboBox>
@@ -44,7 +44,7 @@ TEST_F(PreviewCommands, PrinterSetupShowsTheTestPage)
             EXPECT_EQ(form.Preview->Report(), main().rpReport2.get());
             EXPECT_EQ(form.Preview->PageCount(), 1);
             EXPECT_TRUE(form.Preview->FindText(u("Распечатайте страницу."), true, true));
-            EXPECT_EQ(main().rpReport1->PreviewForm(), nullptr);
+            EXPECT_EQ(rpPreviewFormOf(*main().rpReport1), nullptr);
         });
     EXPECT_TRUE(recorder.messages.isEmpty());
 }

@@ -1,9 +1,9 @@
 #include "MainWindowFixture.h"
 
 #include "app/Placeholders.h"
-#include "platform/CodePage1251.h"
-#include "report/rpPages.h"
-#include "report/rpReport.h"
+#include "platform/core/CodePage1251.h"
+#include "report/engine/rpReport.h"
+#include "report/model/rpPages.h"
 
 #include <QAction>
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "app/Startup.h"
 #include "app/fmMemo.h"
 #include "app/main_unit.h"
-#include "platform/CodePage1251.h"
+#include "platform/core/CodePage1251.h"
 #include "support/MessageRecorder.h"
 
 #include <QAction>

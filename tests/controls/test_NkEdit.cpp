@@ -1,6 +1,6 @@
 #include "controls/NKCtrls.h"
-#include "platform/Exception.h"
-#include "platform/NumberFormat.h"
+#include "platform/core/Exception.h"
+#include "platform/core/NumberFormat.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,9 +1,10 @@
 #pragma once
 
-#include "platform/FileDialogs.h"
-#include "report/rpPreview.h"
-#include "report/rpPreviewForm.h"
-#include "report/rpReport.h"
+#include "platform/widgets/FileDialogs.h"
+#include "report/engine/rpReport.h"
+#include "report/preview/rpPreview.h"
+#include "report/preview/rpPreviewForm.h"
+#include "report/preview/rpPreviewViewer.h"
 
 #include <QTimer>
 
@@ -51,19 +52,20 @@ inline bool whilePreviewOpen(TrpReport& report, const std::function<void()>& sho
     const std::function<void(TrpPreviewForm&)>& act,
     const std::function<bool(TrpPreviewForm&)>& ready = previewPrepared)
 {
+    report.SetViewerFactory(rpPreviewWindows());
     bool acted = false;
     bool timedOut = false;
     QTimer watch;
     watch.setInterval(0);
     QObject::connect(&watch, &QTimer::timeout, [&] {
-        TrpPreviewForm* form = report.PreviewForm();
+        TrpPreviewForm* form = rpPreviewFormOf(report);
         if (!form || !form->isVisible())
             return;
         if (!acted && !timedOut && ready(*form)) {
             acted = true;
             act(*form);
         }
-        form = report.PreviewForm();
+        form = rpPreviewFormOf(report);
         if (form && form->isVisible() && (acted || timedOut) && !form->Preview->Running())
             form->close();
     });
@@ -78,7 +80,7 @@ inline bool whilePreviewOpen(TrpReport& report, const std::function<void()>& sho
     safety.start();
     show();
     EXPECT_FALSE(timedOut) << "the preview was still open after ten seconds";
-    EXPECT_EQ(report.PreviewForm(), nullptr) << "the report still knows its closed window";
+    EXPECT_EQ(rpPreviewFormOf(report), nullptr) << "the report still knows its closed window";
     return acted;
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "report/rpPages.h"
-#include "report/rpReport.h"
-#include "report/rpViews.h"
+#include "report/engine/rpReport.h"
+#include "report/model/rpPages.h"
+#include "report/model/rpViews.h"
 
 // Small look-ups the report tests share.
 

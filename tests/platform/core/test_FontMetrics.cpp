@@ -1,4 +1,4 @@
-#include "platform/FontMetrics.h"
+#include "platform/core/FontMetrics.h"
 
 #include <gtest/gtest.h>
 

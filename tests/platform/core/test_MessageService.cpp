@@ -1,4 +1,4 @@
-#include "platform/MessageService.h"
+#include "platform/core/MessageService.h"
 #include "support/MessageRecorder.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-#include "platform/Exception.h"
-#include "platform/NumberFormat.h"
+#include "platform/core/Exception.h"
+#include "platform/core/NumberFormat.h"
 
 #include <QDate>
 #include <QLocale>

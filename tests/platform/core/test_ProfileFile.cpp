@@ -1,5 +1,5 @@
-#include "platform/CodePage1251.h"
-#include "platform/ProfileFile.h"
+#include "platform/core/CodePage1251.h"
+#include "platform/core/ProfileFile.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "platform/QPainterCanvas.h"
+#include "platform/core/QPainterCanvas.h"
 
 #include <QImage>
 

@@ -1,7 +1,7 @@
-#include "platform/ComboBox.h"
-#include "platform/Controls.h"
-#include "platform/Edit.h"
-#include "platform/Exception.h"
+#include "platform/core/Exception.h"
+#include "platform/widgets/ComboBox.h"
+#include "platform/widgets/Controls.h"
+#include "platform/widgets/Edit.h"
 #include "support/MessageRecorder.h"
 
 #include <QApplication>

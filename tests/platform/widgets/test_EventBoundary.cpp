@@ -1,5 +1,5 @@
-#include "platform/EventBoundary.h"
-#include "platform/Exception.h"
+#include "platform/core/EventBoundary.h"
+#include "platform/core/Exception.h"
 #include "support/MessageRecorder.h"
 
 #include <QPushButton>

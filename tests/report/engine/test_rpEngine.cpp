@@ -1,13 +1,14 @@
-#include "report/rpClass.h"
-#include "report/rpEngine.h"
-#include "report/rpPreviewPages.h"
-#include "report/rpRes.h"
+#include "report/engine/rpEngine.h"
+#include "report/engine/rpPreviewPages.h"
+#include "report/engine/rpReport.h"
+#include "report/model/rpClass.h"
+#include "report/model/rpRes.h"
 #include "templates/Templates.h"
 
-#include "platform/NumberFormat.h"
+#include "platform/core/NumberFormat.h"
 #include "support/MessageRecorder.h"
 
-#include "ReportTestHelpers.h"
+#include "support/ReportTestHelpers.h"
 
 #include <gtest/gtest.h>
 
@@ -426,11 +427,12 @@ TEST_F(FilledCertificate, WithoutDestroyFormsTheTemplateKeepsItsInstancesAndItsT
 
 TEST(PrintCycle, AfterPrintGivesBackTheBoundsAndTheText)
 {
+    TrpReport report;
     TrpMemoView memoView;
     memoView.SetText(QStringLiteral("[1 + 1]"));
     memoView.SetLeft(5);
     memoView.BeforePrint();
-    memoView.GetData();
+    memoView.GetData(report.Engine());
     EXPECT_EQ(memoView.Memo(), QStringList {"2"});
     memoView.SetLeft(50);
     memoView.AfterPrint();
@@ -443,7 +445,8 @@ TEST(PrintCycle, ATextWithoutExpressionsOrWithExpressionsOffStaysAsItIs)
     TrpMemoView memoView;
     memoView.SetText(QStringLiteral("a\r\nb [1 + 1]"));
     memoView.classInfo().property(u"AllowExpressions")->set(memoView, false);
-    memoView.GetData();
+    TrpReport report;
+    memoView.GetData(report.Engine());
     EXPECT_EQ(memoView.Memo(), QStringList({"a", "b [1 + 1]"}));
 }
 

@@ -1,7 +1,7 @@
-#include "report/rpExpression.h"
-#include "report/rpFormat.h"
+#include "report/engine/rpExpression.h"
+#include "report/engine/rpFormat.h"
 
-#include "platform/NumberFormat.h"
+#include "platform/core/NumberFormat.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,11 @@
-#include "report/rpClass.h"
-#include "report/rpDrawPage.h"
-#include "report/rpPreviewPages.h"
-#include "report/rpStream.h"
+#include "report/engine/rpPreviewPages.h"
+#include "report/engine/rpReport.h"
+#include "report/model/rpClass.h"
+#include "report/model/rpStream.h"
+#include "report/render/rpDrawPage.h"
 #include "templates/Templates.h"
 
-#include "platform/RecordingCanvas.h"
+#include "platform/core/RecordingCanvas.h"
 #include "support/MessageRecorder.h"
 
 #include <QBuffer>
@@ -12,7 +13,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "ReportTestHelpers.h"
+#include "support/ReportTestHelpers.h"
 
 #include <gtest/gtest.h>
 
@@ -358,7 +359,7 @@ TEST(PreparedReportFile, TheSmallValidFileLoads)
 // The fuzzer starts from these files; each must load and rebuild every page.
 TEST(PreparedReportFile, TheFuzzersSeedsLoad)
 {
-    const QDir seeds(QStringLiteral(VORSELA_TEST_DATA "/../../fuzz/corpus/prepared_report"));
+    const QDir seeds(QStringLiteral(VORSELA_TEST_DATA "/../../../fuzz/corpus/prepared_report"));
     const QStringList files = seeds.entryList({QStringLiteral("*.prp")}, QDir::Files);
     EXPECT_EQ(files.size(), 3);
     for (const QString& file : files) {

@@ -1,5 +1,5 @@
-#include "report/rpClass.h"
-#include "report/rpStream.h"
+#include "report/model/rpClass.h"
+#include "report/model/rpStream.h"
 #include "templates/Templates.h"
 
 #include <QBuffer>
@@ -14,7 +14,7 @@ namespace {
 // A length in report pixels as millimetres to two decimals, as the certificate table gives it.
 double mm(double pixels) { return std::round(pixels / rp01cm * 100) / 100; }
 
-TrpMemoView* memo(const TrpReport& report, const QString& name)
+TrpMemoView* memo(const TrpCustomReport& report, const QString& name)
 {
     return dynamic_cast<TrpMemoView*>(report.FindObject(name));
 }
@@ -22,7 +22,7 @@ TrpMemoView* memo(const TrpReport& report, const QString& name)
 class Certificate : public ::testing::Test {
 protected:
     void SetUp() override { loadCertificateTemplate(report); }
-    TrpReport report;
+    TrpCustomReport report;
 };
 
 TEST_F(Certificate, ReportPagesAndOptions)
@@ -115,7 +115,7 @@ class CertificateField : public ::testing::TestWithParam<FieldCase> { };
 
 TEST_P(CertificateField, CarriesItsStoredValuesExactly)
 {
-    TrpReport report;
+    TrpCustomReport report;
     loadCertificateTemplate(report);
     const FieldCase& c = GetParam();
     const TrpMemoView* field = memo(report, QString::fromLatin1(c.name));
@@ -181,7 +181,7 @@ TEST_F(Certificate, AllFieldsLieInsideThePrintableArea)
 
 TEST(TestPage, ObjectsInTemplateOrderWithTheirValues)
 {
-    TrpReport report;
+    TrpCustomReport report;
     loadTestPageTemplate(report);
     EXPECT_EQ(report.Name(), QStringLiteral("rpReport2"));
     auto* page = dynamic_cast<TrpReportPage*>(report.FindObject(QStringLiteral("Page1")));
@@ -238,7 +238,7 @@ TEST(TestPage, ObjectsInTemplateOrderWithTheirValues)
 
 TEST(TestPage, InstructionHasItsFourteenLinesExactly)
 {
-    TrpReport report;
+    TrpCustomReport report;
     loadTestPageTemplate(report);
     const TrpMemoView* instruction = memo(report, QStringLiteral("Memo1"));
     ASSERT_NE(instruction, nullptr);
@@ -272,17 +272,17 @@ void expectSameTree(const TrpComponent& a, const TrpComponent& b)
         expectSameTree(*a.Objects()[i], *b.Objects()[i]);
 }
 
-class TemplateRoundTrip : public ::testing::TestWithParam<void (*)(TrpReport&)> { };
+class TemplateRoundTrip : public ::testing::TestWithParam<void (*)(TrpCustomReport&)> { };
 
 TEST_P(TemplateRoundTrip, WriteReadAndCloneKeepEveryPropertyOfEveryObject)
 {
-    TrpReport original;
+    TrpCustomReport original;
     GetParam()(original);
     QBuffer buffer;
     buffer.open(QIODevice::ReadWrite);
     original.SaveToStream(buffer);
     buffer.seek(0);
-    TrpReport copy;
+    TrpCustomReport copy;
     copy.LoadFromStream(buffer);
     expectSameTree(original, copy);
 

@@ -1,6 +1,6 @@
-#include "report/rpClass.h"
+#include "report/model/rpClass.h"
 
-#include "platform/PrinterDefaults.h"
+#include "platform/core/PrinterDefaults.h"
 
 #include <gtest/gtest.h>
 
@@ -243,7 +243,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, FontPoints,
 
 TEST(TrpComponent, ParentFontFollowsTheContainerUntilAnOwnFontIsGiven)
 {
-    TrpReport report;
+    TrpCustomReport report;
     auto* page = new TrpReportPage(&report);
     auto* memo = new TrpMemoView(page);
     TrpFont times;
@@ -270,7 +270,7 @@ TEST(TrpComponent, ParentFontFollowsTheContainerUntilAnOwnFontIsGiven)
 
 TEST(TrpComponent, NamesAreUniqueInTheirReportComparedLikeFindObject)
 {
-    TrpReport report;
+    TrpCustomReport report;
     auto* page = new TrpReportPage(&report);
     page->SetName(QStringLiteral("Page1"));
     auto* memo1 = new TrpMemoView(page);
@@ -284,7 +284,7 @@ TEST(TrpComponent, NamesAreUniqueInTheirReportComparedLikeFindObject)
     memo1->SetName(QStringLiteral("memo1"));
     EXPECT_EQ(memo1->Name(), QStringLiteral("memo1")) << "renaming to its own name is fine";
 
-    TrpReport other;
+    TrpCustomReport other;
     auto* otherPage = new TrpReportPage(&other);
     otherPage->SetName(QStringLiteral("Page1"));
     auto* otherMemo = new TrpMemoView(otherPage);

@@ -1,4 +1,4 @@
-#include "report/rpClass.h"
+#include "report/model/rpClass.h"
 
 #include <gtest/gtest.h>
 

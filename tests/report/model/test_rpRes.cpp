@@ -1,4 +1,4 @@
-#include "report/rpRes.h"
+#include "report/model/rpRes.h"
 
 #include <gtest/gtest.h>
 

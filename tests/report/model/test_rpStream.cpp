@@ -1,5 +1,5 @@
-#include "report/rpClass.h"
-#include "report/rpStream.h"
+#include "report/model/rpClass.h"
+#include "report/model/rpStream.h"
 #include "templates/Templates.h"
 
 #include <QBuffer>
@@ -20,7 +20,7 @@ class BrokenTemplate : public ::testing::TestWithParam<BrokenCase> { };
 
 TEST_P(BrokenTemplate, IsRejectedNamingTheFaultAndLeavesTheReportAsItWas)
 {
-    TrpReport report;
+    TrpCustomReport report;
     loadCertificateTemplate(report);
     const TrpComponent* memo5 = report.FindObject(QStringLiteral("Memo5"));
     const QString path
@@ -67,7 +67,7 @@ TEST(rpReadReport, RefusesNestingDeeperThanAnyReport)
 
 TEST(rpStream, LandscapeAndCustomPagesComeBackWhateverTheOrderOfAttributes)
 {
-    TrpReport report;
+    TrpCustomReport report;
     auto* a4 = new TrpReportPage(&report);
     a4->SetName(QStringLiteral("Landscape"));
     a4->SetLeftMargin(15);
@@ -80,7 +80,7 @@ TEST(rpStream, LandscapeAndCustomPagesComeBackWhateverTheOrderOfAttributes)
     buffer.open(QIODevice::ReadWrite);
     report.SaveToStream(buffer);
     buffer.seek(0);
-    const std::unique_ptr<TrpReport> copy = rpReadReport(buffer);
+    const std::unique_ptr<TrpCustomReport> copy = rpReadReport(buffer);
 
     auto* page = dynamic_cast<TrpReportPage*>(copy->FindObject(QStringLiteral("Landscape")));
     ASSERT_NE(page, nullptr);
@@ -99,7 +99,7 @@ TEST(rpStream, LandscapeAndCustomPagesComeBackWhateverTheOrderOfAttributes)
 
 TEST(rpDiff, StoresOnlyWhatDiffersAndNoFontWhileFollowingTheParent)
 {
-    TrpReport report;
+    TrpCustomReport report;
     loadTestPageTemplate(report);
     const TrpComponent* line = report.FindObject(QStringLiteral("Line2"));
     QStringList names;
@@ -119,7 +119,7 @@ TEST(rpDiff, StoresOnlyWhatDiffersAndNoFontWhileFollowingTheParent)
 // and is rebuilt from a clone of that source.
 TEST(rpStream, ObjectsStoredAsDifferencesFromASourceComeBackWhole)
 {
-    TrpReport report;
+    TrpCustomReport report;
     loadCertificateTemplate(report);
     const TrpComponent* page = report.FindObject(QStringLiteral("Page1"));
     std::unique_ptr<TrpComponent> prepared = rpClone(*page);
@@ -161,7 +161,7 @@ TEST(rpStream, AnyTextSurvivesTheCopy)
     const QStringList lines {QStringLiteral("  blanks  "), QStringLiteral("<&>\"']]>"),
         QStringLiteral("tab\there"), QStringLiteral("cr\rinside"), QString(QChar(1)) + "ctl",
         QString(QChar(0xFFFF)), QString(QChar(0xD800)) + "lone", QString()};
-    TrpReport report;
+    TrpCustomReport report;
     auto* page = new TrpReportPage(&report);
     auto* memo = new TrpMemoView(page);
     memo->SetName(QStringLiteral("Memo1"));
@@ -171,7 +171,7 @@ TEST(rpStream, AnyTextSurvivesTheCopy)
     buffer.open(QIODevice::ReadWrite);
     report.SaveToStream(buffer);
     buffer.seek(0);
-    const std::unique_ptr<TrpReport> copy = rpReadReport(buffer);
+    const std::unique_ptr<TrpCustomReport> copy = rpReadReport(buffer);
     auto* copied = dynamic_cast<TrpMemoView*>(copy->FindObject(QStringLiteral("Memo1")));
     ASSERT_NE(copied, nullptr);
     EXPECT_EQ(copied->Memo(), lines);

@@ -1,4 +1,4 @@
-#include "report/rpPageList.h"
+#include "report/preview/rpPageList.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,11 @@
 // The preview window on the certificate: what it shows, its zoom, paging, keys and search.
 
-#include "platform/NumberFormat.h"
-#include "report/rpClass.h"
-#include "report/rpPreviewPages.h"
-#include "report/rpPreviewWorkspace.h"
-#include "report/rpSearchDialog.h"
+#include "platform/core/NumberFormat.h"
+#include "report/engine/rpPreviewPages.h"
+#include "report/engine/rpReport.h"
+#include "report/model/rpClass.h"
+#include "report/preview/rpPreviewWorkspace.h"
+#include "report/preview/rpSearchDialog.h"
 #include "support/MessageRecorder.h"
 #include "support/PreviewSession.h"
 #include "templates/Templates.h"

@@ -1,8 +1,9 @@
 // Saving and opening prepared-report files from the preview.
 
-#include "report/rpClass.h"
-#include "report/rpPreviewPages.h"
-#include "report/rpPreviewWorkspace.h"
+#include "report/engine/rpPreviewPages.h"
+#include "report/engine/rpReport.h"
+#include "report/model/rpClass.h"
+#include "report/preview/rpPreviewWorkspace.h"
 #include "support/MessageRecorder.h"
 #include "support/PreviewSession.h"
 #include "templates/Templates.h"

@@ -1,9 +1,10 @@
 // The preview while its report is prepared: the timer, cancelling, the refused close and the
 // enabled states before, during and after preparation.
 
-#include "report/rpClass.h"
-#include "report/rpPreviewPages.h"
-#include "report/rpPreviewWorkspace.h"
+#include "report/engine/rpPreviewPages.h"
+#include "report/engine/rpReport.h"
+#include "report/model/rpClass.h"
+#include "report/preview/rpPreviewWorkspace.h"
 #include "support/MessageRecorder.h"
 #include "support/PreviewSession.h"
 

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "report/rpPages.h"
-#include "report/rpReport.h"
-#include "report/rpViews.h"
+#include "report/model/rpCustomReport.h"
+#include "report/model/rpPages.h"
+#include "report/model/rpViews.h"
 #include "templates/Templates.h"
 
-#include "platform/RecordingCanvas.h"
+#include "platform/core/RecordingCanvas.h"
 
 #include <QList>
 #include <QPoint>
@@ -14,7 +14,7 @@
 
 // A template loaded into its own report, with a look-up of its first page's objects.
 struct LoadedTemplate {
-    std::unique_ptr<TrpReport> report = std::make_unique<TrpReport>();
+    std::unique_ptr<TrpCustomReport> report = std::make_unique<TrpCustomReport>();
 
     TrpReportPage& page() const
     {

@@ -1,7 +1,7 @@
 #include "RenderFixture.h"
 
-#include "report/rpDrawPage.h"
-#include "report/rpRenderShape.h"
+#include "report/render/rpDrawPage.h"
+#include "report/render/rpRenderShape.h"
 
 #include <gtest/gtest.h>
 

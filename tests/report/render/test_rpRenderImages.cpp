@@ -1,8 +1,8 @@
 #include "RenderFixture.h"
 
-#include "report/rpDrawPage.h"
+#include "report/render/rpDrawPage.h"
 
-#include "platform/QPainterCanvas.h"
+#include "platform/core/QPainterCanvas.h"
 
 #include <QDir>
 #include <QImage>

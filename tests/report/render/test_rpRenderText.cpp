@@ -1,9 +1,9 @@
 #include "RenderFixture.h"
 
-#include "report/rpDrawPage.h"
-#include "report/rpRenderMemo.h"
+#include "report/render/rpDrawPage.h"
+#include "report/render/rpRenderMemo.h"
 
-#include "platform/FontMetrics.h"
+#include "platform/core/FontMetrics.h"
 
 #include <QFile>
 #include <QTextStream>

@@ -1,5 +1,5 @@
-#include "report/rpLineBreak.h"
-#include "report/rpSpread.h"
+#include "report/render/rpLineBreak.h"
+#include "report/render/rpSpread.h"
 
 #include <gtest/gtest.h>
 

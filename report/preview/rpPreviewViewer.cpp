@@ -1,0 +1,56 @@
+#include "rpPreviewViewer.h"
+
+#include "rpPreview.h"
+#include "rpPreviewForm.h"
+
+#include "report/engine/rpReport.h"
+
+#include <QPointer>
+
+namespace {
+
+// A new preview window for each show. Owned by the application rather than by a window,
+// like every top-level window; a modal one is destroyed with its viewer when it closes, a
+// non-modal one when it closes by itself.
+class TrpPreviewViewer final : public TrpReportViewer {
+public:
+    TrpPreviewViewer() : fForm(new TrpPreviewForm) { }
+    ~TrpPreviewViewer() override { delete fForm.data(); }
+    TrpPreviewViewer(const TrpPreviewViewer&) = delete;
+    TrpPreviewViewer& operator=(const TrpPreviewViewer&) = delete;
+
+    void Show(TrpReport& report, bool modal) override
+    {
+        fForm->Init(report);
+        if (!modal) {
+            fForm->setAttribute(Qt::WA_DeleteOnClose);
+            fForm->show();
+            return;
+        }
+        fForm->exec();
+        fClosed = true;
+    }
+
+    bool IsOpen() const override { return fForm && !fClosed; }
+
+    TrpProgressObserver* ProgressObserver() override { return fForm ? fForm->Preview : nullptr; }
+
+    TrpPreviewForm* Form() const { return IsOpen() ? fForm.data() : nullptr; }
+
+private:
+    QPointer<TrpPreviewForm> fForm;
+    bool fClosed = false;
+};
+
+} // namespace
+
+TrpViewerFactory rpPreviewWindows()
+{
+    return [] { return std::make_unique<TrpPreviewViewer>(); };
+}
+
+TrpPreviewForm* rpPreviewFormOf(const TrpReport& report)
+{
+    auto* viewer = dynamic_cast<TrpPreviewViewer*>(report.Viewer());
+    return viewer ? viewer->Form() : nullptr;
+}
