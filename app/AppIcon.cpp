@@ -3,12 +3,13 @@
 #include <QPainter>
 #include <QPainterPath>
 
-QPixmap appEmblem()
+QImage appEmblemImage(int size)
 {
-    QPixmap pixmap(48, 48);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 48.0, size / 48.0);
 
     // The certificate blank: a pale sheet with a folded corner.
     QPainterPath sheet;
@@ -33,7 +34,16 @@ QPixmap appEmblem()
     p.drawLine(centre, QPointF(35.5, 22));
     p.setBrush(QColor(180, 30, 30));
     p.drawEllipse(centre, 3.5, 3.5);
-    return pixmap;
+    p.end();
+    return image;
 }
 
-QIcon appIcon() { return QIcon(appEmblem()); }
+QPixmap appEmblem() { return QPixmap::fromImage(appEmblemImage(48)); }
+
+QIcon appIcon()
+{
+    QIcon icon;
+    for (const int size : {16, 32, 48, 64})
+        icon.addPixmap(QPixmap::fromImage(appEmblemImage(size)));
+    return icon;
+}
