@@ -37,7 +37,7 @@ inline void PrintTo(const QString& value, std::ostream* os)
 }
 inline void PrintTo(QChar value, std::ostream* os)
 {
-    *os << '\'' << QString(value).toStdString() << "' (U+" << std::hex << value.unicode()
+    *os << '\'' << QString(value).toStdString() << "' (U+" << std::hex << unsigned(value.unicode())
         << std::dec << ')';
 }
 inline void PrintTo(const QByteArray& value, std::ostream* os)

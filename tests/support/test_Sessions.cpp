@@ -77,7 +77,7 @@ TEST_P(PreviewSessionChecks, FailExactlyWhenTheChecksDidNotRunAsSaid)
             },
             previewPrepared, c.end);
     });
-    EXPECT_EQ(failures.size(), c.failures.size()) << failures.join(QLatin1Char('\n'));
+    EXPECT_EQ(failures.size(), c.failures.size()) << testing::PrintToString(failures);
     EXPECT_EQ(missingFailures(failures, c.failures), QStringList());
     EXPECT_EQ(ran, c.shows);
     EXPECT_EQ(rpPreviewFormOf(report), nullptr);
@@ -115,7 +115,9 @@ TEST(ModalSessionChecks, FailWhenTheDialogNeverShowsOrTheChecksBreakOff)
 
     const QStringList neverShown
         = failuresOf([] { whileModalOpen<QDialog>([] {}, [](QDialog&) {}); });
-    EXPECT_EQ(neverShown, QStringList({QStringLiteral("the dialog never showed")}));
+    EXPECT_EQ(neverShown.size(), 1);
+    EXPECT_EQ(
+        missingFailures(neverShown, {QStringLiteral("the dialog never showed")}), QStringList());
 
     const QStringList brokenOff = failuresOf([&] {
         whileModalOpen<QDialog>(

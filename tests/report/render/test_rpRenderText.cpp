@@ -164,7 +164,7 @@ TEST(MemoText, centredLineSitsInTheMiddleOnEveryDevice)
         // The space left of the text and right of it differ by one device pixel at most.
         EXPECT_LE(std::abs((left - rect.left()) - (rect.right() + 1 - (left + width))), 1)
             << device.name;
-        EXPECT_GT(width, rect.width() / 4) << device.name;
+        EXPECT_GT(width, rect.width() / 5) << device.name;
     }
 }
 
