@@ -3,12 +3,11 @@
 #include "app/Startup.h"
 #include "app/main_unit.h"
 #include "platform/core/NumberFormat.h"
+#include "support/EmptyFolder.h"
 #include "support/MessageRecorder.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -19,13 +18,7 @@ inline QString u(const char* text) { return QString::fromUtf8(text); }
 // a fresh current directory, so that no settings file is found unless a test writes one.
 class MainWindowTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        previousDirectory = QDir::currentPath();
-        ASSERT_TRUE(QDir::setCurrent(folder.path()));
-        startProgram();
-    }
-    void TearDown() override { QDir::setCurrent(previousDirectory); }
+    void SetUp() override { startProgram(); }
 
     void startProgram()
     {
@@ -55,8 +48,7 @@ protected:
     }
 
     const platform::ScopedNumberFormat comma {QLatin1Char(',')};
-    QTemporaryDir folder;
-    QString previousDirectory;
+    const EmptyCurrentFolder folder;
     MessageRecorder recorder;
     std::unique_ptr<ProgramWindows> windows;
 };

@@ -1,6 +1,7 @@
 #include "app/About.h"
 #include "app/Startup.h"
 #include "app/main_unit.h"
+#include "support/EmptyFolder.h"
 #include "support/MessageRecorder.h"
 
 #include <QAction>
@@ -37,6 +38,7 @@ protected:
     }
     TfmAbout& about() { return *windows->fmAbout; }
 
+    const EmptyCurrentFolder folder;
     MessageRecorder recorder;
     std::unique_ptr<ProgramWindows> windows;
 };

@@ -44,7 +44,8 @@ TEST_P(CategoryPick, SetsTheThreeLabels)
         (QStringList {u(GetParam().label20), u(GetParam().label22), u(GetParam().label22)}));
 }
 
-// Item 15's code is Cyrillic "С1", item 18's is the Latin "B".
+// Item 15's code is Cyrillic "С1", item 18's is the Latin "B"; retraining runs from item 14
+// to the last item, 23.
 INSTANTIATE_TEST_SUITE_P(Items, CategoryPick,
     ::testing::Values(
         Pick {"Item0", 0, "категории \"А\" как объектов управления", "категории \"А\""},
@@ -55,7 +56,17 @@ INSTANTIATE_TEST_SUITE_P(Items, CategoryPick,
             "1 как объектов управления",
             "категории \xD0\xA1"
             "1"},
-        Pick {"Item18LatinB", 18, "категории B как объектов управления", "категории B"}),
+        Pick {"Item18LatinB", 18, "категории B как объектов управления", "категории B"},
+        // Both ends of the retraining range, and the item just before it.
+        Pick {"Item13LastBeforeRetraining", 13, "подкатегории \"D1E\" как объектов управления",
+            "подкатегории \"D1E\""},
+        Pick {"Item14FirstRetraining", 14, "категории \xD0\xA1 как объектов управления",
+            "категории \xD0\xA1"},
+        Pick {"Item23LastRetraining", 23,
+            "категории \xD0\xA1"
+            "1 как объектов управления",
+            "категории \xD0\xA1"
+            "1"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Category, BackFromRetrainingRestoresThePlainForm)

@@ -2,6 +2,7 @@
 #include "app/Startup.h"
 #include "app/fmMemo.h"
 #include "app/main_unit.h"
+#include "support/EmptyFolder.h"
 #include "support/MessageRecorder.h"
 
 #include <QAction>
@@ -26,6 +27,7 @@ protected:
     void SetUp() override { windows = createProgramWindows(); }
     TfmMain& main() { return *windows->fmMain; }
 
+    const EmptyCurrentFolder folder;
     MessageRecorder recorder;
     std::unique_ptr<ProgramWindows> windows;
 };
@@ -146,6 +148,7 @@ class ClosingTheMainWindow : public ::testing::TestWithParam<CloseCase> { };
 
 TEST_P(ClosingTheMainWindow, EndsTheProgram)
 {
+    const EmptyCurrentFolder folder;
     MessageRecorder recorder;
     auto windows = createProgramWindows();
     windows->fmMain->subAbout->trigger();

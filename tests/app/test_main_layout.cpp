@@ -2,6 +2,7 @@
 #include "app/Startup.h"
 #include "app/main_unit.h"
 #include "platform/core/NumberFormat.h"
+#include "support/EmptyFolder.h"
 #include "support/MessageRecorder.h"
 
 #include <QApplication>
@@ -20,6 +21,7 @@ protected:
     TfmMain& main() { return *windows->fmMain; }
 
     const platform::ScopedNumberFormat comma {QLatin1Char(',')};
+    const EmptyCurrentFolder folder;
     MessageRecorder recorder;
     std::unique_ptr<ProgramWindows> windows;
 };

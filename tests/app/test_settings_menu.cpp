@@ -2,6 +2,7 @@
 #include "app/fmMemo.h"
 #include "app/main_unit.h"
 #include "platform/core/CodePage1251.h"
+#include "support/EmptyFolder.h"
 #include "support/MessageRecorder.h"
 
 #include <QAction>
@@ -21,13 +22,7 @@ QString u(const char* text) { return QString::fromUtf8(text); }
 // Runs the program's windows with the current directory in a fresh temporary folder.
 class SettingsMenu : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        previous = QDir::currentPath();
-        ASSERT_TRUE(QDir::setCurrent(folder.path()));
-        windows = createProgramWindows();
-    }
-    void TearDown() override { QDir::setCurrent(previous); }
+    void SetUp() override { windows = createProgramWindows(); }
 
     void writeSettings(const QByteArray& bytes)
     {
@@ -38,8 +33,7 @@ protected:
     TfmMain& main() { return *windows->fmMain; }
     TformMemo& viewer() { return *windows->formMemo; }
 
-    QTemporaryDir folder;
-    QString previous;
+    const EmptyCurrentFolder folder;
     MessageRecorder recorder;
     std::unique_ptr<ProgramWindows> windows;
 };

@@ -6,10 +6,13 @@
 #include "report/preview/rpPreviewForm.h"
 #include "report/preview/rpPreviewViewer.h"
 
+#include <QApplication>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <exception>
 #include <functional>
 
 // Answers the open and save dialogs at once with a prepared file name.
@@ -36,6 +39,14 @@ private:
     platform::FileDialogAsker* fPrevious;
 };
 
+// A key as the keyboard sends it: to the widget that has the focus.
+inline void pressKey(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QWidget* focused = QApplication::focusWidget();
+    ASSERT_NE(focused, nullptr) << "no widget has the focus";
+    QTest::keyClick(focused, key, modifiers);
+}
+
 // The preview has prepared its report and nothing runs.
 inline bool previewPrepared(TrpPreviewForm& form)
 {
@@ -43,17 +54,26 @@ inline bool previewPrepared(TrpPreviewForm& form)
     return !report->PrepareTimer().isActive() && !form.Preview->Running();
 }
 
+// How the preview window ends a session: closed by the harness once the checks have run
+// (it must still be open then), or closed by the checks themselves.
+enum class PreviewEnd { StaysOpen, ClosedByChecks };
+
 // Starts a show command, and inside the preview's modal loop runs `act` once `ready` holds;
 // afterwards the window is closed as soon as no preparation runs. A zero-interval timer
 // watches, so it also ticks between prepared pages. After ten seconds a safety timer stops
 // any preparation and closes the window, so no test can hang on the modal loop.
-// Returns whether `act` ran.
-inline bool whilePreviewOpen(TrpReport& report, const std::function<void()>& show,
+// The test fails unless `act` ran to its end, and unless the window was open or closed
+// after it as `end` says: a preview that never shows, or closes under its checks, cannot
+// pass unseen.
+inline void whilePreviewOpen(TrpReport& report, const std::function<void()>& show,
     const std::function<void(TrpPreviewForm&)>& act,
-    const std::function<bool(TrpPreviewForm&)>& ready = previewPrepared)
+    const std::function<bool(TrpPreviewForm&)>& ready = previewPrepared,
+    PreviewEnd end = PreviewEnd::StaysOpen)
 {
     report.SetViewerFactory(rpPreviewWindows());
-    bool acted = false;
+    bool started = false;
+    bool finished = false;
+    bool openAfterChecks = false;
     bool timedOut = false;
     QTimer watch;
     watch.setInterval(0);
@@ -61,12 +81,20 @@ inline bool whilePreviewOpen(TrpReport& report, const std::function<void()>& sho
         TrpPreviewForm* form = rpPreviewFormOf(report);
         if (!form || !form->isVisible())
             return;
-        if (!acted && !timedOut && ready(*form)) {
-            acted = true;
-            act(*form);
+        if (!started && !timedOut && ready(*form)) {
+            started = true;
+            try {
+                act(*form);
+                finished = true;
+            } catch (const std::exception& e) {
+                ADD_FAILURE() << "the checks in the preview threw: " << e.what();
+            } catch (...) {
+                ADD_FAILURE() << "the checks in the preview threw";
+            }
+            form = rpPreviewFormOf(report);
+            openAfterChecks = form && form->isVisible();
         }
-        form = rpPreviewFormOf(report);
-        if (form && form->isVisible() && (acted || timedOut) && !form->Preview->Running())
+        if (form && form->isVisible() && (started || timedOut) && !form->Preview->Running())
             form->close();
     });
     QTimer safety;
@@ -79,15 +107,22 @@ inline bool whilePreviewOpen(TrpReport& report, const std::function<void()>& sho
     watch.start();
     safety.start();
     show();
+    EXPECT_TRUE(started) << "the preview never showed a window ready for the checks";
+    EXPECT_EQ(started, finished) << "the checks in the preview did not run to their end";
+    if (finished) {
+        EXPECT_EQ(openAfterChecks, end == PreviewEnd::StaysOpen)
+            << (openAfterChecks ? "the checks were to close the preview, it stayed open"
+                                : "the preview closed under its checks");
+    }
     EXPECT_FALSE(timedOut) << "the preview was still open after ten seconds";
     EXPECT_EQ(rpPreviewFormOf(report), nullptr) << "the report still knows its closed window";
-    return acted;
 }
 
 // The same for the report's own ShowReport with clearing.
-inline bool whilePreviewOpen(TrpReport& report, const std::function<void(TrpPreviewForm&)>& act,
-    const std::function<bool(TrpPreviewForm&)>& ready = previewPrepared)
+inline void whilePreviewOpen(TrpReport& report, const std::function<void(TrpPreviewForm&)>& act,
+    const std::function<bool(TrpPreviewForm&)>& ready = previewPrepared,
+    PreviewEnd end = PreviewEnd::StaysOpen)
 {
-    return whilePreviewOpen(
-        report, [&report] { report.ShowReport(true); }, act, ready);
+    whilePreviewOpen(
+        report, [&report] { report.ShowReport(true); }, act, ready, end);
 }

@@ -33,6 +33,53 @@ TrpSystemVariables variables()
     return v;
 }
 
+// Every comparison operator just below, at and just above equality, on whole numbers,
+// fractions, a whole number against a fraction, and texts.
+TEST(Evaluation, ComparisonsAtAndAroundEquality)
+{
+    const platform::ScopedNumberFormat format {russian()};
+    struct Operator {
+        const char* text;
+        bool (*holds)(int order); // order: the left side is below (-1), at (0), above (1)
+    };
+    const Operator operators[] = {
+        {"=", [](int order) { return order == 0; }},
+        {"<>", [](int order) { return order != 0; }},
+        {"<", [](int order) { return order < 0; }},
+        {">", [](int order) { return order > 0; }},
+        {"<=", [](int order) { return order <= 0; }},
+        {">=", [](int order) { return order >= 0; }},
+    };
+    struct Sides {
+        const char* below;
+        const char* equal;
+        const char* above;
+        const char* right;
+    };
+    const Sides sides[] = {
+        {"1", "2", "3", "2"},
+        {"2.49", "2.5", "2.51", "2.5"},
+        {"1.5", "2", "2.5", "2"},
+        {"Page - 1", "Page", "Page + 1", "3"},
+        {"'аб'", "'абв'", "'абг'", "'абв'"},
+    };
+    for (const Operator& op : operators) {
+        for (const Sides& side : sides) {
+            const std::pair<const char*, int> lefts[]
+                = {{side.below, -1}, {side.equal, 0}, {side.above, 1}};
+            for (const auto& [left, order] : lefts) {
+                const QString expression
+                    = QString::fromUtf8("(%1) %2 %3")
+                          .arg(QString::fromUtf8(left), QString::fromLatin1(op.text),
+                              QString::fromUtf8(side.right));
+                EXPECT_EQ(rpEvaluate(expression, variables()).toText(),
+                    op.holds(order) ? QStringLiteral("True") : QStringLiteral("False"))
+                    << expression.toStdString();
+            }
+        }
+    }
+}
+
 struct EvaluationCase {
     const char* name;
     const char16_t* expression;

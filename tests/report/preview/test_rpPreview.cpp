@@ -7,6 +7,7 @@
 #include "report/preview/rpPreviewWorkspace.h"
 #include "report/preview/rpSearchDialog.h"
 #include "support/MessageRecorder.h"
+#include "support/ModalSession.h"
 #include "support/PreviewSession.h"
 #include "templates/Templates.h"
 
@@ -44,12 +45,23 @@ protected:
         return dynamic_cast<TrpMemoView*>(report.FindObject(QString::fromLatin1(name)));
     }
 
-    // Types into the zoom box and presses Enter.
+    // Types into the zoom box the way the operator does: the box takes the focus, Ctrl+A
+    // selects its text, the characters and Enter go to the focused widget.
     static void typeZoom(TrpPreviewForm& form, const QString& text)
     {
-        form.ZoomCB->lineEdit()->selectAll();
-        QTest::keyClicks(form.ZoomCB->lineEdit(), text);
-        QTest::keyClick(form.ZoomCB->lineEdit(), Qt::Key_Return);
+        form.ZoomCB->setFocus(Qt::TabFocusReason);
+        pressKey(Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(QApplication::focusWidget(), text);
+        pressKey(Qt::Key_Return);
+    }
+
+    // Picks a zoom item the way the operator does: the arrow key moves to it in the box.
+    static void pickZoom(TrpPreviewForm& form, int index)
+    {
+        form.ZoomCB->setFocus(Qt::TabFocusReason);
+        form.ZoomCB->setCurrentIndex(index - 1);
+        pressKey(Qt::Key_Down);
+        ASSERT_EQ(form.ZoomCB->currentIndex(), index);
     }
 
     const platform::ScopedNumberFormat comma {QLatin1Char(',')};
@@ -59,7 +71,7 @@ protected:
 
 TEST_F(PreviewTest, OpensMaximizedOnThePreparedCertificateWithTheToolbarOfTheOptions)
 {
-    const bool acted = whilePreviewOpen(report, [&](TrpPreviewForm& form) {
+    whilePreviewOpen(report, [&](TrpPreviewForm& form) {
         EXPECT_TRUE(form.isModal());
         EXPECT_TRUE(form.windowState() & Qt::WindowMaximized);
         EXPECT_EQ(form.windowTitle(), QStringLiteral("Preview"));
@@ -102,7 +114,6 @@ TEST_F(PreviewTest, OpensMaximizedOnThePreparedCertificateWithTheToolbarOfTheOpt
             {form.PrintB, form.OpenB, form.SaveB, form.FindB, form.PageSettingsB, form.DesignerB})
             EXPECT_TRUE(action->isEnabled()) << action->toolTip().toStdString();
     });
-    EXPECT_TRUE(acted);
 }
 
 TEST_F(PreviewTest, PageAreaCentresThePageAndPaintsItWhiteWithTheCurrentPageFrame)
@@ -157,13 +168,13 @@ TEST_F(PreviewTest, ZoomButtonsAndBoxKeepTheQuarterFloorAndReadBothSeparators)
         EXPECT_EQ(
             recorder.messages[0].text, QStringLiteral("'1x' is not a valid floating point value."));
 
-        form.ZoomCB->activated(6);
+        pickZoom(form, 6);
         EXPECT_EQ(preview.ZoomMode(), zmPageWidth);
         EXPECT_EQ(
             preview.Workspace()->PageList().Item(0).Width, preview.Workspace()->UsableWidth());
         EXPECT_EQ(preview.Workspace()->PageList().Item(0).OffsetX, 10);
 
-        form.ZoomCB->activated(7);
+        pickZoom(form, 7);
         EXPECT_EQ(preview.ZoomMode(), zmWholePage);
         EXPECT_LE(preview.Workspace()->PageList().Item(0).Height, preview.Workspace()->height());
         form.ZoomPlusB->trigger();
@@ -191,9 +202,9 @@ TEST_F(PreviewTest, CtrlWheelZoomsByATenthAndNeverBelowThreeTenths)
         bar->setValue(100);
         wheel(-120, Qt::NoModifier);
         EXPECT_EQ(bar->value(), 120);
-        QTest::keyClick(form.Preview->Workspace(), Qt::Key_Down);
+        pressKey(Qt::Key_Down);
         EXPECT_EQ(bar->value(), 128);
-        QTest::keyClick(form.Preview->Workspace(), Qt::Key_PageDown);
+        pressKey(Qt::Key_PageDown);
         EXPECT_EQ(bar->value(), 428);
     });
 }
@@ -202,8 +213,11 @@ TEST_F(PreviewTest, PageBoxClampsAndRefusesAnEmptyNumber)
 {
     whilePreviewOpen(report, [&](TrpPreviewForm& form) {
         const auto enter = [&](const char* text) {
-            form.PageE->setText(QString::fromLatin1(text));
-            QTest::keyClick(form.PageE, Qt::Key_Return);
+            form.PageE->setFocus(Qt::TabFocusReason);
+            pressKey(Qt::Key_A, Qt::ControlModifier);
+            pressKey(Qt::Key_Backspace);
+            QTest::keyClicks(QApplication::focusWidget(), QString::fromLatin1(text));
+            pressKey(Qt::Key_Return);
         };
         enter("0");
         EXPECT_EQ(form.Preview->PageNo(), 1);
@@ -217,7 +231,8 @@ TEST_F(PreviewTest, PageBoxClampsAndRefusesAnEmptyNumber)
         EXPECT_EQ(recorder.messages[0].text, QStringLiteral("'' is not a valid integer value."));
         EXPECT_EQ(form.Preview->PageNo(), 1);
         // The box takes digits only.
-        QTest::keyClicks(form.PageE, QStringLiteral("a-1"));
+        form.PageE->setFocus(Qt::TabFocusReason);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("a-1"));
         EXPECT_EQ(form.PageE->text(), QStringLiteral("1"));
     });
 }
@@ -243,12 +258,12 @@ TEST_F(PreviewTest, FindMarksTheHitAndSaysWhenThereIsNoFurtherOne)
         EXPECT_TRUE(preview.FindText(u("Петров"), true, true));
         QList<QRect> hits {preview.Workspace()->FoundArea()};
         for (int i = 0; i < 2; ++i) {
-            QTest::keyClick(preview.Workspace(), Qt::Key_F3);
+            pressKey(Qt::Key_F3);
             hits.append(preview.Workspace()->FoundArea());
         }
         EXPECT_EQ(QSet<QRect>(hits.begin(), hits.end()).size(), 3);
         EXPECT_EQ(recorder.messages.size(), 1);
-        QTest::keyClick(preview.Workspace(), Qt::Key_F3);
+        pressKey(Qt::Key_F3);
         EXPECT_EQ(recorder.messages.size(), 2);
     });
 }
@@ -256,22 +271,13 @@ TEST_F(PreviewTest, FindMarksTheHitAndSaysWhenThereIsNoFurtherOne)
 TEST_F(PreviewTest, FindDialogKeepsTheLastTextAndSearchesWithItsOptions)
 {
     whilePreviewOpen(report, [&](TrpPreviewForm& form) {
-        bool answered = false;
-        QTimer::singleShot(0, [&] {
-            auto* dialog = qobject_cast<TrpSearchDialog*>(QApplication::activeModalWidget());
-            ASSERT_NE(dialog, nullptr);
-            EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Find Text"));
-            dialog->TextE->setText(u("Петрович"));
-            dialog->TopCB->setChecked(true);
-            answered = true;
-            dialog->accept();
-        });
-        QTimer::singleShot(5000, [] {
-            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
-                dialog->reject();
-        });
-        form.FindB->trigger();
-        EXPECT_TRUE(answered);
+        whileModalOpen<TrpSearchDialog>([&] { form.FindB->trigger(); },
+            [&](TrpSearchDialog& dialog) {
+                EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Find Text"));
+                dialog.TextE->setText(u("Петрович"));
+                dialog.TopCB->setChecked(true);
+                dialog.accept();
+            });
         EXPECT_EQ(form.Preview->Workspace()->FoundPage(), 0);
         EXPECT_EQ(TrpPreview::LastSearchText(), u("Петрович"));
         EXPECT_TRUE(recorder.messages.isEmpty());
@@ -281,7 +287,7 @@ TEST_F(PreviewTest, FindDialogKeepsTheLastTextAndSearchesWithItsOptions)
 TEST_F(PreviewTest, FullScreenHidesTheBarsAndADoubleClickLeavesIt)
 {
     whilePreviewOpen(report, [&](TrpPreviewForm& form) {
-        QTest::keyClick(&form, Qt::Key_F11);
+        pressKey(Qt::Key_F11);
         EXPECT_TRUE(form.FullScreen());
         EXPECT_TRUE(form.ToolBar->isHidden());
         EXPECT_TRUE(form.StatusBar->isHidden());
@@ -296,19 +302,31 @@ TEST_F(PreviewTest, FullScreenHidesTheBarsAndADoubleClickLeavesIt)
 
 TEST_F(PreviewTest, EachShowBuildsAFreshWindowAndEscapeClosesIt)
 {
-    whilePreviewOpen(report, [&](TrpPreviewForm& form) {
-        form.ZoomPlusB->trigger();
-        form.ThumbB->trigger();
-        EXPECT_TRUE(form.Preview->ThumbnailVisible());
-        EXPECT_EQ(form.Preview->Thumbnail()->PageList().Item(0).Width, 56); // 559 × 0.1
-        form.OutlineB->trigger();
-        EXPECT_FALSE(form.Preview->ThumbnailVisible());
-        EXPECT_TRUE(form.Preview->OutlineVisible());
-        // Edit has no page editor behind it.
-        form.DesignerB->trigger();
-        QTest::keyClick(&form, Qt::Key_Escape);
-        EXPECT_FALSE(form.isVisible());
-    });
+    whilePreviewOpen(
+        report,
+        [&](TrpPreviewForm& form) {
+            form.ZoomPlusB->trigger();
+            form.ThumbB->trigger();
+            EXPECT_TRUE(form.Preview->ThumbnailVisible());
+            EXPECT_EQ(form.Preview->Thumbnail()->PageList().Item(0).Width, 56); // 559 × 0.1
+            form.OutlineB->trigger();
+            EXPECT_FALSE(form.Preview->ThumbnailVisible());
+            EXPECT_TRUE(form.Preview->OutlineVisible());
+            // Edit has no page editor behind it: the window, its pages and its view stay as
+            // they were.
+            const QByteArray pageBefore = report.PreviewPages().PageData(0);
+            const double zoomBefore = form.Preview->Zoom();
+            form.DesignerB->trigger();
+            EXPECT_TRUE(form.isVisible());
+            EXPECT_TRUE(QApplication::activeModalWidget() == &form);
+            EXPECT_DOUBLE_EQ(form.Preview->Zoom(), zoomBefore);
+            EXPECT_TRUE(form.Preview->OutlineVisible());
+            EXPECT_EQ(form.Preview->PageCount(), 1);
+            EXPECT_EQ(report.PreviewPages().PageData(0), pageBefore);
+            EXPECT_TRUE(recorder.messages.isEmpty());
+            pressKey(Qt::Key_Escape);
+        },
+        previewPrepared, PreviewEnd::ClosedByChecks);
     EXPECT_EQ(report.PreviewPages().Count(), 1);
     whilePreviewOpen(report, [&](TrpPreviewForm& form) {
         EXPECT_DOUBLE_EQ(form.Preview->Zoom(), 1.0);

@@ -4,10 +4,13 @@
 #include "report/engine/rpReport.h"
 #include "report/model/rpClass.h"
 #include "report/preview/rpPreviewWorkspace.h"
+#include "support/EmptyFolder.h"
 #include "support/MessageRecorder.h"
 #include "support/PreviewSession.h"
+#include "support/ReportTestHelpers.h"
 #include "templates/Templates.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QTemporaryDir>
@@ -31,8 +34,10 @@ protected:
     TrpReport testPage;
 };
 
-TEST_F(PreviewFilesTest, SavedPagesOpenInAnotherPreviewAsTheSamePages)
+TEST_F(PreviewFilesTest, SavedPagesOpenInAnotherPreviewAsTheSamePagesFromTheFirst)
 {
+    setPageCount(certificate, 2);
+    setPageCount(testPage, 2);
     FileAnswerer answer(folder.filePath(QStringLiteral("graduate")));
     whilePreviewOpen(certificate, [&](TrpPreviewForm& form) { form.SaveB->trigger(); });
     ASSERT_EQ(answer.requests.size(), 1);
@@ -45,17 +50,19 @@ TEST_F(PreviewFilesTest, SavedPagesOpenInAnotherPreviewAsTheSamePages)
     answer.answer = saved;
     whilePreviewOpen(testPage, [&](TrpPreviewForm& form) {
         form.Preview->Next();
+        ASSERT_EQ(form.Preview->PageNo(), 2);
         form.OpenB->trigger();
         EXPECT_EQ(form.Preview->PageNo(), 1);
-        EXPECT_EQ(form.StatusPanels[0]->text(), QStringLiteral("Page 1 of 1"));
+        EXPECT_EQ(form.StatusPanels[0]->text(), QStringLiteral("Page 1 of 2"));
         EXPECT_FALSE(form.Preview->MessagePanel()->isVisible());
         EXPECT_EQ(form.Preview->MessageLabel()->text(), QStringLiteral("Loading file..."));
         EXPECT_EQ(form.windowTitle(), QStringLiteral("Preview"));
         EXPECT_TRUE(form.Preview->FindText(QString::fromUtf8("Сидоров"), true, true));
     });
     EXPECT_EQ(answer.requests[1].kind, platform::FileDialogRequest::Open);
-    EXPECT_EQ(testPage.PreviewPages().Count(), 1);
-    EXPECT_EQ(testPage.PreviewPages().PageData(0), certificate.PreviewPages().PageData(0));
+    ASSERT_EQ(testPage.PreviewPages().Count(), 2);
+    for (int i = 0; i < 2; ++i)
+        EXPECT_EQ(testPage.PreviewPages().PageData(i), certificate.PreviewPages().PageData(i));
     EXPECT_TRUE(recorder.messages.isEmpty());
 }
 
@@ -95,15 +102,25 @@ TEST_F(PreviewFilesTest, AFileThatCannotBeWrittenIsReported)
 
 TEST_F(PreviewFilesTest, CancelledDialogsChangeNothing)
 {
+    const EmptyCurrentFolder here;
     FileAnswerer answer;
     whilePreviewOpen(certificate, [&](TrpPreviewForm& form) {
+        const QByteArray before = certificate.PreviewPages().PageData(0);
         form.OpenB->trigger();
         form.SaveB->trigger();
+        EXPECT_EQ(certificate.PreviewPages().Count(), 1);
+        EXPECT_EQ(certificate.PreviewPages().PageData(0), before);
         EXPECT_EQ(form.Preview->PageCount(), 1);
+        EXPECT_EQ(form.Preview->Workspace()->PageList().Count(), 1);
+        EXPECT_FALSE(form.Preview->Locked());
+        EXPECT_TRUE(form.PrintB->isEnabled());
     });
     EXPECT_EQ(answer.requests.size(), 2);
     EXPECT_TRUE(recorder.messages.isEmpty());
-    EXPECT_TRUE(folder.isValid());
+    // Nothing was written, neither in the test's folder nor under an empty name.
+    EXPECT_EQ(
+        QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+    EXPECT_EQ(here.entries(), QStringList());
 }
 
 } // namespace

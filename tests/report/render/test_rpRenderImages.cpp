@@ -1,6 +1,7 @@
 #include "RenderFixture.h"
 
 #include "report/render/rpDrawPage.h"
+#include "report/render/rpRenderMemo.h"
 
 #include "platform/core/QPainterCanvas.h"
 
@@ -9,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 
 namespace {
@@ -42,12 +44,34 @@ TEST_P(PageImage, rendersInkInsideThePaper)
         platform::QPainterCanvas canvas(image);
         rpDrawPage(page, 0, canvas, c.scale, c.scale, 0, 0, {});
     }
-    int inked = 0;
-    for (int y = 0; y < image.height(); y += 2) {
-        for (int x = 0; x < image.width(); x += 2)
-            inked += qGray(image.pixel(x, y)) < 128 ? 1 : 0;
+    // Ink lies inside the margins, and on the certificate the filled name is drawn in its
+    // field.
+    QRect inked;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (qGray(image.pixel(x, y)) < 128)
+                inked |= QRect(x, y, 1, 1);
+        }
     }
-    EXPECT_GT(inked, 100);
+    const double margin = 15 * rp01cm * c.scale;
+    const QRect printable = QRect(QPoint(int(margin), int(margin)),
+        QPoint(image.width() - int(margin), image.height() - int(margin)));
+    // A line on the margin is as wide as the scale, centred on it.
+    const int pen = int(std::ceil(c.scale / 2));
+    EXPECT_TRUE(printable.adjusted(-pen, -pen, pen, pen).contains(inked))
+        << testing::PrintToString(inked);
+    EXPECT_GT(inked.width(), image.width() / 2);
+    EXPECT_GT(inked.height(), image.height() / 2);
+    if (c.certificate) {
+        const QRect name = rpMemoTextRect(
+            loaded.object<TrpCustomMemoView>("Memo5"), c.scale, c.scale, margin, margin);
+        int nameInk = 0;
+        for (int y = name.top(); y <= name.bottom(); ++y) {
+            for (int x = name.left(); x <= name.right(); ++x)
+                nameInk += qGray(image.pixel(x, y)) < 128 ? 1 : 0;
+        }
+        EXPECT_GT(nameInk, 20 * c.scale * c.scale);
+    }
 
     const QString folder = qEnvironmentVariableIsSet("VORSELA_ARTIFACTS")
         ? qEnvironmentVariable("VORSELA_ARTIFACTS")

@@ -134,6 +134,40 @@ TEST(MemoText, wrappedCentredFieldShowsOnlyItsFirstLine)
     EXPECT_FALSE(calls[0].text.endsWith(QLatin1Char(' ')));
 }
 
+// A centred line is centred in the device's text rectangle by its width on that device:
+// on the screen at 100 % and 200 % with the page's offset, and on a 600-dpi printer with
+// the printer's unprintable border.
+TEST(MemoText, centredLineSitsInTheMiddleOnEveryDevice)
+{
+    const LoadedTemplate report = certificate();
+    auto& memo = report.object<TrpCustomMemoView>("Memo1");
+    memo.SetText(QStringLiteral("Автошкола Петров"));
+    struct Device {
+        const char* name;
+        RecordingCanvas canvas;
+        double scale;
+        double offset;
+    };
+    Device devices[] = {
+        {"100 %", RecordingCanvas(QRect(0, 0, 600, 820)), 1, 56.69295},
+        {"200 %", RecordingCanvas(QRect(0, 0, 1200, 1640)), 2, 113.3859},
+        {"600 dpi", RecordingCanvas(QRect(0, 0, 3500, 5000), true, 600), 6.25, -4 * 600 / 25.4},
+    };
+    for (Device& device : devices) {
+        const QList<CanvasCall> calls = drawMemo(memo, device.canvas, device.scale, device.offset);
+        ASSERT_EQ(calls.size(), 1) << device.name;
+        const QRect rect
+            = rpMemoTextRect(memo, device.scale, device.scale, device.offset, device.offset);
+        const int left = calls[0].points[0].x();
+        const int width = widthOf(calls[0]);
+        EXPECT_EQ(left, rect.left() + rpRound((rect.width() - width) / 2.0)) << device.name;
+        // The space left of the text and right of it differ by one device pixel at most.
+        EXPECT_LE(std::abs((left - rect.left()) - (rect.right() + 1 - (left + width))), 1)
+            << device.name;
+        EXPECT_GT(width, rect.width() / 5) << device.name;
+    }
+}
+
 TEST(MemoText, emptyTextsDrawNothingVisible)
 {
     const LoadedTemplate report = certificate();
