@@ -6,6 +6,7 @@
 #include "rpPreviewWorkspace.h"
 
 #include "platform/core/EventBoundary.h"
+#include "platform/core/MessageService.h"
 #include "platform/core/NumberFormat.h"
 #include "platform/core/Shell.h"
 
@@ -14,6 +15,7 @@
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -179,6 +181,17 @@ void TrpPreviewForm::SwitchToFullScreen()
     FFullScreen = !FFullScreen;
 }
 
+void TrpPreviewForm::OpenHelp()
+{
+    const QString help
+        = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("ReportUser.chm"));
+    if (!QFileInfo::exists(help)) {
+        platform::showEngineError(res("prvNoHelpFile").replace(QStringLiteral("%s"), help));
+        return;
+    }
+    platform::shellOpenAddress(QUrl::fromLocalFile(help).toString());
+}
+
 void TrpPreviewForm::onPageChanged()
 {
     const int count = Preview->PageCount();
@@ -211,9 +224,7 @@ void TrpPreviewForm::keyPressEvent(QKeyEvent* event)
         platform::runGuarded([this] { SwitchToFullScreen(); });
         break;
     case Qt::Key_F1:
-        platform::shellOpenAddress(QUrl::fromLocalFile(
-            QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("ReportUser.chm")))
-                                       .toString());
+        OpenHelp();
         break;
     default:
         QDialog::keyPressEvent(event);

@@ -43,6 +43,8 @@ public:
     // bars and the window state from before.
     void SwitchToFullScreen();
     bool FullScreen() const { return FFullScreen; }
+    // F1: the engine's help file beside the program; a missing file is reported by name.
+    void OpenHelp();
 
     TrpPreview* Preview = nullptr;
     QToolBar* ToolBar = nullptr;

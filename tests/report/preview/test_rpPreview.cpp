@@ -15,6 +15,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -371,6 +372,24 @@ TEST_F(PreviewTest, FullScreenKeepsTheWindowModalAndF11BringsBackBarsAndSize)
                 EXPECT_FALSE(form.ToolBar->isHidden());
             }});
     ASSERT_TRUE(done) << "the preview's modal loop ended while full screen was switched";
+}
+
+TEST_F(PreviewTest, F1WithoutTheHelpFileSaysWhichFileIsMissing)
+{
+    const QString help
+        = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("ReportUser.chm"));
+    ASSERT_FALSE(QFile::exists(help));
+    const bool acted = whilePreviewOpen(report, [&](TrpPreviewForm& form) {
+        activate(form);
+        ASSERT_NE(QApplication::focusWidget(), nullptr);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+        ASSERT_EQ(recorder.messages.size(), 1);
+        EXPECT_EQ(recorder.messages[0].caption, QStringLiteral("Error"));
+        EXPECT_EQ(
+            recorder.messages[0].text, QStringLiteral("Help file \"%1\" not found").arg(help));
+        EXPECT_TRUE(form.isVisible());
+    });
+    ASSERT_TRUE(acted);
 }
 
 TEST_F(PreviewTest, EachShowBuildsAFreshWindowAndEscapeClosesIt)
