@@ -1,6 +1,7 @@
 #include "app/Startup.h"
 
 #include "app/About.h"
+#include "app/QtTranslations.h"
 #include "app/fmMemo.h"
 #include "app/main_unit.h"
 #include "platform/core/FontSetup.h"
@@ -8,6 +9,7 @@
 #include "report/print/rpPrinterDefaults.h"
 
 #include <QApplication>
+#include <QLocale>
 
 ProgramWindows::ProgramWindows() = default;
 ProgramWindows::~ProgramWindows() = default;
@@ -29,6 +31,7 @@ int runProgram(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("vorsela"));
     // Only the main window ends the program; it quits explicitly when it closes.
     QApplication::setQuitOnLastWindowClosed(false);
+    installQtTranslations(QLocale::system());
     platform::setUpProgramFonts();
     platform::useMessageBoxes();
     rpUseSystemPrinterDefaults();

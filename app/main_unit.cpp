@@ -2,7 +2,9 @@
 
 #include "app/About.h"
 #include "app/AppIcon.h"
+#include "app/HelpFile.h"
 #include "app/SettingsFile.h"
+#include "app/fmHelpText.h"
 #include "app/fmMemo.h"
 #include "platform/core/EventBoundary.h"
 #include "platform/core/FileSystem.h"
@@ -229,7 +231,15 @@ void TfmMain::subAboutClick()
     }
 }
 
-void TfmMain::subHelpClick() { platform::startTextEditor(QString::fromUtf8("Помощь.txt")); }
+void TfmMain::subHelpClick()
+{
+    const QString file = helpFileToOpen();
+    if (platform::startTextEditor(file))
+        return;
+    if (!fHelpText)
+        fHelpText = new TfmHelpText(this);
+    fHelpText->showText(platform::readTextFileLines(file).join(QLatin1Char('\n')));
+}
 
 void TfmMain::Button1Click() { rpReport2->ShowReport(true); }
 

@@ -20,6 +20,7 @@ class QScrollArea;
 class TfmAbout;
 class TrpReport;
 class TformMemo;
+class TfmHelpText;
 
 // The program's one input window: the form that mirrors the certificate blank.
 class TfmMain : public QMainWindow {
@@ -245,5 +246,6 @@ private:
 
     TfmAbout* fAbout = nullptr;
     TformMemo* fMemo = nullptr;
+    TfmHelpText* fHelpText = nullptr;
     bool fShownOnce = false;
 };

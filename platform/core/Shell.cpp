@@ -30,14 +30,13 @@ QString textEditorProgram()
 
 void shellOpenAddress(const QString& address) { QDesktopServices::openUrl(QUrl(address)); }
 
-void startTextEditor(const QString& fileName)
+bool startTextEditor(const QString& fileName)
 {
     const QString editor = textEditorProgram();
-    if (editor.isEmpty()) {
-        QDesktopServices::openUrl(QUrl::fromLocalFile(QDir::current().absoluteFilePath(fileName)));
-        return;
-    }
-    QProcess::startDetached(editor, {fileName}, QDir::currentPath());
+    if (editor.isEmpty())
+        return QDesktopServices::openUrl(
+            QUrl::fromLocalFile(QDir::current().absoluteFilePath(fileName)));
+    return QProcess::startDetached(editor, {fileName}, QDir::currentPath());
 }
 
 } // namespace platform

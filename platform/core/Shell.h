@@ -8,10 +8,9 @@ namespace platform {
 // examined: a failure shows nothing.
 void shellOpenAddress(const QString& address);
 
-// Starts the system text editor on a file name, in the current directory. The outcome is
-// not examined: a missing file is reported by the editor itself. On Windows the editor is
+// Starts the system text editor on a file name, in the current directory: on Windows
 // Notepad; elsewhere the first desktop text editor found on the PATH, else the desktop's
-// handler for the file.
-void startTextEditor(const QString& fileName);
+// handler for the file. Returns whether an editor or handler could be started.
+bool startTextEditor(const QString& fileName);
 
 } // namespace platform

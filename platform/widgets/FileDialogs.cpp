@@ -12,9 +12,14 @@ public:
     QString ask(const FileDialogRequest& request) override
     {
         const QString filter = qtFileFilter(request.filter);
-        if (request.kind == FileDialogRequest::Save)
-            return QFileDialog::getSaveFileName(nullptr, QString(), QString(), filter);
-        return QFileDialog::getOpenFileName(nullptr, QString(), QString(), filter);
+        if (request.kind == FileDialogRequest::Open)
+            return QFileDialog::getOpenFileName(nullptr, QString(), QString(), filter);
+        QFileDialog dialog(nullptr, QString(), QString(), filter);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setDefaultSuffix(request.defaultExtension);
+        if (dialog.exec() != QDialog::Accepted)
+            return {};
+        return dialog.selectedFiles().value(0);
     }
 };
 
@@ -42,12 +47,12 @@ QString qtFileFilter(const QString& filter)
 
 QString getOpenFileName(const QString& filter)
 {
-    return gAsker->ask(FileDialogRequest {FileDialogRequest::Open, filter});
+    return gAsker->ask(FileDialogRequest {FileDialogRequest::Open, filter, QString()});
 }
 
-QString getSaveFileName(const QString& filter)
+QString getSaveFileName(const QString& filter, const QString& defaultExtension)
 {
-    return gAsker->ask(FileDialogRequest {FileDialogRequest::Save, filter});
+    return gAsker->ask(FileDialogRequest {FileDialogRequest::Save, filter, defaultExtension});
 }
 
 } // namespace platform

@@ -11,6 +11,9 @@ struct FileDialogRequest {
 
     Kind kind = Open;
     QString filter;
+    // Added to a saved name typed without one ("prp"), before the dialog asks whether an
+    // existing file may be replaced, so the question is about the file that gets written.
+    QString defaultExtension;
 };
 
 // Asks for a file name in a modal dialog; an empty answer means the operator cancelled. The
@@ -29,6 +32,6 @@ FileDialogAsker* setFileDialogAsker(FileDialogAsker* asker);
 QString qtFileFilter(const QString& filter);
 
 QString getOpenFileName(const QString& filter);
-QString getSaveFileName(const QString& filter);
+QString getSaveFileName(const QString& filter, const QString& defaultExtension);
 
 } // namespace platform

@@ -53,6 +53,7 @@ constexpr std::initializer_list<Entry> kEntries {
     {"prvSaving", "Saving file..."},
     {"prvLoading", "Loading file..."},
     {"prvTextNotFound", "Text not found"},
+    {"prvNoHelpFile", "Help file \"%s\" not found"},
 
     {"fndCaption", "Find Text"},
     {"fndTextToFind", "Text to find:"},

@@ -288,7 +288,8 @@ void TrpPreview::SaveToFile()
 {
     if (FRunning)
         return;
-    const QString fileName = platform::getSaveFileName(preparedReportFilter());
+    const QString fileName
+        = platform::getSaveFileName(preparedReportFilter(), QStringLiteral("prp"));
     if (!fileName.isEmpty())
         SaveToFile(fileName);
 }

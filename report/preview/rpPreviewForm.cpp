@@ -6,6 +6,7 @@
 #include "rpPreviewWorkspace.h"
 
 #include "platform/core/EventBoundary.h"
+#include "platform/core/MessageService.h"
 #include "platform/core/NumberFormat.h"
 #include "platform/core/Shell.h"
 
@@ -14,6 +15,7 @@
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -78,12 +80,14 @@ TrpPreviewForm::~TrpPreviewForm()
 {
     // The zoom box reports its text when it loses the focus, also while the window goes.
     disconnect(ZoomCB, nullptr, this, nullptr);
-    ZoomCB->lineEdit()->removeEventFilter(this);
+    ZoomCB->removeEventFilter(this);
 }
 
 bool TrpPreviewForm::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == ZoomCB->lineEdit() && event->type() == QEvent::KeyPress) {
+    // The combo box is its line edit's focus proxy: typed keys arrive at the box, which hands
+    // them to the line edit directly, so Enter is taken where it arrives.
+    if (watched == ZoomCB && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             platform::runGuarded([this] { ZoomBoxApply(ZoomCB->lineEdit()->text()); });
@@ -162,22 +166,30 @@ void TrpPreviewForm::PageBoxApply() { Preview->SetPageNo(platform::StrToInt(Page
 
 void TrpPreviewForm::SwitchToFullScreen()
 {
+    // Only the window state changes: new window flags would hide the modal window, which
+    // ends its modal loop and with it the preview.
     if (!FFullScreen) {
         ToolBar->hide();
         StatusBar->hide();
-        FSavedFlags = windowFlags();
         FSavedState = windowState();
-        setWindowFlags(FSavedFlags | Qt::FramelessWindowHint);
-        setWindowState(Qt::WindowMaximized);
-        show();
+        setWindowState(Qt::WindowFullScreen);
     } else {
-        setWindowFlags(FSavedFlags);
         setWindowState(FSavedState);
-        show();
         ToolBar->show();
         StatusBar->show();
     }
     FFullScreen = !FFullScreen;
+}
+
+void TrpPreviewForm::OpenHelp()
+{
+    const QString help
+        = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("ReportUser.chm"));
+    if (!QFileInfo::exists(help)) {
+        platform::showEngineError(res("prvNoHelpFile").replace(QStringLiteral("%s"), help));
+        return;
+    }
+    platform::shellOpenAddress(QUrl::fromLocalFile(help).toString());
 }
 
 void TrpPreviewForm::onPageChanged()
@@ -190,10 +202,14 @@ void TrpPreviewForm::onPageChanged()
     PagePanel->setFixedWidth(std::max(73, wanted));
 }
 
+QString TrpPreviewForm::ZoomText() const
+{
+    return QString::number(static_cast<int>(std::nearbyint(Preview->Zoom() * 100))) + u'%';
+}
+
 void TrpPreviewForm::onZoomChanged()
 {
-    ZoomCB->setEditText(
-        QString::number(static_cast<int>(std::nearbyint(Preview->Zoom() * 100))) + u'%');
+    ZoomCB->setEditText(ZoomText());
     // The narrow box shows the start of the text, not its end.
     ZoomCB->lineEdit()->setCursorPosition(0);
 }
@@ -208,9 +224,7 @@ void TrpPreviewForm::keyPressEvent(QKeyEvent* event)
         platform::runGuarded([this] { SwitchToFullScreen(); });
         break;
     case Qt::Key_F1:
-        platform::shellOpenAddress(QUrl::fromLocalFile(
-            QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("ReportUser.chm")))
-                                       .toString());
+        OpenHelp();
         break;
     default:
         QDialog::keyPressEvent(event);

@@ -35,11 +35,16 @@ public:
     void CancelBClick();
     // Typed or chosen text of the zoom box; an empty number changes nothing.
     void ZoomBoxApply(const QString& text);
+    // The zoom as the box shows it: a whole percentage.
+    QString ZoomText() const;
     // The number typed in the page box.
     void PageBoxApply();
-    // Hides the bars and the border and maximizes; the second call restores them.
+    // Hides the bars and fills the screen without a border; the second call restores the
+    // bars and the window state from before.
     void SwitchToFullScreen();
     bool FullScreen() const { return FFullScreen; }
+    // F1: the engine's help file beside the program; a missing file is reported by name.
+    void OpenHelp();
 
     TrpPreview* Preview = nullptr;
     QToolBar* ToolBar = nullptr;
@@ -100,7 +105,6 @@ private:
     void onZoomChanged();
 
     bool FFullScreen = false;
-    Qt::WindowFlags FSavedFlags;
     Qt::WindowStates FSavedState;
     // Toolbar actions and their context-menu items, which follow their enabled state.
     QList<std::pair<QAction*, QAction*>> FMenuItems;

@@ -168,9 +168,13 @@ void TrpPreviewForm::connectToolBar()
     connect(LastB, &QAction::triggered, this, guarded([preview] { preview->Last(); }));
     connect(CancelB, &QToolButton::clicked, this, guarded([this] { CancelBClick(); }));
     // Enter is taken before the box itself, which would put back its current item.
-    ZoomCB->lineEdit()->installEventFilter(this);
+    ZoomCB->installEventFilter(this);
+    // The box also reports the item matching its text when it loses the focus, which after
+    // a typed zoom is the rounded percentage it shows: the value shown is kept as it is.
     connect(ZoomCB, &QComboBox::activated, this, [this](int index) {
-        platform::runGuarded([this, index] { ZoomBoxApply(ZoomCB->itemText(index)); });
+        const QString chosen = ZoomCB->itemText(index);
+        if (chosen != ZoomText())
+            platform::runGuarded([this, chosen] { ZoomBoxApply(chosen); });
     });
     connect(PageE, &QLineEdit::returnPressed, this, guarded([this] { PageBoxApply(); }));
 }

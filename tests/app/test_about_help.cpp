@@ -1,6 +1,9 @@
 #include "app/About.h"
+#include "app/HelpFile.h"
 #include "app/Startup.h"
+#include "app/fmHelpText.h"
 #include "app/main_unit.h"
+#include "platform/core/TextEncoding.h"
 #include "support/EmptyFolder.h"
 #include "support/MessageRecorder.h"
 
@@ -10,6 +13,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -128,43 +132,105 @@ TEST_F(AboutWindow, MainWindowStaysUsable)
     EXPECT_TRUE(windows->fmMain->isEnabled());
 }
 
-// The help command starts a text editor on "Помощь.txt" in the current directory, whether
-// the file is there or not: a stand-in editor on the PATH records how it was started.
-TEST(HelpCommand, StartsTheTextEditorOnTheHelpFileInTheCurrentDirectory)
-{
+// The help command in a folder of its own, with a PATH that holds only a stand-in editor
+// (when asked for) that records where and on what it was started.
+class HelpCommand : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        oldPath = qgetenv("PATH");
+        oldDir = QDir::currentPath();
+        qputenv("PATH", bin.path().toUtf8());
+        QDir::setCurrent(work.path());
+    }
+    void TearDown() override
+    {
+        qputenv("PATH", oldPath);
+        QDir::setCurrent(oldDir);
+    }
+
+    void installEditor()
+    {
+        QFile script(bin.filePath(QStringLiteral("gnome-text-editor")));
+        ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+        script.write(QStringLiteral(
+            "#!/bin/sh\n/bin/pwd > '%1.tmp'\necho \"$1\" >> '%1.tmp'\n/bin/mv '%1.tmp' '%1'\n")
+                         .arg(log())
+                         .toUtf8());
+        script.close();
+        script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+
+    // The folder and the file the editor was started on.
+    QStringList started()
+    {
+        QElapsedTimer timer;
+        timer.start();
+        while (!QFile::exists(log()) && timer.elapsed() < 10000)
+            QTest::qWait(20);
+        QFile file(log());
+        if (!file.open(QIODevice::ReadOnly))
+            return {};
+        return QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
+    }
+
+    QString log() const { return bin.filePath(QStringLiteral("started.txt")); }
+
     MessageRecorder recorder;
     QTemporaryDir bin;
     QTemporaryDir work;
-    const QString log = bin.filePath(QStringLiteral("started.txt"));
-    const QString editor = bin.filePath(QStringLiteral("gnome-text-editor"));
-    QFile script(editor);
-    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
-    script.write(
-        QStringLiteral("#!/bin/sh\npwd > '%1.tmp'\necho \"$1\" >> '%1.tmp'\nmv '%1.tmp' '%1'\n")
-            .arg(log)
-            .toUtf8());
-    script.close();
-    script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QByteArray oldPath;
+    QString oldDir;
+};
 
-    const QByteArray oldPath = qgetenv("PATH");
-    const QString oldDir = QDir::currentPath();
-    qputenv("PATH", bin.path().toUtf8() + ':' + oldPath);
-    QDir::setCurrent(work.path());
+TEST_F(HelpCommand, OpensTheHelpFileOfTheCurrentFolderInTheTextEditor)
+{
+    installEditor();
+    QFile own(work.filePath(u("Помощь.txt")));
+    ASSERT_TRUE(own.open(QIODevice::WriteOnly));
+    own.write("school's own help");
+    own.close();
     auto windows = createProgramWindows();
+    recorder.messages.clear(); // only what the help command says counts here
     windows->fmMain->subHelp->trigger();
-    qputenv("PATH", oldPath);
-    QDir::setCurrent(oldDir);
+    const QStringList lines = started();
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_EQ(QDir(lines[0]).canonicalPath(), QDir(work.path()).canonicalPath());
+    EXPECT_EQ(lines[1], u("Помощь.txt"));
+    EXPECT_TRUE(recorder.messages.isEmpty()) << recorder.texts().join(u'|').toStdString();
+}
 
-    QElapsedTimer timer;
-    timer.start();
-    while (!QFile::exists(log) && timer.elapsed() < 10000)
-        QTest::qWait(20);
-    QFile started(log);
-    ASSERT_TRUE(started.open(QIODevice::ReadOnly));
-    const QStringList lines = QString::fromUtf8(started.readAll()).split(QLatin1Char('\n'));
-    EXPECT_EQ(QDir(lines.value(0)).canonicalPath(), QDir(work.path()).canonicalPath());
-    EXPECT_EQ(lines.value(1), u("Помощь.txt"));
-    EXPECT_TRUE(recorder.messages.isEmpty());
+TEST_F(HelpCommand, WithoutAHelpFileTheEditorOpensTheShippedGuide)
+{
+    installEditor();
+    auto windows = createProgramWindows();
+    recorder.messages.clear(); // only what the help command says counts here
+    windows->fmMain->subHelp->trigger();
+    const QStringList lines = started();
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_TRUE(lines[1].endsWith(u("/Помощь.txt"))) << lines[1].toStdString();
+    QFile guide(lines[1]);
+    ASSERT_TRUE(guide.open(QIODevice::ReadOnly));
+    const QString text = platform::decodeText(guide.readAll()).text;
+    EXPECT_EQ(text, shippedGuideText());
+    for (const char* topic :
+        {"Заполнение формы", "Печать", "Настройка печати", "Сохранить настройки"})
+        EXPECT_TRUE(text.contains(u(topic))) << topic;
+    EXPECT_FALSE(QFile::exists(work.filePath(u("Помощь.txt"))));
+}
+
+TEST_F(HelpCommand, WithoutAnEditorTheTextIsShownInTheProgramsOwnWindow)
+{
+    auto windows = createProgramWindows();
+    recorder.messages.clear(); // only what the help command says counts here
+    windows->fmMain->subHelp->trigger();
+    auto* window = windows->fmMain->findChild<TfmHelpText*>();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->windowTitle(), u("Помощь"));
+    EXPECT_TRUE(window->Memo->isReadOnly());
+    EXPECT_EQ(window->Memo->toPlainText(), shippedGuideText().trimmed());
+    EXPECT_TRUE(recorder.messages.isEmpty()) << recorder.texts().join(u'|').toStdString();
 }
 
 } // namespace

@@ -11,10 +11,12 @@
 #include "support/PreviewSession.h"
 #include "templates/Templates.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -25,6 +27,9 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QWheelEvent>
+
+#include <functional>
+#include <vector>
 
 namespace {
 
@@ -45,23 +50,33 @@ protected:
         return dynamic_cast<TrpMemoView*>(report.FindObject(QString::fromLatin1(name)));
     }
 
-    // Types into the zoom box the way the operator does: the box takes the focus, Ctrl+A
-    // selects its text, the characters and Enter go to the focused widget.
-    static void typeZoom(TrpPreviewForm& form, const QString& text)
+    // Clicks into the zoom box, types over its text and presses Enter, every key going to
+    // the widget that has the focus, as the desktop delivers them.
+    static void typeZoom(TrpPreviewForm& form, const QString& text, int enter = Qt::Key_Return)
     {
-        form.ZoomCB->setFocus(Qt::TabFocusReason);
-        pressKey(Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(QApplication::focusWidget(), text);
-        pressKey(Qt::Key_Return);
+        activate(form);
+        QTest::mouseClick(form.ZoomCB->lineEdit(), Qt::LeftButton);
+        QWidget* focused = QApplication::focusWidget();
+        ASSERT_NE(focused, nullptr);
+        QTest::keyClick(focused, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(focused, text);
+        QTest::keyClick(focused, static_cast<Qt::Key>(enter),
+            enter == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
     }
 
-    // Picks a zoom item the way the operator does: the arrow key moves to it in the box.
-    static void pickZoom(TrpPreviewForm& form, int index)
+    // Opens the zoom box's list and clicks one of its items.
+    static void chooseZoom(TrpPreviewForm& form, int row)
     {
-        form.ZoomCB->setFocus(Qt::TabFocusReason);
-        form.ZoomCB->setCurrentIndex(index - 1);
-        pressKey(Qt::Key_Down);
-        ASSERT_EQ(form.ZoomCB->currentIndex(), index);
+        form.ZoomCB->showPopup();
+        QAbstractItemView* list = form.ZoomCB->view();
+        const QRect item = list->visualRect(list->model()->index(row, 0));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, item.center());
+    }
+
+    static void activate(QWidget& window)
+    {
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     }
 
     const platform::ScopedNumberFormat comma {QLatin1Char(',')};
@@ -153,6 +168,9 @@ TEST_F(PreviewTest, ZoomButtonsAndBoxKeepTheQuarterFloorAndReadBothSeparators)
         EXPECT_DOUBLE_EQ(preview.Zoom(), 1.505);
         // Whole percent, ties to even.
         EXPECT_EQ(form.ZoomCB->currentText(), QStringLiteral("150%"));
+        typeZoom(form, QStringLiteral("200"), Qt::Key_Enter);
+        EXPECT_DOUBLE_EQ(preview.Zoom(), 2.0);
+        EXPECT_EQ(form.ZoomCB->currentText(), QStringLiteral("200%"));
         typeZoom(form, QStringLiteral("200.5"));
         EXPECT_DOUBLE_EQ(preview.Zoom(), 2.005);
         EXPECT_TRUE(preview.Workspace()->hasFocus());
@@ -168,13 +186,13 @@ TEST_F(PreviewTest, ZoomButtonsAndBoxKeepTheQuarterFloorAndReadBothSeparators)
         EXPECT_EQ(
             recorder.messages[0].text, QStringLiteral("'1x' is not a valid floating point value."));
 
-        pickZoom(form, 6);
+        chooseZoom(form, 6);
         EXPECT_EQ(preview.ZoomMode(), zmPageWidth);
         EXPECT_EQ(
             preview.Workspace()->PageList().Item(0).Width, preview.Workspace()->UsableWidth());
         EXPECT_EQ(preview.Workspace()->PageList().Item(0).OffsetX, 10);
 
-        pickZoom(form, 7);
+        chooseZoom(form, 7);
         EXPECT_EQ(preview.ZoomMode(), zmWholePage);
         EXPECT_LE(preview.Workspace()->PageList().Item(0).Height, preview.Workspace()->height());
         form.ZoomPlusB->trigger();
@@ -284,18 +302,84 @@ TEST_F(PreviewTest, FindDialogKeepsTheLastTextAndSearchesWithItsOptions)
     });
 }
 
-TEST_F(PreviewTest, FullScreenHidesTheBarsAndADoubleClickLeavesIt)
+// Runs each step on a later turn of the preview's modal loop, so a step that ends the loop
+// leaves the steps after it unrun, and the session fails.
+void inTurnsOfTheModalLoop(
+    TrpReport& report, const std::vector<std::function<void(TrpPreviewForm&)>>& steps)
 {
+    std::size_t next = 0;
+    whilePreviewOpen(report, steps.back(), [&](TrpPreviewForm& form) {
+        if (!previewPrepared(form))
+            return false;
+        if (next + 1 < steps.size()) {
+            steps[next++](form);
+            return false;
+        }
+        return true;
+    });
+}
+
+TEST_F(PreviewTest, FullScreenKeepsTheWindowModalAndF11BringsBackBarsAndSize)
+{
+    QSize normal;
+    Qt::WindowStates normalState;
+    const auto stillModal = [](TrpPreviewForm& form) {
+        EXPECT_TRUE(form.isVisible());
+        EXPECT_EQ(QApplication::activeModalWidget(), &form);
+    };
+    const auto pressF11 = [](TrpPreviewForm& form) {
+        activate(form);
+        ASSERT_NE(QApplication::focusWidget(), nullptr);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F11);
+    };
+    inTurnsOfTheModalLoop(report,
+        {[&](TrpPreviewForm& form) {
+             normal = form.size();
+             normalState = form.windowState();
+             pressF11(form);
+         },
+            [&](TrpPreviewForm& form) {
+                stillModal(form);
+                EXPECT_TRUE(form.FullScreen());
+                EXPECT_TRUE(form.windowState() & Qt::WindowFullScreen);
+                EXPECT_TRUE(form.ToolBar->isHidden());
+                EXPECT_TRUE(form.StatusBar->isHidden());
+                pressF11(form);
+            },
+            [&](TrpPreviewForm& form) {
+                stillModal(form);
+                EXPECT_FALSE(form.FullScreen());
+                EXPECT_EQ(form.windowState(), normalState);
+                EXPECT_EQ(form.size(), normal);
+                EXPECT_FALSE(form.ToolBar->isHidden());
+                EXPECT_FALSE(form.StatusBar->isHidden());
+                QTest::mouseClick(
+                    form.ToolBar->widgetForAction(form.FullScreenBtn), Qt::LeftButton);
+            },
+            [&](TrpPreviewForm& form) {
+                stillModal(form);
+                EXPECT_TRUE(form.FullScreen());
+                QTest::mouseDClick(form.Preview->Workspace()->viewport(), Qt::LeftButton);
+            },
+            [&](TrpPreviewForm& form) {
+                stillModal(form);
+                EXPECT_FALSE(form.FullScreen());
+                EXPECT_FALSE(form.ToolBar->isHidden());
+            }});
+}
+
+TEST_F(PreviewTest, F1WithoutTheHelpFileSaysWhichFileIsMissing)
+{
+    const QString help
+        = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("ReportUser.chm"));
+    ASSERT_FALSE(QFile::exists(help));
     whilePreviewOpen(report, [&](TrpPreviewForm& form) {
-        pressKey(Qt::Key_F11);
-        EXPECT_TRUE(form.FullScreen());
-        EXPECT_TRUE(form.ToolBar->isHidden());
-        EXPECT_TRUE(form.StatusBar->isHidden());
-        EXPECT_TRUE(form.windowFlags() & Qt::FramelessWindowHint);
-        QTest::mouseDClick(form.Preview->Workspace()->viewport(), Qt::LeftButton);
-        EXPECT_FALSE(form.FullScreen());
-        EXPECT_FALSE(form.ToolBar->isHidden());
-        EXPECT_FALSE(form.windowFlags() & Qt::FramelessWindowHint);
+        activate(form);
+        pressKey(Qt::Key_F1);
+        ASSERT_EQ(recorder.messages.size(), 1);
+        EXPECT_EQ(recorder.messages[0].caption, QStringLiteral("Error"));
+        EXPECT_EQ(
+            recorder.messages[0].text, QStringLiteral("Help file \"%1\" not found").arg(help));
         EXPECT_TRUE(form.isVisible());
     });
 }

@@ -43,6 +43,7 @@ TEST_F(PreviewFilesTest, SavedPagesOpenInAnotherPreviewAsTheSamePagesFromTheFirs
     ASSERT_EQ(answer.requests.size(), 1);
     EXPECT_EQ(answer.requests[0].kind, platform::FileDialogRequest::Save);
     EXPECT_EQ(answer.requests[0].filter, QStringLiteral("Prepared Report (*.prp)|*.prp"));
+    EXPECT_EQ(answer.requests[0].defaultExtension, QStringLiteral("prp"));
     // The extension is forced.
     const QString saved = folder.filePath(QStringLiteral("graduate.prp"));
     ASSERT_TRUE(QFile::exists(saved));
