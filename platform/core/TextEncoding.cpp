@@ -57,7 +57,7 @@ QByteArray encodeText(const QString& text, TextEncoding encoding)
     return encodeWindows1251(text);
 }
 
-QList<TextLine> splitLines(const QString& text)
+QList<TextLine> splitLines(QStringView text)
 {
     QList<TextLine> lines;
     qsizetype start = 0;
