@@ -42,7 +42,7 @@ QByteArray largeSettings()
     QString text = QString::fromUtf8("[Организация]\r\nНазвание=Автошкола\r\n[Часы]\r\n");
     for (int i = 1; i <= 11; ++i)
         text += QStringLiteral("_%1=0\r\n").arg(i);
-    for (int i = 0; i < 40000; ++i)
+    for (int i = 0; i < 20000; ++i)
         text += QString::fromUtf8("; строка %1 из журнала школы, сохраненная в файле\r\n").arg(i);
     text += QString::fromUtf8("[Страница]\r\nВерхнее_поле=15\r\n");
     return platform::encodeWindows1251(text);
