@@ -7,6 +7,7 @@
 #include "app/main_unit.h"
 #include "platform/core/Exception.h"
 #include "platform/core/IniFile.h"
+#include "platform/core/NumberFormat.h"
 #include "report/engine/rpReport.h"
 #include "report/model/rpPages.h"
 
@@ -113,18 +114,21 @@ void TfmMain::loadSettings()
     }
 }
 
+// The whole save is one replacement of the file, so that a failure or a crash never leaves
+// a mixture of old and new keys.
 void TfmMain::N1Click()
 {
-    platform::TIniFile ini(settingsFilePath());
+    QList<platform::ProfileEntry> entries;
     for (const SchoolKey& entry : schoolKeys()) {
         if (entry.field->Text() != entry.placeholder)
-            ini.WriteString(kOrganisation, entry.key, entry.field->Text());
+            entries.append({kOrganisation, entry.key, entry.field->Text()});
     }
     for (int i = 1; i <= 11; ++i)
-        ini.WriteString(kHours, hourKey(i), hourOrTotalField(i)->Text());
+        entries.append({kHours, hourKey(i), hourOrTotalField(i)->Text()});
     for (const MarginKey& entry : kMargins) {
         const double margin = marginOf(certificatePage(*rpReport1), entry.margin);
         if (margin != kDefaultMargin)
-            ini.WriteFloat(kPage, entry.key, margin);
+            entries.append({kPage, entry.key, platform::FloatToStr(margin)});
     }
+    platform::TIniFile(settingsFilePath()).WriteStrings(entries);
 }

@@ -1,6 +1,7 @@
 #include "CodePage1251.h"
 
 #include <array>
+#include <cstdint>
 
 namespace platform {
 
@@ -83,6 +84,14 @@ char16_t decodeByte(unsigned char byte)
     return kHighHalf[byte - 0x80];
 }
 
+// Every byte's character at once, for whole files.
+const std::array<char16_t, 256> kDecoded = [] {
+    std::array<char16_t, 256> table {};
+    for (std::size_t byte = 0; byte < table.size(); ++byte)
+        table[byte] = decodeByte(static_cast<unsigned char>(byte));
+    return table;
+}();
+
 // Returns -1 for a character the code page cannot hold.
 int encodeChar(char16_t c)
 {
@@ -97,24 +106,34 @@ int encodeChar(char16_t c)
     return -1;
 }
 
+// The bytes of the characters below U+0460 (ASCII, the Latin-1 signs, all of Cyrillic), the
+// characters that make up nearly all of a file; -1 where the code page has none.
+const std::array<std::int16_t, 0x460> kEncodedLow = [] {
+    std::array<std::int16_t, 0x460> table {};
+    for (std::size_t c = 0; c < table.size(); ++c)
+        table[c] = std::int16_t(encodeChar(char16_t(c)));
+    return table;
+}();
+
 } // namespace
 
 QString decodeWindows1251(const QByteArray& bytes)
 {
     QString text(bytes.size(), Qt::Uninitialized);
-    QChar* out = text.data();
+    char16_t* out = reinterpret_cast<char16_t*>(text.data());
     for (char byte : bytes)
-        *out++ = QChar(decodeByte(static_cast<unsigned char>(byte)));
+        *out++ = kDecoded[static_cast<unsigned char>(byte)];
     return text;
 }
 
 QByteArray encodeWindows1251(QStringView text)
 {
-    QByteArray bytes;
-    bytes.reserve(text.size());
+    QByteArray bytes(text.size(), Qt::Uninitialized);
+    char* out = bytes.data();
     for (QChar c : text) {
-        const int code = encodeChar(c.unicode());
-        bytes.append(code < 0 ? '?' : char(code));
+        const int code
+            = c.unicode() < kEncodedLow.size() ? kEncodedLow[c.unicode()] : encodeChar(c.unicode());
+        *out++ = code < 0 ? '?' : char(code);
     }
     return bytes;
 }

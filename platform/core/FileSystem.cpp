@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSaveFile>
 
 #include <cerrno>
 #include <filesystem>
@@ -51,6 +52,19 @@ int deleteFileWithErrorCode(const QString& path)
     return 0;
 }
 
+bool replaceFileContents(const QString& path, const QByteArray& bytes)
+{
+    QSaveFile file(path);
+    file.setDirectWriteFallback(true);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
 QStringList readTextFileLines(const QString& path)
 {
     QFile file(path);
@@ -58,9 +72,10 @@ QStringList readTextFileLines(const QString& path)
         throw Exception(
             QStringLiteral("Cannot open file \"%1\". %2").arg(path, file.errorString()));
     }
+    const QString text = decodeText(file.readAll()).text;
     QStringList lines;
-    for (const TextLine& line : splitLines(decodeText(file.readAll()).text))
-        lines.append(line.text);
+    for (const TextLine& line : splitLines(text))
+        lines.append(line.text.toString());
     return lines;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -17,6 +18,13 @@ constexpr int kErrorSharingViolation = 32;
 // Deletes a file. Returns 0 on success, else the Windows error code for the failure
 // (2 for a missing file, 5 when access is denied).
 int deleteFileWithErrorCode(const QString& path);
+
+// Gives the file new contents, creating it when it is missing. Where a temporary file can
+// be created beside it, the temporary is written and renamed over the file, so a failure
+// (a full disk, a crash, a power cut) leaves the old file whole. In a folder where new files
+// cannot be created but the file itself may be written, the file is written in place, as
+// the desktop's own services do. Returns false when nothing could be written.
+bool replaceFileContents(const QString& path, const QByteArray& bytes);
 
 // A whole text file as lines; the encoding is taken from a byte-order mark (UTF-8,
 // UTF-16LE, UTF-16BE), else Windows-1251. Lines end at CR LF, LF or CR; a final line end

@@ -2,7 +2,6 @@
 
 #include "Exception.h"
 #include "NumberFormat.h"
-#include "ProfileFile.h"
 
 namespace platform {
 
@@ -11,12 +10,20 @@ TIniFile::TIniFile(QString fileName) : fFileName(std::move(fileName)) { }
 QString TIniFile::ReadString(
     const QString& section, const QString& ident, const QString& defaultValue) const
 {
-    return readProfileString(fFileName, section, ident, defaultValue);
+    if (!fLoaded)
+        fLoaded = loadProfile(fFileName);
+    return fLoaded->read(section, ident, defaultValue);
 }
 
 void TIniFile::WriteString(const QString& section, const QString& ident, const QString& value)
 {
-    if (!writeProfileString(fFileName, section, ident, value))
+    WriteStrings({{section, ident, value}});
+}
+
+void TIniFile::WriteStrings(const QList<ProfileEntry>& entries)
+{
+    fLoaded.reset();
+    if (!writeProfileStrings(fFileName, entries))
         throw Exception(QStringLiteral("Unable to write to %1").arg(fFileName));
 }
 
@@ -27,11 +34,6 @@ double TIniFile::ReadFloat(const QString& section, const QString& ident, double 
     if (text.isEmpty() || !TryStrToFloat(text, value))
         return defaultValue;
     return value;
-}
-
-void TIniFile::WriteFloat(const QString& section, const QString& ident, double value)
-{
-    WriteString(section, ident, FloatToStr(value));
 }
 
 } // namespace platform

@@ -1,10 +1,16 @@
 #pragma once
 
+#include "ProfileFile.h"
+
+#include <QList>
 #include <QString>
+
+#include <optional>
 
 namespace platform {
 
-// An INI file accessor for one load or one save, on top of the profile-file service.
+// An INI file accessor for one load or one save, on top of the profile-file service. The
+// file is parsed at the first read and that profile serves every later read, until a write.
 class TIniFile {
 public:
     explicit TIniFile(QString fileName);
@@ -16,14 +22,16 @@ public:
         const QString& section, const QString& ident, const QString& defaultValue) const;
     // Throws platform::Exception "Unable to write to <file>" when the file cannot be written.
     void WriteString(const QString& section, const QString& ident, const QString& value);
+    // All the keys in one replacement of the file: written all together or, with the same
+    // exception, not at all.
+    void WriteStrings(const QList<ProfileEntry>& entries);
 
     // An empty or unconvertible stored text gives the default, without a message.
     double ReadFloat(const QString& section, const QString& ident, double defaultValue) const;
-    // General number format with 15 significant digits and the program's decimal separator.
-    void WriteFloat(const QString& section, const QString& ident, double value);
 
 private:
     QString fFileName;
+    mutable std::optional<ProfileDocument> fLoaded;
 };
 
 } // namespace platform

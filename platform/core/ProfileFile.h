@@ -1,30 +1,39 @@
 #pragma once
 
+#include "ProfileDocument.h"
+
+#include <QList>
 #include <QString>
 
 namespace platform {
 
 // INI ("profile") files read and written the way the Windows profile services do it, so
-// that a file written by either side loads on the other:
-// - a file that starts with a UTF-16LE byte-order mark is UTF-16LE and stays so; a file
-//   with a UTF-8 byte-order mark stays UTF-8; any other file is Windows-1251 text;
-// - section and key names are matched without regard to letter case, blanks around names
-//   and values are ignored, and a value in matching quotes is read without them;
-// - a new section goes at the end of the file, a new key at the end of its section, an
-//   existing key is replaced in place; every other byte of the file stays as it was;
-// - new lines end in CR LF.
+// that a file written by either side loads on the other (the rules are those of
+// `ProfileDocument`). A file that starts with a UTF-16LE byte-order mark is UTF-16LE, one
+// with a UTF-8 byte-order mark is UTF-8, any other file is Windows-1251 text.
 
-// The longest value a read returns; a longer stored value is cut there.
-constexpr int kProfileValueLimit = 2047;
+// The file parsed once, for any number of reads; an empty profile when the file is missing
+// or cannot be read.
+ProfileDocument loadProfile(const QString& path);
 
 // The stored value, or the default (without trailing blanks) when the file, the section or
 // the key is missing.
 QString readProfileString(
     const QString& path, const QString& section, const QString& key, const QString& defaultValue);
 
-// Writes one key, creating the file and the section as needed. The file is replaced
-// atomically: a failed write leaves the old file whole. Returns false when the file could
-// not be written (a read-only file, a missing or read-only folder, a full disk).
+struct ProfileEntry {
+    QString section;
+    QString key;
+    QString value;
+};
+
+// Writes the keys in order, creating the file and the sections as needed, with one read of
+// the file and one replacement of it (`replaceFileContents`): the file afterwards holds
+// either all of the keys or, when the write fails, exactly what it held before. Returns
+// false when the file could not be written (a folder in its place, a missing folder, a full
+// disk, a file that may not be written).
+bool writeProfileStrings(const QString& path, const QList<ProfileEntry>& entries);
+
 bool writeProfileString(
     const QString& path, const QString& section, const QString& key, const QString& value);
 

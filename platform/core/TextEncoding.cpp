@@ -57,24 +57,22 @@ QByteArray encodeText(const QString& text, TextEncoding encoding)
     return encodeWindows1251(text);
 }
 
-QList<TextLine> splitLines(const QString& text)
+QList<TextLine> splitLines(QStringView text)
 {
     QList<TextLine> lines;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (c != QLatin1Char('\r') && c != QLatin1Char('\n'))
+    const char16_t* const end = text.utf16() + text.size();
+    const char16_t* start = text.utf16();
+    for (const char16_t* c = start; c < end; ++c) {
+        // One comparison for nearly every character: both line ends lie below the blank.
+        if (*c > u'\r' || (*c != u'\r' && *c != u'\n'))
             continue;
-        const qsizetype endLength
-            = (c == QLatin1Char('\r') && i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n'))
-            ? 2
-            : 1;
-        lines.append({text.mid(start, i - start), text.mid(i, endLength)});
-        i += endLength - 1;
-        start = i + 1;
+        const qsizetype endLength = (*c == u'\r' && c + 1 < end && c[1] == u'\n') ? 2 : 1;
+        lines.append({QStringView(start, c), QStringView(c, endLength)});
+        c += endLength - 1;
+        start = c + 1;
     }
-    if (start < text.size())
-        lines.append({text.mid(start), QString()});
+    if (start < end)
+        lines.append({QStringView(start, end), QStringView()});
     return lines;
 }
 

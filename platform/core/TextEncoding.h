@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringView>
 
 namespace platform {
 
@@ -21,12 +22,12 @@ DecodedText decodeText(const QByteArray& bytes);
 QByteArray encodeText(const QString& text, TextEncoding encoding);
 
 // One line of a text and the line end that closed it: CR LF, LF, CR, or nothing for a
-// last line without one.
+// last line without one. Both view the text that was split.
 struct TextLine {
-    QString text;
-    QString end;
+    QStringView text;
+    QStringView end;
 };
 
-QList<TextLine> splitLines(const QString& text);
+QList<TextLine> splitLines(QStringView text);
 
 } // namespace platform

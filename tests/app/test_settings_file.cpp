@@ -119,6 +119,18 @@ TEST_F(SettingsFile, NewFileHasSectionsAndKeysInOrder)
           "[Страница]\r\nВерхнее_поле=20\r\nЛевое_поле=12,5\r\n"));
 }
 
+TEST_F(SettingsFile, SchoolNameOutsideTheCodePageComesBackAtTheNextStart)
+{
+    writeSettings1251("; файл школы\r\n[Часы]\r\n_1=40\r\n");
+    startProgram();
+    main().Edit_01->SetText(u("Школа Әлем"));
+    save();
+    startProgram();
+    EXPECT_EQ(main().Edit_01->Text(), u("Школа Әлем"));
+    EXPECT_TRUE(settingsBytes().startsWith("\xFF\xFE"));
+    EXPECT_TRUE(recorder.messages.isEmpty());
+}
+
 TEST_F(SettingsFile, ValuesSetBackToTheirDefaultsKeepWhatTheFileHolds)
 {
     writeSettings1251("[Организация]\r\nСерия=АБ12\r\n[Страница]\r\nЛевое_поле=12,5\r\n");

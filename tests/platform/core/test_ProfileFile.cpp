@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -140,10 +141,35 @@ TEST_F(ProfileFile, DefaultLosesTrailingBlanksWhenNothingIsStored)
     EXPECT_EQ(read("Часы", "_1", u("42,00  ")), u("42,00"));
 }
 
-TEST_F(ProfileFile, CharactersOutsideTheCodePageAreStoredAsQuestionMarks)
+QByteArray utf16(const QString& text)
 {
+    return QByteArray("\xFF\xFE", 2)
+        + QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+}
+
+TEST_F(ProfileFile, ValueOutsideTheCodePageTurnsTheFileIntoUtf16KeepingEveryLine)
+{
+    writeBytes(path(), fixture("hand-edited-1251.zrf"));
+    const QString before = platform::decodeWindows1251(readBytes(path()));
+
     ASSERT_TRUE(write("Организация", "Директор", u("Gérard")));
-    EXPECT_EQ(read("Организация", "Директор"), u("G?rard"));
+    ASSERT_TRUE(write("Организация", "Название", u("Школа Әлем")));
+    EXPECT_EQ(readBytes(path()),
+        utf16(QString(before).replace(
+            u("  название = 'Школа №1'  \r\n"), u("название=Школа Әлем\r\nДиректор=Gérard\r\n"))));
+    EXPECT_EQ(read("Организация", "Название"), u("Школа Әлем"));
+    EXPECT_EQ(read("Организация", "Директор"), u("Gérard"));
+
+    // Once UTF-16, the file stays so.
+    ASSERT_TRUE(write("Часы", "_1", u("41")));
+    EXPECT_TRUE(readBytes(path()).startsWith("\xFF\xFE"));
+}
+
+TEST_F(ProfileFile, NewFileWithAValueOutsideTheCodePageIsUtf16)
+{
+    // A character beyond the 16-bit range as well: a surrogate pair is kept whole.
+    ASSERT_TRUE(write("Организация", "Серия", u("Ә😀")));
+    EXPECT_EQ(readBytes(path()), utf16(u("[Организация]\r\nСерия=Ә😀\r\n")));
 }
 
 TEST_F(ProfileFile, RefusedWriteLeavesNoFileBehind)
@@ -164,6 +190,102 @@ TEST_F(ProfileFile, WriteReplacesTheFileAtomically)
     // Nothing but the settings file is left in the folder: the temporary was renamed.
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList {QStringLiteral("default.zrf")});
     EXPECT_EQ(read("Часы", "_1"), u("50"));
+}
+
+} // namespace
+
+namespace {
+
+// Files a hand or another program wrote, and what a write of "_1" in "Часы" makes of them.
+struct LayoutCase {
+    const char* name;
+    const char* file;
+    const char* read; // what "_1" reads before the write
+    const char* written;
+};
+
+class ProfileLayout : public ProfileFile, public ::testing::WithParamInterface<LayoutCase> { };
+
+TEST_P(ProfileLayout, ReadAndWriteOfOneKey)
+{
+    writeBytes(path(), platform::encodeWindows1251(u(GetParam().file)));
+    EXPECT_EQ(read("Часы", "_1"), u(GetParam().read));
+    ASSERT_TRUE(write("Часы", "_1", u("7")));
+    EXPECT_EQ(platform::decodeWindows1251(readBytes(path())), u(GetParam().written));
+}
+
+INSTANTIATE_TEST_SUITE_P(Lines, ProfileLayout,
+    ::testing::Values(
+        // A line without "=" is no key: the default is read, and the key is added.
+        LayoutCase {"LineWithoutEqualsIsNoKey", "[Часы]\r\n_1\r\n_2=5\r\n", "DEF",
+            "[Часы]\r\n_1\r\n_2=5\r\n_1=7\r\n"},
+        LayoutCase {
+            "EmptyValueIsAKey", "[Часы]\r\n_1=\r\n_2=5\r\n", "", "[Часы]\r\n_1=7\r\n_2=5\r\n"},
+        // Keys before the first section belong to none.
+        LayoutCase {
+            "KeyBeforeAnySection", "_1=3\r\n[Часы]\r\n", "DEF", "_1=3\r\n[Часы]\r\n_1=7\r\n"},
+        // Only the first section of a name counts.
+        LayoutCase {"RepeatedSection", "[Часы]\r\n_2=1\r\n\r\n[часы]\r\n_1=3\r\n", "DEF",
+            "[Часы]\r\n_2=1\r\n_1=7\r\n\r\n[часы]\r\n_1=3\r\n"},
+        LayoutCase {"RepeatedKey", "[Часы]\r\n_1=3\r\n_1=4\r\n", "3", "[Часы]\r\n_1=7\r\n_1=4\r\n"},
+        // The new key goes before the blank lines closing its section, after its comments.
+        LayoutCase {"SectionClosedByBlankLines", "[Часы]\r\n;c\r\n\r\n\n[Б]\r\n", "DEF",
+            "[Часы]\r\n;c\r\n_1=7\r\n\r\n\n[Б]\r\n"},
+        LayoutCase {"LastLineWithoutEnd", "[Часы]\r\n_2=1", "DEF", "[Часы]\r\n_2=1\r\n_1=7\r\n"},
+        LayoutCase {"HeaderWithoutEndOrBracket", "[Часы", "DEF", "[Часы\r\n_1=7\r\n"},
+        LayoutCase {"LineEndsKept", "[Часы]\n_1 = \"3\" \r_2=1\n", "3", "[Часы]\n_1=7\r_2=1\n"},
+        LayoutCase {
+            "CommentLooksLikeKey", "[Часы]\r\n;_1=3\r\n", "DEF", "[Часы]\r\n;_1=3\r\n_1=7\r\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// The writes of one save, in one replacement, leave the same bytes as the same writes made
+// one by one.
+struct BatchCase {
+    const char* name;
+    const char* file;
+};
+
+class ProfileBatch : public ProfileFile, public ::testing::WithParamInterface<BatchCase> { };
+
+TEST_P(ProfileBatch, OneReplacementEqualsKeyByKeyWrites)
+{
+    const QList<platform::ProfileEntry> entries {
+        {u("Организация"), u("Серия"), u("ВГ")},
+        {u("Часы"), u("_1"), u("1")},
+        {u("Новая"), u("а"), u("1")},
+        {u("Часы"), u("_12"), u("12")},
+        {u("НОВАЯ"), u("б"), u("2")},
+        {u("часы"), u("_12"), u("twelve")},
+        {u("Новая"), u("А"), u("3")},
+        {u("Страница"), u("Левое_поле"), u("Әлем")},
+    };
+    const QByteArray original = GetParam().file[0] ? fixture(GetParam().file) : QByteArray();
+    const QString keyByKey = dir.filePath(QStringLiteral("key-by-key.zrf"));
+    if (!original.isEmpty()) {
+        writeBytes(path(), original);
+        writeBytes(keyByKey, original);
+    }
+    for (const platform::ProfileEntry& entry : entries)
+        ASSERT_TRUE(writeProfileString(keyByKey, entry.section, entry.key, entry.value));
+
+    ASSERT_TRUE(platform::writeProfileStrings(path(), entries));
+    EXPECT_EQ(readBytes(path()), readBytes(keyByKey));
+    EXPECT_EQ(read("Новая", "а"), u("3"));
+    EXPECT_EQ(read("Часы", "_12"), u("twelve"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, ProfileBatch,
+    ::testing::Values(BatchCase {"NoFile", ""}, BatchCase {"Windows1251", "default-1251.zrf"},
+        BatchCase {"Utf16LE", "default-utf16.zrf"},
+        BatchCase {"HandEdited", "hand-edited-1251.zrf"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ProfileFile, RefusedBatchLeavesTheFileAsItWas)
+{
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("default.zrf")));
+    EXPECT_FALSE(platform::writeProfileStrings(
+        path(), {{u("Часы"), u("_1"), u("1")}, {u("Часы"), u("_2"), u("2")}}));
+    EXPECT_TRUE(QFileInfo(path()).isDir());
 }
 
 } // namespace

@@ -1,0 +1,190 @@
+#include "ProfileDocument.h"
+
+#include "CodePage1251.h"
+
+namespace platform {
+
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+
+bool isBlank(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); }
+
+QStringView trimBlanks(QStringView text)
+{
+    qsizetype from = 0;
+    qsizetype to = text.size();
+    while (from < to && isBlank(text.at(from)))
+        ++from;
+    while (to > from && isBlank(text.at(to - 1)))
+        --to;
+    return text.mid(from, to - from);
+}
+
+std::optional<QStringView> sectionName(QStringView line)
+{
+    const QStringView trimmed = trimBlanks(line);
+    if (!trimmed.startsWith(QLatin1Char('[')))
+        return std::nullopt;
+    const qsizetype close = trimmed.indexOf(QLatin1Char(']'));
+    return trimBlanks(trimmed.mid(1, close < 0 ? trimmed.size() - 1 : close - 1));
+}
+
+struct KeyLine {
+    QStringView key;
+    QStringView value;
+};
+
+std::optional<KeyLine> keyLine(QStringView line)
+{
+    const QStringView trimmed = trimBlanks(line);
+    if (trimmed.startsWith(QLatin1Char(';')))
+        return std::nullopt;
+    const qsizetype equals = trimmed.indexOf(QLatin1Char('='));
+    if (equals < 0)
+        return std::nullopt;
+    return KeyLine {trimBlanks(trimmed.left(equals)), trimBlanks(trimmed.mid(equals + 1))};
+}
+
+bool sameName(QStringView a, QStringView b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
+
+QStringView unquoted(QStringView value)
+{
+    if (value.size() >= 2) {
+        const QChar first = value.front();
+        if ((first == QLatin1Char('"') || first == QLatin1Char('\'')) && value.back() == first)
+            return value.mid(1, value.size() - 2);
+    }
+    return value;
+}
+
+QString withoutTrailingBlanks(QString text)
+{
+    while (!text.isEmpty() && isBlank(text.back()))
+        text.chop(1);
+    return text;
+}
+
+} // namespace
+
+ProfileDocument ProfileDocument::parse(const QByteArray& bytes)
+{
+    ProfileDocument profile;
+    DecodedText decoded = decodeText(bytes);
+    profile.fEncoding = decoded.encoding;
+    profile.fText = std::move(decoded.text);
+
+    const QList<TextLine> lines = splitLines(profile.fText);
+    profile.fLines.assign(lines.begin(), lines.end());
+    profile.fFileLines = profile.fLines.size();
+
+    Section* current = nullptr;
+    for (std::size_t i = 0; i < profile.fLines.size(); ++i) {
+        const QStringView line = profile.fLines[i].text;
+        if (const auto name = sectionName(line)) {
+            current = &profile.fSections.emplace_back(Section {*name, {}, i + 1, {}, {}});
+        } else if (current && !trimBlanks(line).isEmpty()) {
+            current->insertAt = i + 1;
+            if (const auto entry = keyLine(line))
+                current->keys.push_back({entry->key, i});
+        }
+    }
+    return profile;
+}
+
+std::optional<std::size_t> ProfileDocument::findSection(QStringView name) const
+{
+    for (std::size_t i = 0; i < fSections.size(); ++i) {
+        if (sameName(fSections[i].name, name))
+            return i;
+    }
+    return std::nullopt;
+}
+
+QString ProfileDocument::read(
+    const QString& section, const QString& key, const QString& defaultValue) const
+{
+    QString result = withoutTrailingBlanks(defaultValue);
+    if (const auto found = findSection(section)) {
+        for (const Key& entry : fSections[*found].keys) {
+            if (sameName(entry.name, key)) {
+                result = unquoted(keyLine(fLines[entry.line].text)->value).toString();
+                break;
+            }
+        }
+    }
+    return result.left(kProfileValueLimit);
+}
+
+std::size_t ProfileDocument::addLine(const QString& text)
+{
+    keepEncodable(text);
+    fLines.push_back({fWritten.emplace_back(text), kCrLf});
+    return fLines.size() - 1;
+}
+
+void ProfileDocument::keepEncodable(const QString& text)
+{
+    if (fEncoding == TextEncoding::Windows1251 && !fitsWindows1251(text))
+        fEncoding = TextEncoding::Utf16LE;
+}
+
+ProfileDocument::Section& ProfileDocument::sectionForWriting(const QString& name)
+{
+    if (const auto found = findSection(name))
+        return fSections[*found];
+    const std::size_t header = addLine(QLatin1Char('[') + name + QLatin1Char(']'));
+    return fSections.emplace_back(
+        Section {fLines[header].text.mid(1, name.size()), {}, 0, header, {}});
+}
+
+void ProfileDocument::write(const QString& section, const QString& key, const QString& value)
+{
+    Section& target = sectionForWriting(section);
+    for (const Key& entry : target.keys) {
+        if (sameName(entry.name, key)) {
+            const QString text = entry.name.toString() + QLatin1Char('=') + value;
+            keepEncodable(text);
+            fLines[entry.line].text = fWritten.emplace_back(text);
+            return;
+        }
+    }
+    const std::size_t line = addLine(key + QLatin1Char('=') + value);
+    target.keys.push_back({fLines[line].text.left(key.size()), line});
+    target.added.push_back(line);
+}
+
+QByteArray ProfileDocument::bytes() const
+{
+    QString text;
+    text.reserve(fText.size() + 1024);
+    bool lineOpen = false;
+    const auto append = [&](const Line& line) {
+        if (lineOpen)
+            text += kCrLf;
+        text += line.text;
+        text += line.end;
+        lineOpen = line.end.isEmpty();
+    };
+    const auto appendAdded = [&](const Section& section) {
+        for (const std::size_t line : section.added)
+            append(fLines[line]);
+    };
+
+    auto next = fSections.begin();
+    for (std::size_t i = 0; i <= fFileLines; ++i) {
+        for (; next != fSections.end() && !next->newHeader && next->insertAt == i; ++next)
+            appendAdded(*next);
+        if (i < fFileLines)
+            append(fLines[i]);
+    }
+    for (const Section& section : fSections) {
+        if (section.newHeader) {
+            append(fLines[*section.newHeader]);
+            appendAdded(section);
+        }
+    }
+    return encodeText(text, fEncoding);
+}
+
+} // namespace platform

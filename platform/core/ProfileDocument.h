@@ -1,0 +1,83 @@
+#pragma once
+
+#include "TextEncoding.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringView>
+
+#include <deque>
+#include <optional>
+#include <vector>
+
+namespace platform {
+
+// The longest value a read returns; a longer stored value is cut there.
+constexpr int kProfileValueLimit = 2047;
+
+// A profile file's text parsed once, for any number of reads and edits, written back in one
+// piece. The rules are those of the desktop's profile services:
+// - section and key names are matched without regard to letter case; the first section of a
+//   name and the first key of a name within it count; lines before the first section and
+//   lines without "=" are no keys;
+// - blanks around names and values are ignored, and a value in matching quotes is read
+//   without them;
+// - a new section goes at the end of the file, a new key at the end of its section (before
+//   the blank lines that close it), an existing key is replaced in place; every other byte
+//   stays as it was, and new lines end in CR LF;
+// - the file keeps its encoding, except that a Windows-1251 file that is given a character
+//   the code page cannot hold becomes UTF-16LE, so that nothing written is lost.
+class ProfileDocument {
+public:
+    // An empty profile: a file that does not exist yet.
+    ProfileDocument() = default;
+    static ProfileDocument parse(const QByteArray& bytes);
+
+    ProfileDocument(const ProfileDocument&) = delete;
+    ProfileDocument& operator=(const ProfileDocument&) = delete;
+    ProfileDocument(ProfileDocument&&) = default;
+    ProfileDocument& operator=(ProfileDocument&&) = default;
+
+    // The stored value, at most `kProfileValueLimit` characters, or the default without its
+    // trailing blanks when the section or the key is missing.
+    QString read(const QString& section, const QString& key, const QString& defaultValue) const;
+
+    void write(const QString& section, const QString& key, const QString& value);
+
+    TextEncoding encoding() const { return fEncoding; }
+    QByteArray bytes() const;
+
+private:
+    using Line = TextLine;
+    struct Key {
+        QStringView name;
+        std::size_t line;
+    };
+    struct Section {
+        QStringView name;
+        std::vector<Key> keys;
+        // The file's line before which the section's new keys go; unused for a new section.
+        std::size_t insertAt = 0;
+        // Index into fLines of the header of a new section, which the file does not have yet.
+        std::optional<std::size_t> newHeader;
+        std::vector<std::size_t> added;
+    };
+
+    std::optional<std::size_t> findSection(QStringView name) const;
+    Section& sectionForWriting(const QString& name);
+    std::size_t addLine(const QString& text);
+    void keepEncodable(const QString& text);
+
+    TextEncoding fEncoding = TextEncoding::Windows1251;
+    // The decoded file, which the file's own lines view.
+    QString fText;
+    // Texts of written lines; a deque never moves what it holds, so views of them stay valid.
+    std::deque<QString> fWritten;
+    // The file's lines in order, then the lines that writes added.
+    std::vector<Line> fLines;
+    std::size_t fFileLines = 0;
+    std::vector<Section> fSections;
+};
+
+} // namespace platform
