@@ -5,6 +5,7 @@ include(GNUInstallDirs)
 
 install(FILES packaging/vorsela.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES packaging/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(FILES app/help/OperatorGuide.txt DESTINATION ${CMAKE_INSTALL_DOCDIR} RENAME "Помощь.txt")
 
 # Manual pages are kept compressed too.
 set(manual_gz ${CMAKE_BINARY_DIR}/packaging/vorsela.1.gz)
