@@ -9,6 +9,7 @@
 
 #include <grp.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -155,6 +156,8 @@ Group lp
     const QByteArray files = (root + QStringLiteral("/cups-files.conf")).toLocal8Bit();
     FPid = fork();
     if (FPid == 0) {
+        // A test program that dies takes its scheduler with it.
+        prctl(PR_SET_PDEATHSIG, SIGTERM);
         execl(program.constData(), "cupsd", "-f", "-c", conf.constData(), "-s", files.constData(),
             static_cast<char*>(nullptr));
         _exit(127);

@@ -58,6 +58,9 @@ public:
                         .text(),
                     true},
                 {QStringLiteral("DuplexTrays"), duplexTrays().text()},
+                {QStringLiteral("Doomed"),
+                    ppd(600, QStringLiteral("12 15 583 827"), QStringLiteral("12 15 408 580"))
+                        .text()},
                 {QStringLiteral("NoResolution"),
                     ppd(0, QStringLiteral("12 15 583 827"), QStringLiteral("12 15 408 580"))
                         .text()},
@@ -115,7 +118,8 @@ TEST(PrinterList, holdsTheQueuesByNameWithTheDefaultCurrent)
     QStringList names = printers.Printers();
     names.sort();
     EXPECT_EQ(names,
-        (QStringList {"Border100", "Border118", "Coarse300", "DuplexTrays", "NoResolution"}));
+        (QStringList {
+            "Border100", "Border118", "Coarse300", "Doomed", "DuplexTrays", "NoResolution"}));
     ASSERT_NE(printers.Printer(), nullptr);
     EXPECT_EQ(printers.Printer()->Name(), QStringLiteral("Coarse300"));
     EXPECT_TRUE(printers.Printer()->Initialized());
@@ -317,6 +321,28 @@ TEST(PrinterDocument, endDocForgetsTheDialogsChoicesAndRestoresTheDriversDefault
     EXPECT_EQ(printer.DeviceMode().Duplex, printer.DefDuplex());
     EXPECT_EQ(printer.Paper(), 11);
     EXPECT_TRUE(scheduler->waitForJobs());
+}
+
+// The spooler's answer to a finished document is not the engine's business: a queue that
+// went away while the page was drawn leaves the printer ready for the next document.
+TEST(PrinterDocument, queueRemovedDuringTheJobEndsTheDocumentWithoutHanging)
+{
+    TrpPrinters printers;
+    TrpCustomPrinter& printer = select(printers, QStringLiteral("Doomed"));
+    TrpCustomReport report;
+    loadTemplate(report, marginLine);
+    const auto& page = *static_cast<TrpReportPage*>(report.FindObject(QStringLiteral("Page1")));
+    printer.SetPrintParams(a5());
+    printer.BeginDoc();
+    printer.BeginPage();
+    rpDrawPage(page, 0, *printer.Canvas(), 6.25, 6.25, 0, 0, {});
+    printer.EndPage();
+    ASSERT_TRUE(scheduler->removeQueue(QStringLiteral("Doomed")));
+    printer.EndDoc();
+    EXPECT_FALSE(printer.Printing());
+    EXPECT_EQ(printer.Canvas(), nullptr);
+    EXPECT_TRUE(scheduler->waitForJobs());
+    EXPECT_FALSE(QFile::exists(scheduler->outputFile(QStringLiteral("Doomed"))));
 }
 
 } // namespace
