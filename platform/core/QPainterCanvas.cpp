@@ -8,12 +8,18 @@
 namespace platform {
 
 QPainterCanvas::QPainterCanvas(QPaintDevice& device, Kind kind)
-    : Canvas(QRect(0, 0, device.width(), device.height())),
+    : QPainterCanvas(device, kind, QRect(0, 0, device.width(), device.height()))
+{
+}
+
+QPainterCanvas::QPainterCanvas(QPaintDevice& device, Kind kind, const QRect& area)
+    : Canvas(QRect(QPoint(0, 0), area.size())),
       FPainter(&device),
       FKind(kind),
       FDpiX(device.logicalDpiX()),
       FDpiY(device.logicalDpiY())
 {
+    FPainter.translate(area.topLeft());
     FPainter.setRenderHint(QPainter::Antialiasing, false);
     FPainter.setClipRegion(clipRegion());
 }

@@ -18,6 +18,9 @@ public:
     // Paints on the device until destroyed; a printer canvas reports the device's
     // resolution.
     explicit QPainterCanvas(QPaintDevice& device, Kind kind = Screen);
+    // Paints on a part of the device only, with the part's corner as the origin: a printer
+    // sheet seen from its printable region, as a printer's device context has it.
+    QPainterCanvas(QPaintDevice& device, Kind kind, const QRect& area);
 
     bool isPrinter() const override { return FKind == Printer; }
     int logPixelsX() const override { return FDpiX; }

@@ -1,0 +1,271 @@
+#include "rpPrinter.h"
+
+#include "report/model/rpPaper.h"
+#include "report/model/rpRes.h"
+
+#include "platform/core/MessageService.h"
+#include "platform/core/QPainterCanvas.h"
+
+#include <QPageLayout>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+namespace {
+
+constexpr int maxListEntries = 256;
+constexpr int paperNameLength = 64;
+constexpr int binNameLength = 24;
+
+int desktopPaperCode(const QPageSize& size)
+{
+    const int code = size.windowsId();
+    return code > 0 ? code : rpCustomPaper;
+}
+
+int recordDuplex(QPrinter::DuplexMode mode)
+{
+    switch (mode) {
+    case QPrinter::DuplexLongSide:
+        return TrpDeviceMode::dxVertical;
+    case QPrinter::DuplexShortSide:
+        return TrpDeviceMode::dxHorizontal;
+    default:
+        return TrpDeviceMode::dxSimplex;
+    }
+}
+
+QPrinter::DuplexMode qtDuplex(int duplex)
+{
+    switch (duplex) {
+    case TrpDeviceMode::dxVertical:
+        return QPrinter::DuplexLongSide;
+    case TrpDeviceMode::dxHorizontal:
+        return QPrinter::DuplexShortSide;
+    default:
+        return QPrinter::DuplexNone;
+    }
+}
+
+// Qt converts a layout into points in whole points; the border must stay exact.
+double pointsPerUnit(QPageLayout::Unit unit)
+{
+    switch (unit) {
+    case QPageLayout::Millimeter:
+        return 72 / 25.4;
+    case QPageLayout::Inch:
+        return 72;
+    case QPageLayout::Pica:
+        return 12;
+    case QPageLayout::Didot:
+        return 1.07;
+    case QPageLayout::Cicero:
+        return 12.84;
+    default:
+        return 1;
+    }
+}
+
+int dots(double points, int dpi) { return qRound(points * dpi / 72.0); }
+
+} // namespace
+
+TrpPrinter::TrpPrinter(QString name, QString port)
+    : TrpCustomPrinter(std::move(name), std::move(port))
+{
+}
+
+TrpPrinter::~TrpPrinter() = default;
+
+QPageSize TrpPrinter::pageSizeFor(int code) const
+{
+    for (const QPageSize& size : FPageSizes)
+        if (size.windowsId() == code)
+            return size;
+    return QPageSize(QPageSize::id(code));
+}
+
+void TrpPrinter::Init()
+{
+    if (FInitialized)
+        return;
+    const QPrinterInfo info = QPrinterInfo::printerInfo(FName);
+    if (info.isNull())
+        return;
+    FDriver = rpReadDriverFacts(FName);
+    FPageSizes = info.supportedPageSizes();
+    FPrinter = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+    // Qt prints at its own high resolution whatever the driver says; the engine places
+    // every point at the driver's.
+    if (FDriver.Resolution)
+        FPrinter->setResolution(FDriver.Resolution->x());
+    FPrinter->setFullPage(true);
+
+    const QPageSize defaultSize = info.defaultPageSize();
+    const QSizeF defaultMm = defaultSize.size(QPageSize::Millimeter);
+    FDefPaper = desktopPaperCode(defaultSize);
+    FDefPaperWidth = defaultMm.width();
+    FDefPaperHeight = defaultMm.height();
+    FDefOrientation
+        = FPrinter->pageLayout().orientation() == QPageLayout::Portrait ? poPortrait : poLandscape;
+    FChoice.DefBin = TrpDeviceMode::AutoSource;
+    for (const TrpDriverBin& bin : FDriver.Bins)
+        if (bin.Key == FDriver.DefaultBinKey)
+            FChoice.DefBin = bin.Code;
+    FChoice.DefDuplex = recordDuplex(info.defaultDuplexMode());
+
+    FMode = {};
+    FMode.PaperSize = FDefPaper;
+    FMode.PaperWidth = FDefPaper == rpCustomPaper ? int(FDefPaperWidth * 10) : 0;
+    FMode.PaperLength = FDefPaper == rpCustomPaper ? int(FDefPaperHeight * 10) : 0;
+    FMode.Orientation
+        = FDefOrientation == poPortrait ? TrpDeviceMode::doPortrait : TrpDeviceMode::doLandscape;
+    FMode.DefaultSource = FChoice.DefBin;
+    FMode.Duplex = FChoice.DefDuplex;
+    if (!applyMode() || !UpdateDeviceCaps()) {
+        FPrinter.reset();
+        return;
+    }
+
+    resetLists();
+    for (const QPageSize& size : FPageSizes) {
+        const int code = desktopPaperCode(size);
+        if (code != rpCustomPaper && FPapers.size() <= maxListEntries)
+            FPapers.append({size.name().left(paperNameLength), code});
+    }
+    for (const TrpDriverBin& bin : FDriver.Bins)
+        if (bin.Code != TrpDeviceMode::AutoSource && FBins.size() <= maxListEntries)
+            FBins.append({bin.Name.left(binNameLength), bin.Code});
+    FPaper = FDefPaper;
+    FOrientation = FDefOrientation;
+    FChoice.Bin = -1;
+    FChoice.Duplex = -1;
+    FInitialized = true;
+}
+
+// Writes the record into the device.
+bool TrpPrinter::applyMode()
+{
+    const QPageSize size = FMode.PaperSize == rpCustomPaper
+        ? QPageSize(QSizeF(FMode.PaperWidth / 10.0, FMode.PaperLength / 10.0),
+            QPageSize::Millimeter, QString(), QPageSize::ExactMatch)
+        : pageSizeFor(FMode.PaperSize);
+    if (!FPrinter->setPageSize(size))
+        return false;
+    const auto orientation = FMode.Orientation == TrpDeviceMode::doLandscape
+        ? QPageLayout::Landscape
+        : QPageLayout::Portrait;
+    if (!FPrinter->setPageOrientation(orientation))
+        return false;
+    FPrinter->setCopyCount(FMode.Copies);
+    FPrinter->setDuplex(qtDuplex(FMode.Duplex));
+    for (const TrpDriverBin& bin : FDriver.Bins)
+        if (bin.Code == FMode.DefaultSource)
+            rpSelectBin(*FPrinter, bin.Key);
+    return true;
+}
+
+bool TrpPrinter::UpdateDeviceCaps()
+{
+    const int dpi = FPrinter->resolution();
+    if (dpi == 0) {
+        platform::showEngineError(rpGet(QStringLiteral("prtNotValid")));
+        return false;
+    }
+    const QPageLayout layout = FPrinter->pageLayout();
+    const QRect sheet = layout.fullRectPixels(dpi);
+    const QMarginsF border = layout.minimumMargins() * pointsPerUnit(layout.units());
+    TrpDeviceCaps caps;
+    caps.DpiX = caps.DpiY = dpi;
+    caps.PhysicalWidth = sheet.width();
+    caps.PhysicalHeight = sheet.height();
+    caps.PhysicalOffsetX = dots(border.left(), dpi);
+    caps.PhysicalOffsetY = dots(border.top(), dpi);
+    caps.HorzRes = sheet.width() - caps.PhysicalOffsetX - dots(border.right(), dpi);
+    caps.VertRes = sheet.height() - caps.PhysicalOffsetY - dots(border.bottom(), dpi);
+    FCaps = caps;
+    FDPI = QPoint(dpi, dpi);
+    FGeometry = rpPaperGeometry(caps);
+    return true;
+}
+
+void TrpPrinter::SetViewParams(
+    int paper, double width, double height, TrpPrinterOrientation orientation)
+{
+    if (!FInitialized)
+        return;
+    const TrpDeviceMode previous = FMode;
+    FMode.Fields = TrpDeviceMode::fOrientation | TrpDeviceMode::fPaperSize;
+    FMode.Orientation
+        = orientation == poPortrait ? TrpDeviceMode::doPortrait : TrpDeviceMode::doLandscape;
+    FMode.PaperSize = paper == rpCustomPaper ? rpPaperA4 : paper;
+    if (!applyMode() || !UpdateDeviceCaps()) {
+        FMode = previous;
+        applyMode();
+        return;
+    }
+    if (paper == rpCustomPaper) {
+        FGeometry.PaperWidth = width;
+        FGeometry.PaperHeight = height;
+    }
+    FPaper = paper;
+    FOrientation = orientation;
+}
+
+void TrpPrinter::SetPrintParams(const TrpPrintParams& params)
+{
+    if (!FInitialized)
+        return;
+    rpApplyPrintParams(FMode, params, FChoice);
+    if (applyMode() && UpdateDeviceCaps()) {
+        FPaper = params.Paper;
+        FOrientation = params.Orientation;
+    }
+}
+
+void TrpPrinter::BeginDoc()
+{
+    if (!FInitialized)
+        return;
+    FPrinting = true;
+    FPrinter->setDocName(Title.isEmpty() ? rpGet(QStringLiteral("prnDocument")) : Title);
+    if (FPrinter->outputFileName() != FileName)
+        FPrinter->setOutputFileName(FileName);
+    applyMode();
+    FCanvas
+        = std::make_unique<platform::QPainterCanvas>(*FPrinter, platform::QPainterCanvas::Printer,
+            QRect(FCaps.PhysicalOffsetX, FCaps.PhysicalOffsetY, FCaps.HorzRes, FCaps.VertRes));
+    FSheetStarted = false;
+}
+
+// The painter opens the first sheet itself; every later one is a new page.
+void TrpPrinter::BeginPage()
+{
+    if (FSheetStarted && FCanvas)
+        FPrinter->newPage();
+    FSheetStarted = true;
+}
+
+void TrpPrinter::EndPage() { }
+
+// Ending the painter hands the job to the spooler; what the spooler answers is not the
+// engine's business any more.
+void TrpPrinter::EndDoc()
+{
+    if (!FInitialized)
+        return;
+    FCanvas.reset();
+    FPrinting = false;
+    FChoice.Bin = -1;
+    FChoice.Duplex = -1;
+    rpRestoreDefaultSource(FMode, FChoice);
+    applyMode();
+}
+
+void TrpPrinter::Abort()
+{
+    if (FCanvas)
+        FPrinter->abort();
+    EndDoc();
+}
+
+platform::Canvas* TrpPrinter::Canvas() { return FCanvas.get(); }

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QList>
+#include <QPoint>
+#include <QString>
+
+#include <optional>
+
+class QPrinter;
+
+// A paper source of a printer: its name for the operator, the driver's own key for it and
+// its desktop source code.
+struct TrpDriverBin {
+    QString Name;
+    QString Key;
+    int Code = 0;
+};
+
+// What the printer's driver says that Qt Print Support does not: the default resolution and
+// the paper sources.
+struct TrpDriverFacts {
+    std::optional<QPoint> Resolution;
+    QList<TrpDriverBin> Bins;
+    QString DefaultBinKey;
+};
+
+// Reads the facts of one queue of the system's print service; empty facts when the queue or
+// its driver description cannot be read.
+TrpDriverFacts rpReadDriverFacts(const QString& printerName);
+
+// Makes the printer's next job take its paper from the source with that key.
+void rpSelectBin(QPrinter& printer, const QString& key);

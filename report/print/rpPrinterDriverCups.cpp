@@ -1,0 +1,93 @@
+#include "rpPrinterDriver.h"
+
+#include <QFile>
+#include <QPrintEngine>
+#include <QPrinter>
+#include <QRegularExpression>
+
+#include <array>
+#include <utility>
+
+// The PPD is where a queue's input slots and resolution are written with the keys that its
+// filters understand; the IPP attributes that replace these calls rename both.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+#include <cups/cups.h>
+#include <cups/ppd.h>
+
+namespace {
+
+// The desktop's source codes for the slot names that PPDs share; any other slot gets a code
+// of its own from 256 on.
+int binCode(const QString& key, int userIndex)
+{
+    static const std::array<std::pair<const char*, int>, 13> known {{
+        {"Upper", 1},
+        {"OnlyOne", 1},
+        {"Lower", 2},
+        {"Middle", 3},
+        {"Manual", 4},
+        {"Envelope", 5},
+        {"EnvManual", 6},
+        {"Auto", 7},
+        {"Tractor", 8},
+        {"SmallFormat", 9},
+        {"LargeFormat", 10},
+        {"LargeCapacity", 11},
+        {"Cassette", 14},
+    }};
+    for (const auto& [name, code] : known)
+        if (key.compare(QLatin1String(name), Qt::CaseInsensitive) == 0)
+            return code;
+    return 256 + userIndex;
+}
+
+std::optional<QPoint> parseResolution(const QString& text)
+{
+    static const QRegularExpression pattern(QStringLiteral("^(\\d+)(?:x(\\d+))?dpi$"));
+    const QRegularExpressionMatch match = pattern.match(text.trimmed());
+    if (!match.hasMatch())
+        return {};
+    const int x = match.captured(1).toInt();
+    return QPoint(x, match.captured(2).isEmpty() ? x : match.captured(2).toInt());
+}
+
+} // namespace
+
+TrpDriverFacts rpReadDriverFacts(const QString& printerName)
+{
+    TrpDriverFacts facts;
+    const char* path = cupsGetPPD(printerName.toUtf8().constData());
+    if (!path)
+        return facts;
+    const QString file = QString::fromLocal8Bit(path);
+    ppd_file_t* ppd = ppdOpenFile(path);
+    QFile::remove(file);
+    if (!ppd)
+        return facts;
+    if (ppd_attr_t* attr = ppdFindAttr(ppd, "DefaultResolution", nullptr); attr && attr->value)
+        facts.Resolution = parseResolution(QString::fromUtf8(attr->value));
+    if (ppd_option_t* slots = ppdFindOption(ppd, "InputSlot")) {
+        int userIndex = 0;
+        for (int i = 0; i < slots->num_choices; ++i) {
+            const QString key = QString::fromUtf8(slots->choices[i].choice);
+            const int code = binCode(key, userIndex);
+            if (code >= 256)
+                ++userIndex;
+            facts.Bins.append({QString::fromUtf8(slots->choices[i].text), key, code});
+        }
+        facts.DefaultBinKey = QString::fromUtf8(slots->defchoice);
+    }
+    ppdClose(ppd);
+    return facts;
+}
+
+// Qt Print Support passes a list of name/value pairs under this key to the jobs of a CUPS
+// queue; there is no public call for a PPD option of the driver's own.
+void rpSelectBin(QPrinter& printer, const QString& key)
+{
+    const auto cupsOptions = QPrintEngine::PrintEnginePropertyKey(0xfe00);
+    printer.printEngine()->setProperty(cupsOptions, QStringList {QStringLiteral("InputSlot"), key});
+}
+
+#pragma GCC diagnostic pop

@@ -1,0 +1,218 @@
+#include "CupsScheduler.h"
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QThread>
+
+#include <grp.h>
+#include <signal.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+void writeFile(const QString& path, const QString& text)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        throw std::runtime_error("cannot write " + path.toStdString());
+    file.write(text.toUtf8());
+}
+
+// The scheduler drops to group lp and its filters run as lp: its folders must be theirs.
+void shareWithLp(const QString& path)
+{
+    const group* lp = getgrnam("lp");
+    if (lp && chown(path.toLocal8Bit().constData(), 0, lp->gr_gid) != 0)
+        throw std::runtime_error("cannot hand " + path.toStdString() + " to group lp");
+    QFile::setPermissions(path,
+        QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup
+            | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther);
+}
+
+} // namespace
+
+QString TestPpd::text() const
+{
+    QString ppd
+        = QStringLiteral(R"PPD(*PPD-Adobe: "4.3"
+*FormatVersion: "4.3"
+*FileVersion: "1.0"
+*LanguageVersion: English
+*LanguageEncoding: ISOLatin1
+*PCFileName: "TEST.PPD"
+*Manufacturer: "Test"
+*Product: "(Test)"
+*ModelName: "Test Printer"
+*ShortNickName: "Test Printer"
+*NickName: "Test Printer"
+*PSVersion: "(3010.000) 0"
+*ColorDevice: False
+*DefaultColorSpace: Gray
+*FileSystem: False
+*LandscapeOrientation: Plus90
+*TTRasterizer: Type42
+*cupsFilter2: "application/vnd.cups-pdf application/pdf 0 -"
+*OpenUI *Resolution/Resolution: PickOne
+*DefaultResolution: %1dpi
+*Resolution %1dpi/%1 dpi: ""
+*CloseUI: *Resolution
+*OpenUI *PageSize/Page Size: PickOne
+*DefaultPageSize: A4
+*PageSize A4/A4: "<</PageSize[595 842]>>setpagedevice"
+*PageSize A5/A5: "<</PageSize[420 595]>>setpagedevice"
+%4*CloseUI: *PageSize
+*OpenUI *PageRegion/Page Region: PickOne
+*DefaultPageRegion: A4
+*PageRegion A4/A4: "<</PageSize[595 842]>>setpagedevice"
+*PageRegion A5/A5: "<</PageSize[420 595]>>setpagedevice"
+%5*CloseUI: *PageRegion
+*DefaultImageableArea: A4
+*ImageableArea A4/A4: "%2"
+*ImageableArea A5/A5: "%3"
+%6*DefaultPaperDimension: A4
+*PaperDimension A4/A4: "595 842"
+*PaperDimension A5/A5: "420 595"
+%7)PPD")
+              .arg(Dpi)
+              .arg(A4Area, A5Area,
+                  OddPaper ? QStringLiteral("*PageSize Odd/Odd Card: \"\"\n") : QString(),
+                  OddPaper ? QStringLiteral("*PageRegion Odd/Odd Card: \"\"\n") : QString(),
+                  OddPaper ? QStringLiteral("*ImageableArea Odd/Odd Card: \"10 10 240 290\"\n")
+                           : QString(),
+                  OddPaper ? QStringLiteral("*PaperDimension Odd/Odd Card: \"250 300\"\n")
+                           : QString());
+    if (!Slots.isEmpty()) {
+        ppd += QStringLiteral("*OpenUI *InputSlot/Media Source: PickOne\n*DefaultInputSlot: %1\n")
+                   .arg(Slots.first().section(u'/', 0, 0));
+        for (const QString& slot : Slots)
+            ppd += QStringLiteral("*InputSlot %1: \"\"\n").arg(slot);
+        ppd += QStringLiteral("*CloseUI: *InputSlot\n");
+    }
+    if (Duplex)
+        ppd += QStringLiteral(R"PPD(*OpenUI *Duplex/2-Sided Printing: PickOne
+*DefaultDuplex: None
+*Duplex None/Off: ""
+*Duplex DuplexNoTumble/Long Edge: ""
+*Duplex DuplexTumble/Short Edge: ""
+*CloseUI: *Duplex
+)PPD");
+    return ppd;
+}
+
+CupsScheduler::CupsScheduler(const QList<TestQueue>& queues)
+{
+    const QString cupsd
+        = QStandardPaths::findExecutable(QStringLiteral("cupsd"), {"/usr/sbin", "/sbin"});
+    if (cupsd.isEmpty())
+        throw std::runtime_error("cupsd is not installed: the printer tests need a CUPS scheduler "
+                                 "(scripts/setup installs cups and cups-filters)");
+    const QString root = FDir.path();
+    shareWithLp(root);
+    for (const char* folder :
+        {"run", "spool", "spool/tmp", "cache", "state", "log", "out", "ppd"}) {
+        QDir(root).mkpath(QString::fromLatin1(folder));
+        shareWithLp(root + u'/' + QString::fromLatin1(folder));
+    }
+    const QString socket = root + QStringLiteral("/run/cups.sock");
+    writeFile(root + QStringLiteral("/cupsd.conf"),
+        QStringLiteral(R"(Listen %1
+Browsing Off
+LogLevel warn
+<Location />
+  Order allow,deny
+  Allow all
+</Location>
+<Location /admin>
+  Order allow,deny
+  Allow all
+</Location>
+)")
+            .arg(socket));
+    writeFile(root + QStringLiteral("/cups-files.conf"),
+        QStringLiteral(R"(ServerRoot %1
+RequestRoot %1/spool
+TempDir %1/spool/tmp
+CacheDir %1/cache
+StateDir %1/state
+ErrorLog %1/log/error_log
+AccessLog %1/log/access_log
+PageLog %1/log/page_log
+FileDevice Yes
+User lp
+Group lp
+)")
+            .arg(root));
+    qputenv("CUPS_SERVER", socket.toLocal8Bit());
+    qunsetenv("PRINTER");
+    qunsetenv("LPDEST");
+
+    const QByteArray program = cupsd.toLocal8Bit();
+    const QByteArray conf = (root + QStringLiteral("/cupsd.conf")).toLocal8Bit();
+    const QByteArray files = (root + QStringLiteral("/cups-files.conf")).toLocal8Bit();
+    FPid = fork();
+    if (FPid == 0) {
+        // A test program that dies takes its scheduler with it.
+        prctl(PR_SET_PDEATHSIG, SIGTERM);
+        execl(program.constData(), "cupsd", "-f", "-c", conf.constData(), "-s", files.constData(),
+            static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    const QDeadlineTimer deadline(10000);
+    while (
+        !run(QStringLiteral("lpstat"), {QStringLiteral("-r")}).contains(u"scheduler is running")) {
+        if (deadline.hasExpired())
+            throw std::runtime_error("the test's CUPS scheduler did not start");
+        QThread::msleep(50);
+    }
+    for (const TestQueue& queue : queues) {
+        const QString ppd = root + QStringLiteral("/ppd/") + queue.Name + QStringLiteral(".ppd");
+        writeFile(ppd, queue.Ppd);
+        run(QStringLiteral("lpadmin"),
+            {QStringLiteral("-p"), queue.Name, QStringLiteral("-E"), QStringLiteral("-v"),
+                QStringLiteral("file://") + outputFile(queue.Name), QStringLiteral("-P"), ppd});
+        if (queue.Default)
+            run(QStringLiteral("lpadmin"), {QStringLiteral("-d"), queue.Name});
+    }
+}
+
+CupsScheduler::~CupsScheduler()
+{
+    if (FPid > 0) {
+        kill(FPid, SIGTERM);
+        waitpid(FPid, nullptr, 0);
+    }
+}
+
+QString CupsScheduler::outputFile(const QString& queue) const
+{
+    return FDir.path() + QStringLiteral("/out/") + queue + QStringLiteral(".pdf");
+}
+
+QString CupsScheduler::run(const QString& program, const QStringList& arguments) const
+{
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished(30000);
+    return QString::fromLocal8Bit(process.readAllStandardOutput() + process.readAllStandardError());
+}
+
+bool CupsScheduler::waitForJobs(int timeoutMs) const
+{
+    const QDeadlineTimer deadline(timeoutMs);
+    while (!run(QStringLiteral("lpstat"), {QStringLiteral("-o")}).trimmed().isEmpty()) {
+        if (deadline.hasExpired())
+            return false;
+        QThread::msleep(50);
+    }
+    return true;
+}
+
+bool CupsScheduler::removeQueue(const QString& queue) const
+{
+    return run(QStringLiteral("lpadmin"), {QStringLiteral("-x"), queue}).trimmed().isEmpty();
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <sys/types.h>
+
+// A print queue of the tests: a PPD written for it and a file that receives each job's
+// output (the PDF that the spooler's own filter made).
+struct TestQueue {
+    QString Name;
+    QString Ppd;
+    bool Default = false;
+};
+
+// A CUPS scheduler of the tests' own, in a temporary folder, listening on a socket there;
+// the test process talks to it alone (CUPS_SERVER). Stopped by its process id when
+// destroyed. Fails the set-up with a clear message when cupsd is not installed.
+class CupsScheduler {
+public:
+    explicit CupsScheduler(const QList<TestQueue>& queues);
+    ~CupsScheduler();
+
+    // Where the queue's jobs land.
+    QString outputFile(const QString& queue) const;
+    // Waits until the scheduler holds no job; false after the timeout.
+    bool waitForJobs(int timeoutMs = 30000) const;
+    // Runs a CUPS command-line client against this scheduler.
+    QString run(const QString& program, const QStringList& arguments) const;
+    bool removeQueue(const QString& queue) const;
+
+private:
+    QTemporaryDir FDir;
+    pid_t FPid = -1;
+};
+
+// A PPD of one A4/A5 laser-like printer: its resolution, its imageable area on each paper
+// (left, bottom, right, top in points, as PPDs write it), input slots, duplex, and a paper of
+// its own.
+struct TestPpd {
+    int Dpi = 600;
+    QString A4Area = QStringLiteral("12 15 583 827");
+    QString A5Area = QStringLiteral("12 15 408 580");
+    QStringList Slots; // "Key/Text", the first the default
+    bool OddPaper = false; // a size of the driver's own, without a desktop code
+    bool Duplex = false;
+    QString text() const;
+};
