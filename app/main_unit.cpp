@@ -184,7 +184,6 @@ void TfmMain::FormCreate()
 {
     showPlainCategoryLabels();
     loadSettings();
-    fillHourCache();
 }
 
 void TfmMain::FormShow()
