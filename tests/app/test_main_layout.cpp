@@ -5,6 +5,7 @@
 #include "support/MessageRecorder.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -304,6 +305,19 @@ TEST_F(MainLayout, SeriesTakesFourTypedCharactersButLongerTextByCode)
     EXPECT_EQ(main().edit_04->Text(), u("AB12"));
     main().edit_04->SetText(u("АБ-12345"));
     EXPECT_EQ(main().edit_04->Text(), u("АБ-12345"));
+}
+
+TEST_F(MainLayout, SeriesTakesFourPastedCharacters)
+{
+    QApplication::setActiveWindow(&main());
+    QApplication::clipboard()->setText(u("АБ12-3456"));
+    main().edit_04->setFocus(Qt::TabFocusReason); // enters with the placeholder selected
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(main().edit_04->Text(), u("АБ12"));
+    main().edit_04->selectAll();
+    main().edit_04->paste(); // the context menu's command
+    EXPECT_EQ(main().edit_04->Text(), u("АБ12"));
+    EXPECT_TRUE(recorder.messages.isEmpty());
 }
 
 TEST_F(MainLayout, HourFieldsTakeOnlyBoundedPositiveNumbers)
