@@ -81,6 +81,18 @@ TEST_P(StoredSettings, LoadIntoTheWindowAndSaveBackByteForByte)
     EXPECT_EQ(settingsBytes(), original);
 }
 
+TEST_F(SettingsFile, TheLoadedSchoolNameOpensFocusedAndSelected)
+{
+    writeSettings1251("[Организация]\r\nНазвание=Автошкола \"Ворсела\"\r\n");
+    startProgram();
+    EXPECT_EQ(QApplication::focusWidget(), main().Edit_01);
+    EXPECT_EQ(main().Edit_01->Text(), u("Автошкола \"Ворсела\""));
+    EXPECT_EQ(main().Edit_01->selectedText(), u("Автошкола \"Ворсела\""));
+    // Typing replaces it.
+    type(QApplication::focusWidget(), u("Школа"));
+    EXPECT_EQ(main().Edit_01->Text(), u("Школа"));
+}
+
 INSTANTIATE_TEST_SUITE_P(Encodings, StoredSettings,
     ::testing::Values(
         Encoded {"Windows1251", "complete-1251.zrf"}, Encoded {"Utf16LE", "complete-utf16.zrf"}),
