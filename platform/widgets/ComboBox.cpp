@@ -4,7 +4,10 @@
 
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QScopedValueRollback>
 #include <QSignalBlocker>
+
+#include <utility>
 
 namespace platform {
 
@@ -40,17 +43,13 @@ void TComboBox::operatorChanged()
 
 void TComboBox::keyPressEvent(QKeyEvent* event)
 {
-    const bool outer = !fInKey;
-    if (outer) {
-        fInKey = true;
-        fEditedInKey = false;
+    // The edit part reports a typed key before Qt completes the text to an item.
+    fEditedInKey = false;
+    {
+        const QScopedValueRollback inKey(fInKey, true);
+        QComboBox::keyPressEvent(event);
     }
-    QComboBox::keyPressEvent(event);
-    if (!outer)
-        return;
-    fInKey = false;
-    if (fEditedInKey) {
-        fEditedInKey = false;
+    if (std::exchange(fEditedInKey, false)) {
         selectShownItem(true);
         operatorChanged();
     }
