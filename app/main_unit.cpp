@@ -48,9 +48,6 @@ TfmMain::TfmMain(QWidget* parent) : QMainWindow(parent)
     setTabSequence();
     connectHandlers();
     connectInputHandlers();
-    // The window opens with the first field of the sequence focused and its text selected.
-    Edit_01->setFocus(Qt::OtherFocusReason);
-    Edit_01->selectAll();
 
     rpReport1 = std::make_unique<TrpReport>();
     rpReport1->SetViewerFactory(rpPreviewWindows());
@@ -61,6 +58,10 @@ TfmMain::TfmMain(QWidget* parent) : QMainWindow(parent)
 
     resize(kClientWidth, kClientHeight + MainMenu1->sizeHint().height());
     platform::runGuarded([this] { FormCreate(); });
+    // The window opens with the first field of the sequence focused and its text, as the
+    // settings left it, selected.
+    Edit_01->setFocus(Qt::OtherFocusReason);
+    Edit_01->selectAll();
 }
 
 TfmMain::~TfmMain() = default;
@@ -186,7 +187,6 @@ void TfmMain::FormCreate()
 {
     showPlainCategoryLabels();
     loadSettings();
-    fillHourCache();
 }
 
 void TfmMain::FormShow()

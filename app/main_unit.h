@@ -157,7 +157,8 @@ public:
     platform::TEdit* Edit_27 = nullptr;
 
     // The last value read from each hour field: entry i - 1 belongs to hour field i
-    // (Edit_13 is field 1, Edit_22 field 10).
+    // (Edit_13 is field 1, Edit_22 field 10). After the settings load every entry is the
+    // value its field shows, 0 for a field whose text is no number.
     std::array<double, 10> hrs {};
 
     // Handlers
@@ -240,10 +241,16 @@ private:
     QList<SchoolKey> schoolKeys() const;
     void loadSettings();
     void hourChange(TNkEdit* field);
+    // Reads all ten hour fields into the cache and shows their sum as the total: every
+    // field that converts counts; one that does not counts 0 and is reported, each once,
+    // in one error box.
     void fillHourCache();
     void showPlainCategoryLabels();
     void centreOnDesktop();
 
+    // While the settings load the hour texts, their change handlers leave the cache and the
+    // total alone: fillHourCache works both out once all ten are in.
+    bool fLoadingHours = false;
     TfmAbout* fAbout = nullptr;
     TformMemo* fMemo = nullptr;
     TfmHelpText* fHelpText = nullptr;

@@ -1,6 +1,8 @@
 // The ten hour fields, their cache and the running total.
 
 #include "app/main_unit.h"
+#include "platform/core/Exception.h"
+#include "platform/core/MessageService.h"
 #include "platform/core/NumberFormat.h"
 
 using namespace Qt::Literals::StringLiterals;
@@ -32,13 +34,25 @@ void TfmMain::hourChange(TNkEdit* field)
     // outer run goes on.
     if (field->Text().isEmpty())
         field->SetText(u"0"_s);
+    if (fLoadingHours)
+        return;
     Edit_23->SetText(auto_sum(field->objectName()));
 }
 
 void TfmMain::fillHourCache()
 {
-    for (int i = 1; i <= 10; ++i)
-        hrs[i - 1] = platform::StrToFloat(hourField(i)->Text());
+    QStringList errors;
+    for (int i = 1; i <= 10; ++i) {
+        try {
+            hrs[i - 1] = platform::StrToFloat(hourField(i)->Text());
+        } catch (const platform::EConvertError& e) {
+            hrs[i - 1] = 0;
+            errors.append(platform::errorBoxText(e.message()));
+        }
+    }
+    Edit_23->SetText(auto_sum(QString()));
+    if (!errors.isEmpty())
+        platform::showErrorBox(errors.join(u'\n'));
 }
 
 void TfmMain::Edit_13Change() { hourChange(Edit_13); }

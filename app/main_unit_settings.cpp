@@ -11,6 +11,8 @@
 #include "report/engine/rpReport.h"
 #include "report/model/rpPages.h"
 
+#include <QScopedValueRollback>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
@@ -102,12 +104,16 @@ void TfmMain::loadSettings()
     platform::TIniFile ini(settingsFilePath());
     for (const SchoolKey& entry : schoolKeys())
         entry.field->SetText(ini.ReadString(kOrganisation, entry.key, entry.placeholder));
-    // A changed hour runs its change handler, which may stop the load with a conversion
-    // error; the stored total, read last, replaces the partial sums.
-    for (int i = 1; i <= 11; ++i) {
-        TNkEdit* field = hourOrTotalField(i);
-        field->SetText(ini.ReadString(kHours, hourKey(i), field->Text()));
+    // The hour texts, whatever they hold, and then once the cache and the total from what
+    // the fields show: the stored total "_11" is not read, the total is the sum.
+    {
+        const QScopedValueRollback loading(fLoadingHours, true);
+        for (int i = 1; i <= 10; ++i) {
+            TNkEdit* field = hourField(i);
+            field->SetText(ini.ReadString(kHours, hourKey(i), field->Text()));
+        }
     }
+    fillHourCache();
     for (const MarginKey& entry : kMargins) {
         setMargin(certificatePage(*rpReport1), entry.margin,
             ini.ReadFloat(kPage, entry.key, kDefaultMargin));

@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <limits>
 #include <string>
 
@@ -32,29 +31,34 @@ struct Decimal {
     std::string digits;
 };
 
-Decimal parseScientific(const char* text)
+Decimal parseScientific(const std::string& text)
 {
-    // text is "d.ddde±x" as printed by %e.
+    // text is "d.ddde±xx" (cScientificNotation).
     Decimal result;
-    const char* p = text;
-    for (; *p && *p != 'e'; ++p)
-        if (*p >= '0' && *p <= '9')
-            result.digits.push_back(*p);
-    result.exponent = std::atoi(p + 1) + 1;
+    const auto e = text.find('e');
+    for (std::size_t i = 0; i < e; ++i)
+        if (text[i] >= '0' && text[i] <= '9')
+            result.digits.push_back(text[i]);
+    const char* p = text.data() + e + 1;
+    if (*p == '+')
+        ++p;
+    int exponent = 0;
+    std::from_chars(p, text.data() + text.size(), exponent);
+    result.exponent = exponent + 1;
     return result;
 }
 
-Decimal parseFixed(const char* text)
+Decimal parseFixed(const std::string& text)
 {
-    // text is "ddd.ddd" as printed by %f.
+    // text is "ddd.ddd" (cFixedNotation).
     Decimal result;
     std::string all;
     int pointAt = -1;
-    for (const char* p = text; *p; ++p) {
-        if (*p == '.')
+    for (const char c : text) {
+        if (c == '.')
             pointAt = int(all.size());
         else
-            all.push_back(*p);
+            all.push_back(c);
     }
     if (pointAt < 0)
         pointAt = int(all.size());
@@ -75,13 +79,9 @@ Decimal toDecimal(double value, int precision, int decimals)
     const double magnitude = std::fabs(value);
     if (magnitude == 0)
         return result;
-    char buffer[400];
-    std::snprintf(buffer, sizeof buffer, "%.*e", precision - 1, magnitude);
-    result = parseScientific(buffer);
-    if (decimals >= 0 && precision - result.exponent > decimals) {
-        std::snprintf(buffer, sizeof buffer, "%.*f", decimals, magnitude);
-        result = parseFixed(buffer);
-    }
+    result = parseScientific(cScientificNotation(magnitude, precision - 1));
+    if (decimals >= 0 && precision - result.exponent > decimals)
+        result = parseFixed(cFixedNotation(magnitude, decimals));
     while (!result.digits.empty() && result.digits.back() == '0')
         result.digits.pop_back();
     if (result.digits.empty())
@@ -197,7 +197,29 @@ QString withoutTimeZone(const QString& format)
     return result.trimmed();
 }
 
+std::string cNotation(double value, std::chars_format format, int decimals)
+{
+    // The longest text: 309 integer digits of the largest double, a sign, the point and
+    // the decimals that the callers bound by their own limits.
+    char buffer[512];
+    const auto [end, error]
+        = std::to_chars(buffer, buffer + sizeof buffer, value, format, std::max(decimals, 0));
+    if (error != std::errc())
+        return {};
+    return std::string(buffer, end);
+}
+
 } // namespace
+
+std::string cFixedNotation(double value, int decimals)
+{
+    return cNotation(value, std::chars_format::fixed, decimals);
+}
+
+std::string cScientificNotation(double value, int decimals)
+{
+    return cNotation(value, std::chars_format::scientific, decimals);
+}
 
 NumberFormat NumberFormat::fromLocale(const QLocale& locale)
 {
@@ -354,7 +376,8 @@ QString FloatToStrF(double value, TFloatFormat format, int precision, int digits
         return scientific(d, std::min(digits, 4), separator);
     }
     const Decimal d = toDecimal(value, precision, -1);
-    if (d.exponent > precision || d.exponent < -3)
+    // Fixed down to 0.00001 (0.1 × 10^-4), as the desktop's general format.
+    if (d.exponent > precision || d.exponent < -4)
         return scientific(d, std::clamp(digits, 0, 4), separator);
     return positional(d, 0, separator);
 }

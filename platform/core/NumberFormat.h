@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <string>
+
 namespace platform {
 
 // The program-wide format of numbers and dates: taken from the user's locale once at start,
@@ -50,14 +52,21 @@ bool TryStrToFloat(const QString& text, double& value);
 // "'<text>' is not a valid integer value".
 int StrToInt(const QString& text);
 
-// General format with 15 significant digits: "420", "420,5", "1E15", "1E-5".
+// General format with 15 significant digits: "420", "420,5", "0,00005", "1E15", "5E-6".
 QString FloatToStr(double value);
 
 // ffGeneral: at most `precision` significant digits, trailing zeros dropped, scientific when
-// the integer part is longer than `precision` or the value is below 0.0001; `digits` is then
+// the integer part is longer than `precision` or the value is below 0.00001; `digits` is then
 // the least number of exponent digits.
 // ffFixed: at most `precision` significant digits and exactly `digits` decimals; a value whose
 // integer part is longer than `precision` is written in the general scientific form.
 QString FloatToStrF(double value, TFloatFormat format, int precision, int digits);
+
+// A finite value in the C notation with '.' as the point, whatever locale the C library has
+// been given (Qt gives it the user's at start): "-ddd.ddd" with `decimals` places, and
+// "-d.ddde±xx" with `decimals` places after the point. Rounded from the exact binary value,
+// ties to even. The conversions above build on these and put in the program-wide separators.
+std::string cFixedNotation(double value, int decimals);
+std::string cScientificNotation(double value, int decimals);
 
 } // namespace platform

@@ -2,8 +2,12 @@
 
 #include "platform/core/EventBoundary.h"
 
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QScopedValueRollback>
 #include <QSignalBlocker>
+
+#include <utility>
 
 namespace platform {
 
@@ -18,32 +22,62 @@ TComboBox::TComboBox(QWidget* parent) : QComboBox(parent)
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
     setMaxVisibleItems(kDropDownRows);
-    const auto change = [this] {
-        if (OnChange)
-            runGuarded(OnChange);
-    };
-    // activated: the operator picked an item (list, arrow keys, wheel); textEdited: typed.
-    connect(this, &QComboBox::activated, this, change);
-    connect(lineEdit(), &QLineEdit::textEdited, this, [this, change] {
-        deselectKeepingText();
-        change();
+    // activated: the operator picked an item (list, arrow keys, wheel); textEdited: typed or
+    // pasted.
+    connect(this, &QComboBox::activated, this, [this] { operatorChanged(); });
+    connect(lineEdit(), &QLineEdit::textEdited, this, [this] {
+        if (fInKey) {
+            fEditedInKey = true;
+            return;
+        }
+        selectShownItem(false);
+        operatorChanged();
     });
 }
 
-// Typing into the edit part leaves no item selected, as on the desktop, while the typed
-// text and the caret stay where they are.
-void TComboBox::deselectKeepingText()
+void TComboBox::operatorChanged()
 {
-    if (currentIndex() < 0)
+    if (OnChange)
+        runGuarded(OnChange);
+}
+
+void TComboBox::keyPressEvent(QKeyEvent* event)
+{
+    // The edit part reports a typed key before Qt completes the text to an item.
+    fEditedInKey = false;
+    {
+        const QScopedValueRollback inKey(fInKey, true);
+        QComboBox::keyPressEvent(event);
+    }
+    if (std::exchange(fEditedInKey, false)) {
+        selectShownItem(true);
+        operatorChanged();
+    }
+}
+
+// Text that is no item leaves no item selected, as on the desktop; a text that the
+// completion made an item selects that item.
+void TComboBox::selectShownItem(bool completed)
+{
+    QLineEdit& edit = *lineEdit();
+    const QString shown = edit.text();
+    const int index = completed ? findText(shown, Qt::MatchExactly | Qt::MatchCaseSensitive) : -1;
+    if (index == currentIndex())
         return;
-    const QString typed = lineEdit()->text();
-    const int caret = lineEdit()->cursorPosition();
+    const int caret = edit.cursorPosition();
+    const int start = edit.selectionStart();
+    const int length = edit.selectionLength();
     {
         const QSignalBlocker blocker(this);
-        setCurrentIndex(-1);
-        setEditText(typed);
+        setCurrentIndex(index);
+        setEditText(shown);
     }
-    lineEdit()->setCursorPosition(caret);
+    if (length <= 0)
+        edit.setCursorPosition(caret);
+    else if (caret == start)
+        edit.setSelection(start + length, -length);
+    else
+        edit.setSelection(start, length);
 }
 
 void TComboBox::SetItems(const QStringList& items)

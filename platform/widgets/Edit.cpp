@@ -7,6 +7,8 @@
 #include <QMouseEvent>
 #include <QSignalBlocker>
 
+#include <algorithm>
+
 namespace platform {
 
 namespace {
@@ -57,9 +59,34 @@ TEdit::TEdit(QWidget* parent) : QLineEdit(parent)
 {
     // Only the operator's edits arrive here: code sets the text with signals blocked.
     connect(this, &QLineEdit::textChanged, this, [this] {
+        cutInsertToLimit();
+        fShownText = text();
         if (OnChange)
             runGuarded(OnChange);
     });
+}
+
+void TEdit::cutInsertToLimit()
+{
+    const QString now = text();
+    if (fMaxLength <= 0 || now.size() <= fMaxLength)
+        return;
+    // An insert leaves the caret after it, and the text after the caret is what was there.
+    const qsizetype end = cursorPosition();
+    const qsizetype after = now.size() - end;
+    if (after > fShownText.size() || !fShownText.endsWith(QStringView(now).mid(end)))
+        return;
+    qsizetype before = 0;
+    const qsizetype beforeLimit = std::min(end, fShownText.size() - after);
+    while (before < beforeLimit && now[before] == fShownText[before])
+        ++before;
+    const qsizetype inserted = end - before;
+    const qsizetype room = std::max<qsizetype>(0, fMaxLength - (now.size() - inserted));
+    if (inserted <= room)
+        return;
+    const QSignalBlocker blocker(this);
+    setText(now.left(before + room) + now.mid(end));
+    setCursorPosition(int(before + room));
 }
 
 void TEdit::SetText(const QString& newText)
@@ -71,6 +98,7 @@ void TEdit::SetText(const QString& newText)
         const QSignalBlocker blocker(this);
         setText(newText);
     }
+    fShownText = newText;
     if (OnChange)
         OnChange();
 }

@@ -23,7 +23,9 @@ public:
     QString Text() const { return text(); }
     void SetText(const QString& text);
 
-    // Most characters the operator may type; 0 = no limit. Text set by code is never cut.
+    // Most characters the operator may enter, by typing or by inserting (pasting through the
+    // keyboard or the context menu, dropping): an insert is cut to the room the limit
+    // leaves, as the desktop's edit does; 0 = no limit. Text set by code is never cut.
     int MaxLength() const { return fMaxLength; }
     void SetMaxLength(int length) { fMaxLength = length; }
 
@@ -46,7 +48,11 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    void cutInsertToLimit();
+
     int fMaxLength = 0;
+    // The text before the operator's latest edit.
+    QString fShownText;
 };
 
 // The character a key event types, as the desktop delivers it: Backspace 8, Tab 9, Enter 13,

@@ -48,6 +48,7 @@ bool TrpEngine::Run(bool ARunDialogs, bool AClearLast, TrpPage* APage)
     try {
         RunPages(APage);
     } catch (...) {
+        pages.Clear();
         pages.Finish();
         throw;
     }

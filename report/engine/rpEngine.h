@@ -23,7 +23,9 @@ public:
 
     // Runs the engine: with AClearLast the prepared pages are emptied first; with APage
     // only that page is output. True when the run could start. Errors raised by an object
-    // (an expression that cannot be evaluated) leave the run at once.
+    // (an expression that cannot be evaluated) leave the run at once, and the prepared pages
+    // are emptied before the observer hears that the run stopped: a page begun before the
+    // error lacks its objects, and nothing half-made may reach a printer or a file.
     bool Run(bool ARunDialogs, bool AClearLast = false, TrpPage* APage = nullptr);
 
     bool Running() const { return FRunning; }

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
 namespace {
 
@@ -147,9 +146,7 @@ bool hasNonZeroDigit(const QString& text)
 // "ddd.ddd" for a finite value with the given number of decimals, '.' as the point.
 QString fixedText(double value, int decimals)
 {
-    char buffer[420];
-    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
-    return QString::fromLatin1(buffer);
+    return QString::fromStdString(platform::cFixedNotation(value, decimals));
 }
 
 // Fixed notation with the program's separators; thousands grouped when asked.
@@ -173,9 +170,9 @@ QString formatFixed(double value, int decimals, bool thousands)
 QString formatScientific(double value, int precision)
 {
     rpCheckedFloat(value);
-    char buffer[200];
-    std::snprintf(buffer, sizeof buffer, "%.*E", std::max(0, precision - 1), value);
-    QString text = QString::fromLatin1(buffer);
+    QString text
+        = QString::fromStdString(platform::cScientificNotation(value, std::max(0, precision - 1)))
+              .toUpper();
     // The desktop writes at least three exponent digits: 1.5E+003.
     const qsizetype e = text.indexOf(QLatin1Char('E'));
     if (e >= 0) {

@@ -29,7 +29,8 @@ public:
     // copied into memory, the engine runs, and the template is rebuilt from the copy, so
     // afterwards it holds new instances with the values it had before. Errors are collected,
     // sorted, and reported once as EngineOptions.SilentMode says (a message box "Error",
-    // an exception, or not at all). True when the pages were prepared without errors.
+    // an exception, or not at all). True when the pages were prepared without errors; a
+    // preparation that fails leaves no prepared page (TrpEngine::Run).
     // While the engine runs, a nested call does nothing and returns false.
     bool PrepareReport(bool ClearLastReport = true);
 

@@ -171,8 +171,15 @@ void TrpPreview::SetZoomMode(TrpZoomMode mode)
 
 void TrpPreview::UpdatePages()
 {
-    if (FLocked || !FPreviewPages || FPreviewPages->Count() == 0)
+    if (FLocked || !FPreviewPages)
         return;
+    if (FPreviewPages->Count() == 0) {
+        // None prepared yet, or a failed preparation took them all: the page areas must
+        // not keep pages that are gone.
+        FWorkspace->UpdatePages(0);
+        FThumbnail->UpdatePages(0);
+        return;
+    }
     const QSize page = FPreviewPages->GetPageSize(FPageNo - 1);
     if (page.width() > 0 && page.height() > 0) {
         const double pageWidthZoom = double(FWorkspace->UsableWidth()) / page.width();
@@ -220,7 +227,8 @@ void TrpPreview::Cancel()
 
 void TrpPreview::Print()
 {
-    if (FRunning)
+    // Its keys reach it with the button off too: nothing is sent out without a page.
+    if (FRunning || PageCount() == 0)
         return;
     FPreviewPages->SetCurPreviewPage(FPageNo);
 }
@@ -286,7 +294,7 @@ void TrpPreview::showMessagePanel(const QString& text)
 
 void TrpPreview::SaveToFile()
 {
-    if (FRunning)
+    if (FRunning || PageCount() == 0)
         return;
     const QString fileName
         = platform::getSaveFileName(preparedReportFilter(), QStringLiteral("prp"));
@@ -305,7 +313,7 @@ void TrpPreview::LoadFromFile()
 
 void TrpPreview::SaveToFile(const QString& fileName)
 {
-    if (FRunning)
+    if (FRunning || PageCount() == 0)
         return;
     Lock();
     showMessagePanel(rpGet(QStringLiteral("prvSaving")));

@@ -60,7 +60,8 @@ public:
     // While preparation runs, asks the report to stop after the current page.
     void Cancel();
 
-    // Hands the current page to printing; nothing happens while the report is prepared.
+    // Hands the current page to printing; nothing happens while the report is prepared or
+    // when there is no page.
     void Print();
     // The page-settings dialog of the current page; nothing happens while the report is
     // prepared.
@@ -78,7 +79,8 @@ public:
     static QString LastSearchText() { return lastSearch(); }
 
     // Ask for a file, then write or read the prepared pages as a prepared-report file.
-    // A file that cannot be written or read is reported and the pages shown stay.
+    // A file that cannot be written or read is reported and the pages shown stay. Without a
+    // page nothing is saved.
     void SaveToFile();
     void LoadFromFile();
     void SaveToFile(const QString& fileName);

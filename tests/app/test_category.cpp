@@ -2,6 +2,8 @@
 
 #include "app/Lists.h"
 
+#include <QLineEdit>
+
 namespace {
 
 class Category : public MainWindowTest {
@@ -77,6 +79,43 @@ TEST_F(Category, BackFromRetrainingRestoresThePlainForm)
     EXPECT_EQ(labels(),
         (QStringList {u("категории \"С\"  как объектов управления"), u("категории \"С\" "),
             u("категории \"С\" ")}));
+}
+
+// The box completes a typed beginning to the first item that starts with it; the change
+// event follows the text the box then shows, and the item it shows is selected.
+TEST_F(Category, TypedBeginningCompletesAndTheLabelsFollowTheShownItem)
+{
+    const QStringList items = lists::categoryList();
+    platform::TComboBox* combo = main().Combo_categ;
+    combo->setFocus(Qt::TabFocusReason);
+    QWidget* focused = QApplication::focusWidget();
+    QTest::keyClick(focused, Qt::Key_A, Qt::ControlModifier);
+    type(focused, u("к"));
+    EXPECT_EQ(combo->Text(), items[0]);
+    EXPECT_EQ(combo->ItemIndex(), 0);
+    EXPECT_EQ(combo->lineEdit()->selectedText(), items[0].mid(1)) << "the completed part";
+    EXPECT_EQ(labels(),
+        (QStringList {u("категории \"А\" как объектов управления"), u("категории \"А\""),
+            u("категории \"А\"")}));
+
+    // Typing on over the completed part narrows the completion.
+    type(focused, u("атегории \"С"));
+    EXPECT_EQ(combo->Text(), items[2]);
+    EXPECT_EQ(combo->ItemIndex(), 2);
+    EXPECT_EQ(main().Label22->Caption(), items[2]);
+
+    // A retraining programme reached by typing names its target category.
+    QTest::keyClick(focused, Qt::Key_A, Qt::ControlModifier);
+    type(focused, u(" с категории \"C\" на категорию \"D"));
+    EXPECT_EQ(combo->ItemIndex(), 19);
+    EXPECT_EQ(main().Label22->Caption(), u("категории D"));
+
+    // Deleting the completed part leaves the typed text, which no item is.
+    QTest::keyClick(focused, Qt::Key_Backspace);
+    EXPECT_EQ(combo->Text(), u(" с категории \"C\" на категорию \"D"));
+    EXPECT_EQ(combo->ItemIndex(), -1);
+    EXPECT_EQ(main().Label22->Caption(), combo->Text());
+    EXPECT_TRUE(recorder.messages.isEmpty());
 }
 
 TEST_F(Category, TypedTextWithoutItemShowsAsItIs)

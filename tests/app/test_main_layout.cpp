@@ -6,6 +6,7 @@
 #include "support/MessageRecorder.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -119,7 +120,7 @@ const Placed kLayout[] = {
     {"Label29", "Panel12", 410, 33, 48, 19, F::SB, "Итого:"},
     {"Panel10", "Panel13", 480, 680, 90, 64, F::W, nullptr},
     {"Edit_22", "Panel10", 8, 9, 73, 21, F::W, "42,00"},
-    {"Edit_23", "Panel10", 8, 36, 73, 21, F::W, "42,00"},
+    {"Edit_23", "Panel10", 8, 36, 73, 21, F::W, "420"}, // the sum of the ten hours
     {"Panel11", "Panel13", 576, 680, 160, 64, F::W, nullptr},
     {"Combo_37", "Panel11", 8, 8, 145, 21, F::W, "Отлично"},
     {"Label_38", "Panel11", 72, 37, 11, 19, F::SB, "X"},
@@ -308,6 +309,19 @@ TEST_F(MainLayout, SeriesTakesFourTypedCharactersButLongerTextByCode)
     EXPECT_EQ(main().edit_04->Text(), u("АБ-12345"));
 }
 
+TEST_F(MainLayout, SeriesTakesFourPastedCharacters)
+{
+    QApplication::setActiveWindow(&main());
+    QApplication::clipboard()->setText(u("АБ12-3456"));
+    main().edit_04->setFocus(Qt::TabFocusReason); // enters with the placeholder selected
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(main().edit_04->Text(), u("АБ12"));
+    main().edit_04->selectAll();
+    main().edit_04->paste(); // the context menu's command
+    EXPECT_EQ(main().edit_04->Text(), u("АБ12"));
+    EXPECT_TRUE(recorder.messages.isEmpty());
+}
+
 TEST_F(MainLayout, HourFieldsTakeOnlyBoundedPositiveNumbers)
 {
     QApplication::setActiveWindow(&main());
@@ -329,7 +343,7 @@ TEST(MainLayoutPoint, BuildsUnderPointSeparatorWithoutReachingUnbuiltControls)
     MessageRecorder recorder;
     TfmMain window;
     EXPECT_EQ(window.Edit_13->Text(), u("42.00"));
-    EXPECT_EQ(window.Edit_23->Text(), u("42.00"));
+    EXPECT_EQ(window.Edit_23->Text(), u("420"));
     EXPECT_TRUE(recorder.messages.isEmpty());
 }
 

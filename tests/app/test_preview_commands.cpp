@@ -3,6 +3,8 @@
 #include "MainWindowFixture.h"
 
 #include "report/engine/rpPreviewPages.h"
+#include "report/model/rpPages.h"
+#include "report/model/rpViews.h"
 #include "support/PreviewSession.h"
 
 #include <QComboBox>
@@ -32,6 +34,29 @@ TEST_F(PreviewCommands, PrintShowsTheFilledCertificate)
         [&](TrpPreviewForm& form) {
             EXPECT_EQ(form.Preview->PageCount(), 1);
             EXPECT_TRUE(form.Preview->FindText(u("Сидоров Иван"), true, true));
+        });
+    EXPECT_EQ(recorder.texts(), QStringList());
+}
+
+TEST_F(PreviewCommands, PrintShowsTheOperatorsTextsAsTypedWithoutEvaluatingThem)
+{
+    retype(main().Edit_01, "ООО \"Автошкола [Тест]\"");
+    retype(main().Edit_05, "Ivanov [Date] [2+3]");
+    retype(main().edit_03, "[1 / 0");
+    whilePreviewOpen(
+        *main().rpReport1, [&] { QTest::mouseClick(main().btnPreview, Qt::LeftButton); },
+        [&](TrpPreviewForm& form) {
+            ASSERT_EQ(form.Preview->PageCount(), 1);
+            EXPECT_TRUE(form.PrintB->isEnabled());
+            TrpReportPage* page = main().rpReport1->PreviewPages().GetPage(0);
+            ASSERT_NE(page, nullptr);
+            const auto printed = [page](const char* name) {
+                return dynamic_cast<TrpMemoView*>(page->FindObject(u(name)))->Memo();
+            };
+            EXPECT_EQ(printed("Memo1"), QStringList {u("ООО \"Автошкола [Тест]\"")});
+            EXPECT_EQ(printed("Memo5"), QStringList {u("Ivanov [Date] [2+3]")});
+            EXPECT_EQ(printed("Memo3"), QStringList {u("[1 / 0")});
+            EXPECT_TRUE(form.Preview->FindText(u("Ivanov [Date] [2+3]"), true, true));
         });
     EXPECT_EQ(recorder.texts(), QStringList());
 }

@@ -70,8 +70,8 @@ TEST_P(StoredSettings, LoadIntoTheWindowAndSaveBackByteForByte)
     EXPECT_EQ(main().Edit_05->Text(), placeholders::kGraduate);
     EXPECT_EQ(main().Edit_15->Text(), u("14,5"));
     EXPECT_EQ(main().Edit_22->Text(), u("4"));
-    // The stored total wins over the sum of the stored hours (174,5).
-    EXPECT_EQ(main().Edit_23->Text(), u("175,5"));
+    // The total is the sum of the hours the fields show.
+    EXPECT_EQ(main().Edit_23->Text(), u("174,5"));
     EXPECT_EQ(main().hrs[2], 14.5);
     EXPECT_EQ(main().hrs[9], 4.0);
     EXPECT_EQ(margins(), (QList<double> {12.5, 20, 14, 16.25}));
@@ -81,14 +81,29 @@ TEST_P(StoredSettings, LoadIntoTheWindowAndSaveBackByteForByte)
     EXPECT_EQ(settingsBytes(), original);
 }
 
+TEST_F(SettingsFile, TheLoadedSchoolNameOpensFocusedAndSelected)
+{
+    writeSettings1251("[Организация]\r\nНазвание=Автошкола \"Ворсела\"\r\n");
+    startProgram();
+    EXPECT_EQ(QApplication::focusWidget(), main().Edit_01);
+    EXPECT_EQ(main().Edit_01->Text(), u("Автошкола \"Ворсела\""));
+    EXPECT_EQ(main().Edit_01->selectedText(), u("Автошкола \"Ворсела\""));
+    // Typing replaces it.
+    type(QApplication::focusWidget(), u("Школа"));
+    EXPECT_EQ(main().Edit_01->Text(), u("Школа"));
+}
+
 INSTANTIATE_TEST_SUITE_P(Encodings, StoredSettings,
     ::testing::Values(
         Encoded {"Windows1251", "complete-1251.zrf"}, Encoded {"Utf16LE", "complete-utf16.zrf"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(SettingsFile, NoFileKeepsTheDesignValuesAndRecomputesNoTotal)
+TEST_F(SettingsFile, NoFileKeepsTheDesignValuesAndTotalsThem)
 {
-    EXPECT_EQ(main().Edit_23->Text(), u("42,00"));
+    for (int i = 0; i < 10; ++i)
+        EXPECT_EQ(main().hrs[i], 42.0);
+    EXPECT_EQ(main().Edit_13->Text(), u("42,00"));
+    EXPECT_EQ(main().Edit_23->Text(), u("420"));
     EXPECT_EQ(main().Edit_01->Text(), placeholders::kSchoolName);
     EXPECT_EQ(margins(), (QList<double> {15, 15, 15, 15}));
     EXPECT_TRUE(recorder.messages.isEmpty());
@@ -101,7 +116,7 @@ TEST_F(SettingsFile, SaveAfterResetWithDefaultsWritesOnlyTheHours)
     EXPECT_EQ(settingsText(),
         u("[Часы]\r\n_1=42,00\r\n_2=42,00\r\n_3=42,00\r\n_4=42,00\r\n"
           "_5=42,00\r\n_6=42,00\r\n_7=42,00\r\n_8=42,00\r\n_9=42,00\r\n"
-          "_10=42,00\r\n_11=42,00\r\n"));
+          "_10=42,00\r\n_11=420\r\n"));
 }
 
 TEST_F(SettingsFile, NewFileHasSectionsAndKeysInOrder)
@@ -115,7 +130,7 @@ TEST_F(SettingsFile, NewFileHasSectionsAndKeysInOrder)
     EXPECT_EQ(settingsText(),
         u("[Организация]\r\nНаселенный_Пункт=г. Тверь\r\nДиректор=Сидоров С.С.\r\n"
           "[Часы]\r\n_1=42,00\r\n_2=42,00\r\n_3=42,00\r\n_4=42,00\r\n_5=42,00\r\n"
-          "_6=42,00\r\n_7=42,00\r\n_8=42,00\r\n_9=42,00\r\n_10=42,00\r\n_11=42,00\r\n"
+          "_6=42,00\r\n_7=42,00\r\n_8=42,00\r\n_9=42,00\r\n_10=42,00\r\n_11=420\r\n"
           "[Страница]\r\nВерхнее_поле=20\r\nЛевое_поле=12,5\r\n"));
 }
 
@@ -143,22 +158,54 @@ TEST_F(SettingsFile, ValuesSetBackToTheirDefaultsKeepWhatTheFileHolds)
     EXPECT_EQ(page().LeftMargin(), 12.5);
 }
 
-TEST_F(SettingsFile, NonNumericHourStopsTheLoadAtThatKey)
+// A stored hour that is no number no longer stops the load: every key is read, the cache
+// and the total follow what the fields show, and each such field is reported once.
+TEST_F(SettingsFile, NonNumericHourIsReportedOnceAndTheRestLoads)
 {
     writeSettings1251("[Часы]\r\n_1=40\r\n_2=abc\r\n_3=10\r\n_11=99\r\n"
                       "[Страница]\r\nЛевое_поле=12,5\r\n");
     startProgram();
     ASSERT_EQ(recorder.messages.size(), 1);
     EXPECT_EQ(recorder.messages[0].text, u("'abc' is not a valid floating point value."));
+    EXPECT_EQ(recorder.messages[0].icon, platform::MessageIcon::Error);
     EXPECT_EQ(main().Edit_13->Text(), u("40"));
     EXPECT_EQ(main().Edit_14->Text(), u("abc"));
-    EXPECT_EQ(main().Edit_15->Text(), u("42,00"));
-    // The partial sum after "_1": 40 and nine entries still 0.
-    EXPECT_EQ(main().Edit_23->Text(), u("40"));
-    EXPECT_EQ(page().LeftMargin(), 15);
-    // The cache filling after the load did not run.
-    EXPECT_EQ(main().hrs[2], 0.0);
+    EXPECT_EQ(main().Edit_15->Text(), u("10"));
+    EXPECT_EQ(main().Edit_16->Text(), u("42,00"));
+    // 40 + 10 + seven fields of 42; the stored total gives way to the sum.
+    EXPECT_EQ(main().Edit_23->Text(), u("344"));
+    EXPECT_EQ(main().hrs, (std::array<double, 10> {40, 0, 10, 42, 42, 42, 42, 42, 42, 42}));
+    EXPECT_EQ(page().LeftMargin(), 12.5);
     EXPECT_TRUE(main().isVisible());
+}
+
+// The file of the report: "_1" without "=", "_3" no number, a stored total of 500. Before,
+// the total read "0" and typing 41 into Edit_14 gave "41" whatever the other fields showed.
+TEST_F(SettingsFile, BrokenHoursLeaveTheTotalInAgreementWithTheFields)
+{
+    writeSettings1251("[Часы]\r\n_1\r\n_2=0\r\n_3=abc\r\n_4=\r\n_11=500\r\n");
+    startProgram();
+    EXPECT_EQ(recorder.texts(), QStringList {u("'abc' is not a valid floating point value.")});
+    // A line without "=" is its key with an empty text, and an empty hour becomes 0.
+    EXPECT_EQ(main().Edit_13->Text(), u("0"));
+    EXPECT_EQ(main().Edit_14->Text(), u("0"));
+    EXPECT_EQ(main().Edit_15->Text(), u("abc"));
+    EXPECT_EQ(main().Edit_16->Text(), u("0"));
+    EXPECT_EQ(main().Edit_17->Text(), u("42,00"));
+    EXPECT_EQ(main().hrs, (std::array<double, 10> {0, 0, 0, 0, 42, 42, 42, 42, 42, 42}));
+    EXPECT_EQ(main().Edit_23->Text(), u("252"));
+
+    retype(main().Edit_14, "41");
+    EXPECT_EQ(main().Edit_23->Text(), u("293"));
+    EXPECT_EQ(recorder.messages.size(), 1) << "the field is reported once";
+    // Another field that is no number is reported in the same one box, each on a line.
+    writeSettings1251("[Часы]\r\n_3=abc\r\n_9=1.5\r\n");
+    startProgram();
+    ASSERT_EQ(recorder.messages.size(), 2);
+    EXPECT_EQ(recorder.messages[1].text,
+        u("'abc' is not a valid floating point value.\n'1.5' is not a valid floating point "
+          "value."));
+    EXPECT_EQ(main().Edit_23->Text(), u("336"));
 }
 
 TEST_F(SettingsFile, CommaFileReadUnderAPointSeparator)
@@ -167,10 +214,11 @@ TEST_F(SettingsFile, CommaFileReadUnderAPointSeparator)
                       "Правое_поле=11.5\r\n");
     const platform::ScopedNumberFormat point(QLatin1Char('.'));
     startProgram();
-    // The margins convert silently to 15 where they cannot be read; the hour stops the load.
+    // The margins convert silently to 15 where they cannot be read; the hour is reported.
     ASSERT_EQ(recorder.messages.size(), 1);
     EXPECT_EQ(recorder.messages[0].text, u("'40,5' is not a valid floating point value."));
     EXPECT_EQ(page().LeftMargin(), 15);
+    EXPECT_EQ(page().RightMargin(), 11.5);
 }
 
 TEST_F(SettingsFile, MarginsThatAreNoNumberReadAsFifteen)

@@ -22,3 +22,14 @@ inline void setPageCount(TrpReport& report, int count)
     TrpReportPage* page = page1(report);
     page->classInfo().property(u"PageCount")->set(*page, count);
 }
+
+// The certificate's fields print their text as it stands (AllowExpressions off); the
+// engine's expressions are tested on them by turning expressions on, as the test page has
+// them.
+inline void allowExpressions(TrpReport& report)
+{
+    for (TrpComponent* object : report.AllObjects()) {
+        if (auto* field = dynamic_cast<TrpMemoView*>(object))
+            field->classInfo().property(u"AllowExpressions")->set(*field, true);
+    }
+}

@@ -1,5 +1,6 @@
 #include "platform/core/Exception.h"
 #include "platform/core/NumberFormat.h"
+#include "support/CLibraryLocale.h"
 
 #include <QDate>
 #include <QLocale>
@@ -105,7 +106,12 @@ TEST(FloatToStr, GeneralFormatWithFifteenDigits)
         {1e15, "1E15"}, // integer part longer than 15 digits
         {1234567890123456, "1,23456789012346E15"},
         {0.0001, "0,0001"},
-        {1e-5, "1E-5"},
+        // Fixed down to 0.00001, scientific below it.
+        {5e-5, "0,00005"},
+        {1e-5, "0,00001"},
+        {-1.25e-5, "-0,0000125"},
+        {9e-6, "9E-6"},
+        {0.0000099999999999999999, "0,00001"}, // rounds up to the limit
         {-2.5e-7, "-2,5E-7"},
         {12.5, "12,5"},
         {std::numeric_limits<double>::infinity(), "INF"},
@@ -153,6 +159,50 @@ TEST(FloatToStrF, FixedFormatWithPrecisionAndDigits)
     const ScopedNumberFormat point(QLatin1Char('.'));
     EXPECT_EQ(platform::FloatToStrF(42, platform::ffFixed, 6, 2), u("42.00"));
 }
+
+// Qt gives the C library the user's locale at start; under ru_RU.UTF-8 its own conversions
+// write and expect a decimal comma. The program's conversions follow the program's format
+// alone, whichever locale the C library has.
+struct LocaleRow {
+    const char* cLibraryLocale;
+    char separator;
+    const char* fixed; // FloatToStrF(42, ffFixed, 6, 2)
+    const char* general; // FloatToStr(1234.5)
+    const char* scientific; // FloatToStrF(1234567, ffFixed, 6, 2)
+    const char* small; // FloatToStr(0.00005)
+};
+
+class UnderTheCLibrarysLocale : public ::testing::TestWithParam<LocaleRow> { };
+
+TEST_P(UnderTheCLibrarysLocale, ConversionsFollowTheProgramsFormatAlone)
+{
+    const LocaleRow& row = GetParam();
+    const ScopedCLibraryLocale cLibrary(row.cLibraryLocale);
+    ASSERT_TRUE(cLibrary.applied()) << row.cLibraryLocale << " is missing: run scripts/setup";
+    const ScopedNumberFormat format {QLatin1Char(row.separator)};
+    EXPECT_EQ(platform::FloatToStrF(42, platform::ffFixed, 6, 2), u(row.fixed));
+    EXPECT_EQ(platform::FloatToStr(1234.5), u(row.general));
+    EXPECT_EQ(platform::FloatToStrF(1234567, platform::ffFixed, 6, 2), u(row.scientific));
+    EXPECT_EQ(platform::FloatToStr(0.00005), u(row.small));
+    EXPECT_EQ(platform::StrToFloat(u(row.fixed)), 42);
+    EXPECT_EQ(platform::StrToFloat(u(row.general)), 1234.5);
+    EXPECT_EQ(platform::StrToFloat(u(row.scientific)), 1234570);
+    double value = 0;
+    EXPECT_TRUE(platform::TryStrToFloat(u(row.small), value));
+    EXPECT_EQ(value, 0.00005);
+    EXPECT_EQ(platform::cFixedNotation(1234.5, 2), "1234.50");
+    EXPECT_EQ(platform::cScientificNotation(1234.5, 2), "1.23e+03");
+}
+
+INSTANTIATE_TEST_SUITE_P(Locales, UnderTheCLibrarysLocale,
+    ::testing::Values(LocaleRow {"ru_RU.UTF-8", ',', "42,00", "1234,5", "1,23457E06", "0,00005"},
+        LocaleRow {"ru_RU.UTF-8", '.', "42.00", "1234.5", "1.23457E06", "0.00005"},
+        LocaleRow {"C.UTF-8", ',', "42,00", "1234,5", "1,23457E06", "0,00005"},
+        LocaleRow {"C.UTF-8", '.', "42.00", "1234.5", "1.23457E06", "0.00005"}),
+    [](const auto& info) {
+        return std::string(info.param.cLibraryLocale[0] == 'r' ? "Russian" : "C")
+            + (info.param.separator == ',' ? "Comma" : "Point");
+    });
 
 TEST(NumberFormat, RussianLocaleGivesCommaAndRussianMonths)
 {

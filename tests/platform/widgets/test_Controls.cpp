@@ -102,6 +102,40 @@ TEST_F(EditEvents, ClipboardShortcutsArriveAsControlCodes)
     EXPECT_EQ(edit.Text(), QString()); // pasted, all selected, deleted
 }
 
+TEST_F(EditEvents, LengthLimitCutsWhatTheOperatorPastesButNotTextSetByCode)
+{
+    edit.SetMaxLength(4);
+    edit.SetText(u("АБ"));
+    seen.clear();
+    QApplication::clipboard()->setText(u("12-345678"));
+    edit.setCursorPosition(1);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(edit.Text(), u("А12Б"));
+    EXPECT_EQ(edit.cursorPosition(), 3);
+    EXPECT_EQ(seen, QStringList {u("А12Б")}) << "the change event sees the cut text only";
+
+    // The context menu's paste, over a selection.
+    edit.setSelection(1, 3);
+    edit.paste();
+    EXPECT_EQ(edit.Text(), u("А12-"));
+    // A full field takes nothing more.
+    edit.setCursorPosition(4);
+    edit.paste();
+    EXPECT_EQ(edit.Text(), u("А12-"));
+    // Text set by code stays whole; a paste into it inserts nothing, deleting still works.
+    edit.SetText(u("АБ12-345"));
+    edit.setCursorPosition(2);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(edit.Text(), u("АБ12-345"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace);
+    EXPECT_EQ(edit.Text(), u("А12-345"));
+    // Without a limit everything is pasted.
+    edit.SetMaxLength(0);
+    edit.SetText(QString());
+    edit.paste();
+    EXPECT_EQ(edit.Text(), u("12-345678"));
+}
+
 TEST_F(EditEvents, LengthLimitBindsTypingOnly)
 {
     edit.SetMaxLength(4);

@@ -18,12 +18,14 @@ namespace {
 
 QString text(int field) { return QStringLiteral("Поле %1").arg(field); }
 
-// The certificate as the main window leaves it before showing it: every field filled.
+// The certificate as the main window leaves it before showing it: every field filled; its
+// fields evaluate expressions here, so that the engine's expressions are tested on them.
 class FilledCertificate : public ::testing::Test {
 protected:
     void SetUp() override
     {
         loadCertificateTemplate(report);
+        allowExpressions(report);
         fill();
     }
 
@@ -198,8 +200,10 @@ TEST_F(FilledCertificate, AnUnevaluableTextEndsPreparationWithOneErrorBoxNamingT
             continue;
         EXPECT_EQ(memo(report, QStringLiteral("Memo%1").arg(i))->Memo(), QStringList {text(i)});
     }
-    // The page begun before the error stays.
-    EXPECT_EQ(report.PreviewPages().Count(), 1);
+    // The page begun before the error lacks its objects: it goes, so that nothing half-made
+    // can be printed or saved.
+    EXPECT_EQ(report.PreviewPages().Count(), 0);
+    EXPECT_EQ(report.PreviewPages().GetPage(0), nullptr);
 
     // The next preparation of a corrected text succeeds and clears the errors.
     memo(report, QStringLiteral("Memo5"))->SetText(QStringLiteral("Иванов"));
@@ -207,6 +211,37 @@ TEST_F(FilledCertificate, AnUnevaluableTextEndsPreparationWithOneErrorBoxNamingT
     EXPECT_TRUE(report.PrepareReport(true));
     EXPECT_TRUE(report.Errors().isEmpty());
     EXPECT_EQ(messages.messages.size(), 1);
+}
+
+TEST_F(FilledCertificate, AFailedPreparationAfterAGoodOneLeavesNoPageEither)
+{
+    ASSERT_TRUE(report.PrepareReport(true));
+    ASSERT_EQ(report.PreviewPages().Count(), 1);
+    memo(report, QStringLiteral("Memo7"))->SetText(QStringLiteral("[Нет]"));
+    // Added after the pages there are: the earlier page goes with the failed run too.
+    EXPECT_FALSE(report.PrepareReport(false));
+    EXPECT_EQ(report.PreviewPages().Count(), 0);
+}
+
+TEST(ShippedCertificate, PrintsTheOperatorsTextAsItStandsWithoutEvaluatingIt)
+{
+    MessageRecorder messages;
+    TrpReport report;
+    loadCertificateTemplate(report);
+    const QString texts[] = {QStringLiteral("ООО \"Автошкола [Тест]\""),
+        QStringLiteral("Ivanov [Date] [2+3]"), QStringLiteral("[1 / 0] [Page#] [TotalPages#]"),
+        QStringLiteral("незакрытая [скобка"), QStringLiteral("[COPYNAME#]")};
+    for (int i = 1; i <= 42; ++i)
+        memo(report, QStringLiteral("Memo%1").arg(i))->SetText(texts[i % 5]);
+    ASSERT_TRUE(report.PrepareReport(true));
+    EXPECT_TRUE(messages.messages.isEmpty());
+    EXPECT_TRUE(report.Errors().isEmpty());
+    ASSERT_EQ(report.PreviewPages().Count(), 1);
+    TrpReportPage* page = report.PreviewPages().GetPage(0);
+    ASSERT_NE(page, nullptr);
+    for (int i = 1; i <= 42; ++i)
+        EXPECT_EQ(memo(*page, QStringLiteral("Memo%1").arg(i))->Memo(), QStringList {texts[i % 5]})
+            << i;
 }
 
 TEST_F(FilledCertificate, ErrorsCanBeRaisedToTheCallerOrKeptSilent)

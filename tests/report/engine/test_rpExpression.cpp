@@ -2,6 +2,7 @@
 #include "report/engine/rpFormat.h"
 
 #include "platform/core/NumberFormat.h"
+#include "support/CLibraryLocale.h"
 
 #include <gtest/gtest.h>
 
@@ -310,6 +311,45 @@ TEST(Formats, NumbersDatesAndBooleans)
                   TrpValue::dateTime(day, TrpValue::DateTime), fkDateTime, QStringLiteral("h:mm")),
         QStringLiteral("14:30"))
         << "m right after an hour is the minute";
+}
+
+// The engine's formats follow the program's number format alone, whichever locale the C
+// library has (Qt gives it the user's at start: under ru_RU.UTF-8 it writes decimal commas).
+TEST(Formats, FollowTheProgramsFormatWhateverTheCLibrarysLocale)
+{
+    platform::NumberFormat english = russian();
+    english.decimalSeparator = u'.';
+    english.thousandSeparator = u',';
+    for (const char* cLibraryLocale : {"ru_RU.UTF-8", "C.UTF-8"}) {
+        SCOPED_TRACE(cLibraryLocale);
+        const ScopedCLibraryLocale cLibrary(cLibraryLocale);
+        ASSERT_TRUE(cLibrary.applied()) << "the locale is missing: run scripts/setup";
+        {
+            const platform::ScopedNumberFormat format(russian());
+            EXPECT_EQ(
+                rpFormatFloat(QStringLiteral("#,##0.00"), 1234.5), QStringLiteral("1\u00A0234,50"));
+            EXPECT_EQ(
+                rpEvaluate(QStringLiteral("FormatFloat('#,##0.00', 1234.5)"), variables()).toText(),
+                QStringLiteral("1\u00A0234,50"));
+            EXPECT_EQ(rpFormatValue(TrpValue::number(3.14159), fkNumeric, QStringLiteral("%2.2f")),
+                QStringLiteral("3,14"));
+            EXPECT_EQ(
+                rpFormatValue(TrpValue::number(-1234567.891), fkNumeric, QStringLiteral("%n")),
+                QStringLiteral("-1\u00A0234\u00A0567,89"));
+            EXPECT_EQ(rpFormatValue(TrpValue::number(1500), fkNumeric, QStringLiteral("%.3e")),
+                QStringLiteral("1,50E+003"));
+            EXPECT_EQ(rpEvaluate(QStringLiteral("2.5 * 2 + 0.25"), variables()).toText(),
+                QStringLiteral("5,25"));
+        }
+        const platform::ScopedNumberFormat format(english);
+        EXPECT_EQ(rpFormatFloat(QStringLiteral("#,##0.00"), 1234.5), QStringLiteral("1,234.50"));
+        EXPECT_EQ(rpFormatValue(TrpValue::number(3.14159), fkNumeric, QStringLiteral("%2.2f")),
+            QStringLiteral("3.14"));
+        EXPECT_EQ(rpFormatValue(TrpValue::number(1500), fkNumeric, QStringLiteral("%.3e")),
+            QStringLiteral("1.50E+003"));
+        EXPECT_EQ(rpEvaluate(QStringLiteral("2.5 * 2 + 0.25"), variables()).toText(),
+            QStringLiteral("5.25"));
+    }
 }
 
 TEST(Formats, ImpossibleFormatsAreErrorsNotHugeTexts)

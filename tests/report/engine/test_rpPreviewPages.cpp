@@ -38,6 +38,7 @@ protected:
     void SetUp() override
     {
         loadCertificateTemplate(report);
+        allowExpressions(report);
         for (int i = 1; i <= 42; ++i)
             memo(report, QStringLiteral("Memo%1").arg(i))
                 ->SetText(QStringLiteral("Поле %1").arg(i));

@@ -8,6 +8,9 @@
 #include "support/MessageRecorder.h"
 #include "support/PreviewSession.h"
 
+#include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
@@ -88,6 +91,41 @@ TEST_F(PreparationTest, EscapeWhilePreparingCancelsInsteadOfClosing)
     EXPECT_GE(report.PreviewPages().Count(), 3);
     EXPECT_LT(report.PreviewPages().Count(), kPages);
     EXPECT_TRUE(recorder.messages.isEmpty());
+}
+
+TEST_F(PreparationTest, AFailedPreparationLeavesNothingToPrintOrSave)
+{
+    // Page 200 of 400 cannot be prepared: the 199 pages before it go too.
+    dynamic_cast<TrpMemoView*>(report.FindObject(QStringLiteral("Memo200")))
+        ->SetText(QStringLiteral("[Нет такого]"));
+    FileAnswerer files(QDir(QDir::tempPath()).filePath(QStringLiteral("vorsela-failed.prp")));
+    QFile::remove(files.answer);
+    const QList<bool> nothing {false, false, false, false, false, true};
+    const bool acted = whilePreviewOpen(
+        report,
+        [&](TrpPreviewForm& form) {
+            EXPECT_EQ(recorder.texts(),
+                QStringList {QStringLiteral("The following error(s) have occured:\r\n"
+                                            "Memo200: Undeclared identifier: 'Нет'\r\n")});
+            EXPECT_EQ(form.Preview->PageCount(), 0);
+            EXPECT_EQ(form.Preview->Workspace()->PageList().Count(), 0);
+            EXPECT_EQ(form.Preview->Thumbnail()->PageList().Count(), 0);
+            EXPECT_EQ(commandStates(form), nothing);
+            // The keys of the commands reach the preview with the buttons off.
+            form.Preview->Workspace()->setFocus();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_P, Qt::ControlModifier);
+            form.Preview->SaveToFile(files.answer);
+            EXPECT_TRUE(files.requests.isEmpty());
+            EXPECT_FALSE(QFile::exists(files.answer));
+            EXPECT_EQ(report.PreviewPages().Count(), 0);
+            form.Preview->repaint();
+        },
+        // The error box follows the end of the run that the preview hears of.
+        [&](TrpPreviewForm& form) {
+            return previewPrepared(form) && !recorder.messages.isEmpty();
+        });
+    EXPECT_TRUE(acted);
 }
 
 TEST_F(PreparationTest, AfterPreparationTheCommandsComeBackAndPagingWorks)
