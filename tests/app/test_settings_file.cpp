@@ -186,17 +186,17 @@ TEST_F(SettingsFile, BrokenHoursLeaveTheTotalInAgreementWithTheFields)
     writeSettings1251("[Часы]\r\n_1\r\n_2=0\r\n_3=abc\r\n_4=\r\n_11=500\r\n");
     startProgram();
     EXPECT_EQ(recorder.texts(), QStringList {u("'abc' is not a valid floating point value.")});
-    // A line without "=" is its key with an empty text, and an empty hour becomes 0.
-    EXPECT_EQ(main().Edit_13->Text(), u("0"));
+    // A line without "=" is no key: the field keeps its text. An empty hour becomes 0.
+    EXPECT_EQ(main().Edit_13->Text(), u("42,00"));
     EXPECT_EQ(main().Edit_14->Text(), u("0"));
     EXPECT_EQ(main().Edit_15->Text(), u("abc"));
     EXPECT_EQ(main().Edit_16->Text(), u("0"));
     EXPECT_EQ(main().Edit_17->Text(), u("42,00"));
-    EXPECT_EQ(main().hrs, (std::array<double, 10> {0, 0, 0, 0, 42, 42, 42, 42, 42, 42}));
-    EXPECT_EQ(main().Edit_23->Text(), u("252"));
+    EXPECT_EQ(main().hrs, (std::array<double, 10> {42, 0, 0, 0, 42, 42, 42, 42, 42, 42}));
+    EXPECT_EQ(main().Edit_23->Text(), u("294"));
 
     retype(main().Edit_14, "41");
-    EXPECT_EQ(main().Edit_23->Text(), u("293"));
+    EXPECT_EQ(main().Edit_23->Text(), u("335"));
     EXPECT_EQ(recorder.messages.size(), 1) << "the field is reported once";
     // Another field that is no number is reported in the same one box, each on a line.
     writeSettings1251("[Часы]\r\n_3=abc\r\n_9=1.5\r\n");

@@ -196,6 +196,11 @@ QString CupsScheduler::outputFile(const QString& queue) const
 QString CupsScheduler::run(const QString& program, const QStringList& arguments) const
 {
     QProcess process;
+    // The answers are read as text, so the client speaks English whatever the user's locale.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
+    environment.insert(QStringLiteral("LANGUAGE"), QString());
+    process.setProcessEnvironment(environment);
     process.start(program, arguments);
     process.waitForFinished(30000);
     return QString::fromLocal8Bit(process.readAllStandardOutput() + process.readAllStandardError());

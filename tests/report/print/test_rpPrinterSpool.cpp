@@ -14,6 +14,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
+
 #include <memory>
 
 namespace {
@@ -66,7 +69,10 @@ public:
                         .text()},
             });
         } catch (const std::exception& error) {
-            FAIL() << error.what();
+            // A failed set-up of the environment would only skip the tests, so the whole
+            // program fails instead.
+            std::fprintf(stderr, "%s\n", error.what());
+            std::exit(1);
         }
     }
     void TearDown() override
