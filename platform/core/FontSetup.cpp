@@ -5,6 +5,8 @@
 #include <QGuiApplication>
 #include <QStringList>
 
+#include <algorithm>
+
 namespace platform {
 
 namespace {
@@ -42,9 +44,21 @@ void setUpProgramFonts()
     QGuiApplication::setFont(windowFont());
 }
 
+QString boldFaceFamily(const QString& family)
+{
+    const QStringList styles = QFontDatabase::styles(family);
+    const bool hasBold = std::any_of(styles.begin(), styles.end(),
+        [](const QString& style) { return style.contains(QLatin1String("Bold")); });
+    // Wine's MS Sans Serif has one face only, and a bold request would draw it regular; Tahoma
+    // is cut on the same metrics and has a bold face.
+    if (!hasBold && family == QLatin1String("MS Sans Serif"))
+        return QStringLiteral("Tahoma");
+    return family;
+}
+
 QFont pixelFont(const QString& family, int pixelHeight, bool bold)
 {
-    QFont font(family);
+    QFont font(bold ? boldFaceFamily(family) : family);
     font.setPixelSize(pixelHeight);
     font.setBold(bold);
     return font;

@@ -15,8 +15,13 @@ void registerFallbackFonts();
 // Call once after the application object exists.
 void setUpProgramFonts();
 
+// The family whose bold face stands in for a family that has none (MS Sans Serif: Tahoma);
+// the family itself where it has a bold face.
+QString boldFaceFamily(const QString& family);
+
 // A font given the way the windows are laid out: a family and a character height in
-// pixels at 96 dpi (Tahoma 11 px is the 8-point window font).
+// pixels at 96 dpi (Tahoma 11 px is the 8-point window font). Bold takes a stand-in
+// family's bold face where the family has none.
 QFont pixelFont(const QString& family, int pixelHeight, bool bold = false);
 
 // The window font of the program's windows: Tahoma, 11 px.

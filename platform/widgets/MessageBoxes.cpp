@@ -27,17 +27,30 @@ QMessageBox::Icon toQtIcon(MessageIcon icon)
     return QMessageBox::NoIcon;
 }
 
+// The box wraps a long text and takes its final size only as it is shown, so it is centred
+// then, not before.
+class CentredMessageBox final : public QMessageBox {
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void showEvent(QShowEvent* event) override
+    {
+        QMessageBox::showEvent(event);
+        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+            QRect frame = frameGeometry();
+            frame.moveCenter(screen->availableGeometry().center());
+            move(frame.topLeft());
+        }
+    }
+};
+
 class MessageBoxPresenter final : public MessagePresenter {
 public:
     void present(const MessageRequest& request) override
     {
-        QMessageBox box(toQtIcon(request.icon), request.caption, request.text, QMessageBox::Ok);
-        box.adjustSize();
-        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-            QRect frame = box.frameGeometry();
-            frame.moveCenter(screen->availableGeometry().center());
-            box.move(frame.topLeft());
-        }
+        CentredMessageBox box(
+            toQtIcon(request.icon), request.caption, request.text, QMessageBox::Ok);
         box.exec();
     }
 };
