@@ -5,6 +5,7 @@
 #include "app/fmMemo.h"
 #include "app/main_unit.h"
 #include "platform/core/FontSetup.h"
+#include "platform/widgets/FirstPaintMarker.h"
 #include "platform/widgets/MessageBoxes.h"
 #include "report/print/rpPrinterDefaults.h"
 
@@ -18,6 +19,7 @@ std::unique_ptr<ProgramWindows> createProgramWindows()
 {
     auto windows = std::make_unique<ProgramWindows>();
     windows->fmMain = std::make_unique<TfmMain>();
+    platform::quitAfterFirstPaintWhenAsked(windows->fmMain.get());
     windows->fmMain->show();
     windows->fmAbout = std::make_unique<TfmAbout>();
     windows->formMemo = std::make_unique<TformMemo>();
