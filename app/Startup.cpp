@@ -33,6 +33,9 @@ int runProgram(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("vorsela"));
     // Only the main window ends the program; it quits explicitly when it closes.
     QApplication::setQuitOnLastWindowClosed(false);
+    // The main menu stays inside the main window on every desktop; asking the desktop for a
+    // global menu bar would also open a session-bus connection before the first paint.
+    QApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
     installQtTranslations(QLocale::system());
     platform::setUpProgramFonts();
     platform::useMessageBoxes();

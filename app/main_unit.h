@@ -248,4 +248,5 @@ private:
     TformMemo* fMemo = nullptr;
     TfmHelpText* fHelpText = nullptr;
     bool fShownOnce = false;
+    bool fTestPageLoaded = false;
 };
