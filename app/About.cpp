@@ -46,11 +46,24 @@ TfmAbout::TfmAbout(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("fmAbout"));
     setWindowTitle(QStringLiteral("About"));
-    setWindowIcon(appIcon());
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint);
-    setFont(platform::pixelFont(QStringLiteral("MS Sans Serif"), 11));
     setFixedSize(360, 220);
     setModal(false);
+}
+
+void TfmAbout::setVisible(bool visible)
+{
+    // The window is created hidden at start-up; what it shows is built before it is first
+    // shown, so that the start-up does not wait for it.
+    if (visible && !OKButton)
+        buildContents();
+    QDialog::setVisible(visible);
+}
+
+void TfmAbout::buildContents()
+{
+    setWindowIcon(appIcon());
+    setFont(platform::pixelFont(QStringLiteral("MS Sans Serif"), 11));
 
     Panel1 = new BevelPanel(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));

@@ -11,7 +11,7 @@ inline const char* const kMakerAddress = "https://vorsela.example/";
 inline const char* const kMakerAddressCaption = "vorsela.example";
 
 // The About window: created hidden at start-up, shown without blocking the main window,
-// hidden (not destroyed) when closed.
+// hidden (not destroyed) when closed. Its contents exist from the first time it is shown.
 class TfmAbout : public QDialog {
     Q_OBJECT
 
@@ -33,9 +33,12 @@ public:
     void Label2MouseLeave();
     void Label2Click();
 
+    void setVisible(bool visible) override;
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void buildContents();
     void setLinkStyle(bool underline, const QColor& colour);
 };

@@ -5,6 +5,7 @@
 #include "app/fmMemo.h"
 #include "app/main_unit.h"
 #include "platform/core/FontSetup.h"
+#include "platform/widgets/FirstPaintMarker.h"
 #include "platform/widgets/MessageBoxes.h"
 #include "report/print/rpPrinterDefaults.h"
 
@@ -18,6 +19,7 @@ std::unique_ptr<ProgramWindows> createProgramWindows()
 {
     auto windows = std::make_unique<ProgramWindows>();
     windows->fmMain = std::make_unique<TfmMain>();
+    platform::quitAfterFirstPaintWhenAsked(windows->fmMain.get());
     windows->fmMain->show();
     windows->fmAbout = std::make_unique<TfmAbout>();
     windows->formMemo = std::make_unique<TformMemo>();
@@ -31,6 +33,9 @@ int runProgram(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("vorsela"));
     // Only the main window ends the program; it quits explicitly when it closes.
     QApplication::setQuitOnLastWindowClosed(false);
+    // The main menu stays inside the main window on every desktop; asking the desktop for a
+    // global menu bar would also open a session-bus connection before the first paint.
+    QApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
     installQtTranslations(QLocale::system());
     platform::setUpProgramFonts();
     platform::useMessageBoxes();

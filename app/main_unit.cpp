@@ -52,9 +52,9 @@ TfmMain::TfmMain(QWidget* parent) : QMainWindow(parent)
     rpReport1 = std::make_unique<TrpReport>();
     rpReport1->SetViewerFactory(rpPreviewWindows());
     loadCertificateTemplate(*rpReport1);
+    // The test page is read from its template when it is first shown.
     rpReport2 = std::make_unique<TrpReport>();
     rpReport2->SetViewerFactory(rpPreviewWindows());
-    loadTestPageTemplate(*rpReport2);
 
     resize(kClientWidth, kClientHeight + MainMenu1->sizeHint().height());
     platform::runGuarded([this] { FormCreate(); });
@@ -241,7 +241,14 @@ void TfmMain::subHelpClick()
     fHelpText->showText(platform::readTextFileLines(file).join(QLatin1Char('\n')));
 }
 
-void TfmMain::Button1Click() { rpReport2->ShowReport(true); }
+void TfmMain::Button1Click()
+{
+    if (!fTestPageLoaded) {
+        loadTestPageTemplate(*rpReport2);
+        fTestPageLoaded = true;
+    }
+    rpReport2->ShowReport(true);
+}
 
 void TfmMain::btnPreviewClick()
 {

@@ -255,4 +255,5 @@ private:
     TformMemo* fMemo = nullptr;
     TfmHelpText* fHelpText = nullptr;
     bool fShownOnce = false;
+    bool fTestPageLoaded = false;
 };

@@ -55,6 +55,28 @@ TEST_F(MainFrame, OtherWindowsExistHidden)
     EXPECT_FALSE(windows->formMemo->isVisible());
 }
 
+// The About window's contents are made when it is first shown: they are then on screen, and
+// a second showing keeps the same controls.
+TEST_F(MainFrame, AboutContentsAreShownWithTheWindowAndKeptAfterwards)
+{
+    main().subAbout->trigger();
+    TfmAbout& about = *windows->fmAbout;
+    ASSERT_NE(about.OKButton, nullptr);
+    for (QWidget* part : {static_cast<QWidget*>(about.Panel1), static_cast<QWidget*>(about.Label2),
+             static_cast<QWidget*>(about.OKButton)})
+        EXPECT_TRUE(part->isVisible()) << qPrintable(part->objectName());
+    EXPECT_TRUE(about.windowIcon().availableSizes().contains(QSize(48, 48)));
+    EXPECT_EQ(about.font().family(), QStringLiteral("MS Sans Serif"));
+
+    QPushButton* const ok = about.OKButton;
+    QTest::mouseClick(ok, Qt::LeftButton);
+    EXPECT_FALSE(about.isVisible());
+    main().subAbout->trigger();
+    EXPECT_EQ(about.OKButton, ok);
+    EXPECT_EQ(about.findChildren<QPushButton*>().size(), 1);
+    EXPECT_TRUE(ok->isVisible());
+}
+
 TEST_F(MainFrame, PanelCarriesContentAndScrollsWhenWindowIsSmaller)
 {
     EXPECT_EQ(main().Panel13->geometry(), QRect(1, 3, 745, 851));

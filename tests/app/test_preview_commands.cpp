@@ -6,12 +6,22 @@
 #include "report/model/rpPages.h"
 #include "report/model/rpViews.h"
 #include "support/PreviewSession.h"
+#include "templates/Templates.h"
 
+#include <QBuffer>
 #include <QComboBox>
 
 namespace {
 
 using PreviewCommands = MainWindowTest;
+
+QByteArray written(const TrpCustomReport& report)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    report.SaveToStream(buffer);
+    return buffer.data();
+}
 
 TEST_F(PreviewCommands, PrintShowsTheFilledCertificate)
 {
@@ -71,6 +81,38 @@ TEST_F(PreviewCommands, PrinterSetupShowsTheTestPage)
             EXPECT_TRUE(form.Preview->FindText(u("Распечатайте страницу."), true, true));
             EXPECT_EQ(rpPreviewFormOf(*main().rpReport1), nullptr);
         });
+    EXPECT_TRUE(recorder.messages.isEmpty());
+}
+
+// The test page is read from its template on the first "Настройка печати": that first show
+// has the whole template, the same as a report read from it directly.
+TEST_F(PreviewCommands, FirstPrinterSetupShowsTheWholeTestPageTemplate)
+{
+    TrpReport expected;
+    loadTestPageTemplate(expected);
+    whilePreviewOpen(
+        *main().rpReport2, [&] { QTest::mouseClick(main().Button1, Qt::LeftButton); },
+        [&](TrpPreviewForm& form) { EXPECT_EQ(form.Preview->PageCount(), 1); });
+    EXPECT_EQ(written(*main().rpReport2), written(expected));
+    EXPECT_TRUE(recorder.messages.isEmpty());
+}
+
+// Margins applied to the test page during a calibration stay for the rest of the run: a
+// later "Настройка печати" does not read the template again.
+TEST_F(PreviewCommands, PrinterSetupKeepsTheTestPageMarginsOfTheRun)
+{
+    whilePreviewOpen(
+        *main().rpReport2, [&] { QTest::mouseClick(main().Button1, Qt::LeftButton); },
+        [&](TrpPreviewForm&) {});
+    auto* page = dynamic_cast<TrpReportPage*>(main().rpReport2->FindObject(u("Page1")));
+    ASSERT_NE(page, nullptr);
+    page->SetLeftMargin(21.5);
+    whilePreviewOpen(
+        *main().rpReport2, [&] { QTest::mouseClick(main().Button1, Qt::LeftButton); },
+        [&](TrpPreviewForm& form) { EXPECT_EQ(form.Preview->PageCount(), 1); });
+    page = dynamic_cast<TrpReportPage*>(main().rpReport2->FindObject(u("Page1")));
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(page->LeftMargin(), 21.5);
     EXPECT_TRUE(recorder.messages.isEmpty());
 }
 
