@@ -1,6 +1,7 @@
 #pragma once
 
 #include "rpComponent.h"
+#include "rpReadError.h"
 
 #include <functional>
 #include <memory>
@@ -9,13 +10,6 @@ class QIODevice;
 class QXmlStreamReader;
 class QXmlStreamWriter;
 class TrpCustomReport;
-
-// A stream that cannot be read into the model: malformed, an unknown class or property, or
-// a value of the wrong type. The message names the line, the object and the property.
-class EReadError : public platform::Exception {
-public:
-    using Exception::Exception;
-};
 
 // How an object is written: the element's name and the object whose values it is compared
 // with (only differing properties are written).
@@ -65,7 +59,9 @@ private:
     void readLines(TrpComponent& object);
     void readValue(TrpComponent& object);
     QString readText(const TrpComponent& object, const QString& propertyName);
-    [[noreturn]] void fail(const QString& message) const;
+    [[noreturn]] void fail(
+        const QString& object, const QString& property, const QString& reason) const;
+    [[noreturn]] void fail(const QString& reason) const;
 
     QXmlStreamReader& fXml;
     Factory fFactory;
