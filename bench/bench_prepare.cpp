@@ -136,8 +136,7 @@ void BM_LoadManyPages(benchmark::State& state)
     {
         TrpReport prepared;
         loadTestPageTemplate(prepared);
-        auto* memo
-            = dynamic_cast<TrpMemoView*>(prepared.FindObject(QStringLiteral("Memo1")));
+        auto* memo = dynamic_cast<TrpMemoView*>(prepared.FindObject(QStringLiteral("Memo1")));
         memo->SetText(QStringLiteral("Страница [Page#]"));
         setPageCount(prepared, kFilePages);
         prepared.EngineOptions().SilentMode = simSilent;

@@ -635,8 +635,9 @@ private:
         bool ok = false;
         const int value = fXml.attributes().value(name).toInt(&ok);
         if (!ok || value < 0)
-            fail(QStringLiteral("item: \"%1\" is not a valid %2")
-                     .arg(fXml.attributes().value(name).toString(), name));
+            throw EReadError(TrpReadFault {fXml.lineNumber(), 0, kItem, {},
+                QStringLiteral("\"%1\" is not a valid %2")
+                    .arg(fXml.attributes().value(name).toString(), name)});
         return value;
     }
 

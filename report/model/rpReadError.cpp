@@ -18,6 +18,5 @@ QString describe(const TrpReadFault& fault)
 
 } // namespace
 
-EReadError::EReadError(TrpReadFault fault) : Exception(describe(fault)), fFault(std::move(fault))
-{
-}
+EReadError::EReadError(TrpReadFault fault)
+    : Exception(describe(fault)), fFault(std::move(fault)) { }

@@ -95,10 +95,7 @@ QString formatValue(const TrpProperty& p, const QVariant& value)
     return value.toString();
 }
 
-QString outOfRange(double value)
-{
-    return QStringLiteral("%1 is out of range").arg(value);
-}
+QString outOfRange(double value) { return QStringLiteral("%1 is out of range").arg(value); }
 
 // The value of an attribute; on failure an invalid variant and the reason in error.
 QVariant parseValue(const TrpProperty& p, const QString& text, QString& error)
@@ -237,7 +234,7 @@ TrpObjectReader::TrpObjectReader(QXmlStreamReader& xml, Factory factory)
 {
 }
 
-std::unique_ptr<TrpComponent> TrpObjectReader::read() { return readElement(0); }
+std::unique_ptr<TrpComponent> TrpObjectReader::read() { return readElement(0, nullptr); }
 
 void TrpObjectReader::fail(
     const QString& object, const QString& property, const QString& reason) const
@@ -247,8 +244,9 @@ void TrpObjectReader::fail(
 
 void TrpObjectReader::fail(const QString& reason) const { fail({}, {}, reason); }
 
-std::unique_ptr<TrpComponent> TrpObjectReader::readElement(int depth)
+std::unique_ptr<TrpComponent> TrpObjectReader::readElement(int depth, TrpComponent* parent)
 {
+    const qint64 line = fXml.lineNumber();
     const QString element = fXml.name().toString();
     if (depth > kMaxDepth)
         fail(element, {}, QStringLiteral("objects are nested too deeply"));
@@ -277,6 +275,15 @@ std::unique_ptr<TrpComponent> TrpObjectReader::readElement(int depth)
             property.set(*object, *found);
     }
     object->Loaded();
+    TrpComponent* self = object.get();
+    if (parent) {
+        try {
+            object->SetParent(parent);
+        } catch (const EDuplicateName& e) {
+            throw EReadError(TrpReadFault {line, 0, {}, {}, e.message()});
+        }
+        object.release();
+    }
 
     while (!fXml.atEnd()) {
         fXml.readNext();
@@ -287,20 +294,14 @@ std::unique_ptr<TrpComponent> TrpObjectReader::readElement(int depth)
         if (!fXml.isStartElement())
             continue;
         if (fXml.name() == kLines) {
-            readLines(*object);
+            readLines(*self);
             continue;
         }
         if (fXml.name() == kValue) {
-            readValue(*object);
+            readValue(*self);
             continue;
         }
-        std::unique_ptr<TrpComponent> child = readElement(depth + 1);
-        try {
-            child->SetParent(object.get());
-        } catch (const EDuplicateName& e) {
-            fail(e.message());
-        }
-        child.release();
+        readElement(depth + 1, self);
     }
     fail(fXml.hasError() ? fXml.errorString() : QStringLiteral("unexpected end of document"));
 }

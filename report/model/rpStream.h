@@ -55,7 +55,10 @@ public:
     std::unique_ptr<TrpComponent> read();
 
 private:
-    std::unique_ptr<TrpComponent> readElement(int depth);
+    // An object joins its parent (when it has one) before its children are read, so that a
+    // name taken twice is reported on the line of the second object; only the root is
+    // returned.
+    std::unique_ptr<TrpComponent> readElement(int depth, TrpComponent* parent);
     void readLines(TrpComponent& object);
     void readValue(TrpComponent& object);
     QString readText(const TrpComponent& object, const QString& propertyName);
