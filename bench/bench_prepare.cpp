@@ -9,6 +9,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <QTemporaryDir>
+
 #include <malloc.h>
 
 #include <algorithm>
@@ -16,6 +18,7 @@
 namespace {
 
 constexpr int kManyPages = 10000;
+constexpr int kFilePages = 100000;
 
 // What the main window writes into the 42 fields for one graduate.
 const char16_t* const kFilled[42] = {u"Негосударственное образовательное учреждение",
@@ -121,6 +124,34 @@ void BM_GetManyPages(benchmark::State& state)
     state.counters["most_cached_pages"] = cached;
 }
 BENCHMARK(BM_GetManyPages)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// Opening a prepared-report file of 100,000 test pages, each with its own number in a text:
+// the loader checks every page before it replaces the store, and the preview opens the
+// file with neither progress nor a way to cancel, so it must keep up with 100,000 pages a
+// second.
+void BM_LoadManyPages(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("many.prp"));
+    {
+        TrpReport prepared;
+        loadTestPageTemplate(prepared);
+        auto* memo = dynamic_cast<TrpMemoView*>(prepared.FindObject(QStringLiteral("Memo1")));
+        memo->SetText(QStringLiteral("Страница [Page#]"));
+        setPageCount(prepared, kFilePages);
+        prepared.EngineOptions().SilentMode = simSilent;
+        prepared.PrepareReport(true);
+        prepared.PreviewPages().SaveToFile(path);
+    }
+    TrpReport report;
+    for (auto _ : state)
+        report.PreviewPages().LoadFromFile(path);
+    state.SetItemsProcessed(state.iterations() * report.PreviewPages().Count());
+    state.counters["pages"] = report.PreviewPages().Count();
+    state.counters["pages_per_second"] = benchmark::Counter(
+        double(state.iterations()) * report.PreviewPages().Count(), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_LoadManyPages)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
 

@@ -9,8 +9,8 @@ void loadTemplate(TrpCustomReport& report, const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw EReadError(
-            QStringLiteral("Cannot open file \"%1\". %2").arg(path, file.errorString()));
+        throw EReadError(TrpReadFault {0, 0, {}, {},
+            QStringLiteral("Cannot open file \"%1\". %2").arg(path, file.errorString())});
     report.LoadFromStream(file);
 }
 

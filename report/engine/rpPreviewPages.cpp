@@ -15,7 +15,6 @@
 #include <QXmlStreamWriter>
 
 #include <algorithm>
-#include <cmath>
 #include <limits>
 
 namespace {
@@ -36,10 +35,6 @@ const QString kPagePrefix = QStringLiteral("page");
 // Deeper than any stored page can be; the object reader refuses deeper objects itself.
 constexpr int kMaxCaptureDepth = 64;
 constexpr int kMaxAliasLength = 64;
-// No length (report pixels, millimetres) or whole number of a loaded page lies beyond this:
-// the model itself has no limits, but the preview and the printer must not be handed a page
-// of a billion pixels or a font a million pixels high from a file.
-constexpr double kMaxLoadedNumber = 1e6;
 
 struct Alias {
     QString name;
@@ -124,9 +119,9 @@ QString nameKey(const QString& name)
     return key;
 }
 
-[[noreturn]] void failAt(const QXmlStreamReader& xml, const QString& message)
+[[noreturn]] void failAt(const QXmlStreamReader& xml, const QString& reason)
 {
-    throw EReadError(QStringLiteral("Line %1: %2").arg(xml.lineNumber()).arg(message));
+    throw EReadError(TrpReadFault {xml.lineNumber(), 0, {}, {}, reason});
 }
 
 } // namespace
@@ -170,26 +165,6 @@ std::unique_ptr<TrpComponent> newPageOrObject(QStringView element)
     if (info && (info == &TrpReportPage::staticClassInfo() || isReportComponentClass(info)))
         return std::unique_ptr<TrpComponent>(info->create());
     return nullptr;
-}
-
-// Every number of a loaded page and its objects is within kMaxLoadedNumber; the message
-// names the object and the property.
-void checkNumbersBounded(const TrpComponent& page)
-{
-    QList<const TrpComponent*> objects {&page};
-    for (const TrpComponent* object : page.AllObjects())
-        objects.append(object);
-    for (const TrpComponent* object : objects) {
-        for (const TrpProperty& p : object->classInfo().properties()) {
-            if (p.type != TrpPropType::Float && p.type != TrpPropType::Int)
-                continue;
-            const double value = p.get(*object).toDouble();
-            if (!(std::fabs(value) <= kMaxLoadedNumber))
-                throw EReadError(QStringLiteral("%1.%2: %3 is out of range")
-                                     .arg(object->Name(), p.name)
-                                     .arg(value));
-        }
-    }
 }
 
 void checkNoNestedPages(const TrpComponent& page, const QXmlStreamReader& xml)
@@ -638,11 +613,6 @@ private:
     {
         while (fXml.readNextStartElement()) {
             std::unique_ptr<TrpReportPage> page = readCompletePage(fXml);
-            try {
-                checkNumbersBounded(*page);
-            } catch (const EReadError& e) {
-                fail(e.message());
-            }
             QSet<QString> names;
             for (const TrpComponent* object : page->AllObjects()) {
                 if (object->Name().isEmpty())
@@ -665,8 +635,9 @@ private:
         bool ok = false;
         const int value = fXml.attributes().value(name).toInt(&ok);
         if (!ok || value < 0)
-            fail(QStringLiteral("item: \"%1\" is not a valid %2")
-                     .arg(fXml.attributes().value(name).toString(), name));
+            throw EReadError(TrpReadFault {fXml.lineNumber(), 0, kItem, {},
+                QStringLiteral("\"%1\" is not a valid %2")
+                    .arg(fXml.attributes().value(name).toString(), name)});
         return value;
     }
 
@@ -726,25 +697,26 @@ private:
     {
         QByteArray data;
         QXmlStreamWriter out(&data);
-        QList<QString> open {fXml.name().toString()};
+        // Whether each open element is a text element, innermost last.
+        std::vector<bool> open {isTextElement(fXml.name())};
         if (withSelf)
             out.writeCurrentToken(fXml);
-        while (!open.isEmpty()) {
+        while (!open.empty()) {
             fXml.readNext();
             switch (fXml.tokenType()) {
             case QXmlStreamReader::StartElement:
                 if (open.size() >= kMaxCaptureDepth)
                     fail(QStringLiteral("elements are nested too deeply"));
-                open.append(fXml.name().toString());
+                open.push_back(isTextElement(fXml.name()));
                 out.writeCurrentToken(fXml);
                 break;
             case QXmlStreamReader::EndElement:
-                open.removeLast();
-                if (!open.isEmpty() || withSelf)
+                open.pop_back();
+                if (!open.empty() || withSelf)
                     out.writeCurrentToken(fXml);
                 break;
             case QXmlStreamReader::Characters:
-                if (fXml.isWhitespace() && !isTextElement(open.last()))
+                if (fXml.isWhitespace() && !open.back())
                     break;
                 if (open.size() == 1 && !withSelf)
                     fail(QStringLiteral("unexpected text in a page"));
@@ -762,7 +734,7 @@ private:
         return data;
     }
 
-    static bool isTextElement(const QString& name)
+    static bool isTextElement(QStringView name)
     {
         return name == QLatin1String("Line") || name == QLatin1String("Value");
     }
@@ -773,8 +745,8 @@ private:
         for (const auto& page : document.sourcePages)
             objects.push_back(page->AllObjects());
         for (const Item& item : std::as_const(fItems)) {
-            const auto failItem = [&item](const QString& message) {
-                throw EReadError(QStringLiteral("Line %1: %2").arg(item.line).arg(message));
+            const auto failItem = [&item](const QString& reason) {
+                throw EReadError(TrpReadFault {item.line, 0, {}, {}, reason});
             };
             if (!isValidAlias(item.name) || rpFindClass(item.name))
                 failItem(QStringLiteral("\"%1\" is not a valid alias").arg(item.name));
@@ -797,20 +769,20 @@ private:
         }
         for (const Captured& captured : std::as_const(fPages)) {
             if (captured.source >= static_cast<int>(document.sourcePages.size()))
-                throw EReadError(QStringLiteral("Line %1: page%2 has no source page")
-                                     .arg(captured.line)
-                                     .arg(captured.source));
+                throw EReadError(TrpReadFault {captured.line, 0, {}, {},
+                    QStringLiteral("page%1 has no source page").arg(captured.source)});
             PageEntry entry {captured.source, captured.content, {}};
             try {
                 const std::unique_ptr<TrpReportPage> page = document.build(entry);
-                checkNumbersBounded(*page);
                 if (entry.source < 0)
                     entry.size = roundedSize(*page);
             } catch (const EReadError& e) {
-                throw EReadError(QStringLiteral("Line %1: prepared page %2: %3")
-                                     .arg(captured.line)
-                                     .arg(document.pages.size() + 1)
-                                     .arg(e.message()));
+                // The page's content is read apart from the file, so the fault is placed at
+                // the line where the page starts.
+                TrpReadFault fault = e.fault();
+                fault.line = captured.line;
+                fault.page = static_cast<int>(document.pages.size()) + 1;
+                throw EReadError(std::move(fault));
             }
             document.pages.push_back(std::move(entry));
         }
@@ -838,7 +810,7 @@ void TrpPreviewPages::LoadFromFile(const QString& fileName)
 {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
-        throw EReadError(
-            QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, file.errorString()));
+        throw EReadError(TrpReadFault {0, 0, {}, {},
+            QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, file.errorString())});
     LoadFromStream(file);
 }

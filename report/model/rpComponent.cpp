@@ -298,13 +298,17 @@ void TrpComponent::publishBounds(TrpPropertyList& list)
 {
     using T = TrpPropType;
     using C = TrpComponent;
-    list.append(rpField<C>(
+    const auto bound = [&list](TrpProperty p) {
+        p.limit = rpMaxObjectLength;
+        list.append(std::move(p));
+    };
+    bound(rpField<C>(
         "Left", T::Float, [](C & c) -> auto& { return c.FLeft; }));
-    list.append(rpField<C>(
+    bound(rpField<C>(
         "Top", T::Float, [](C & c) -> auto& { return c.FTop; }));
-    list.append(rpField<C>(
+    bound(rpField<C>(
         "Width", T::Float, [](C & c) -> auto& { return c.FWidth; }));
-    list.append(rpField<C>(
+    bound(rpField<C>(
         "Height", T::Float, [](C & c) -> auto& { return c.FHeight; }));
 }
 

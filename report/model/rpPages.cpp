@@ -37,6 +37,12 @@ void TrpReportPage::publishOwn(TrpPropertyList& list)
         list.append(rpField<C>(
             name, T::Float, [field](C & c) -> auto& { return c.*field; }));
     };
+    const auto margin = [&list](const char* name, double C::*field) {
+        TrpProperty p = rpField<C>(
+            name, T::Float, [field](C & c) -> auto& { return c.*field; });
+        p.limit = rpMaxPaperLength;
+        list.append(std::move(p));
+    };
     // Raw paper setters: the size follows the paper, nothing else changes.
     const auto paper = [&list](const char* name, double C::*field) {
         TrpProperty p = rpField<C>(
@@ -47,6 +53,7 @@ void TrpReportPage::publishOwn(TrpPropertyList& list)
             page.deriveSize();
         };
         p.copy = {}; // the size must follow
+        p.limit = rpMaxPaperLength;
         list.append(std::move(p));
     };
     list.append(rpField<C>("Orientation", T::Enum, [](C & c) -> auto& { return c.FOrientation; },
@@ -54,10 +61,10 @@ void TrpReportPage::publishOwn(TrpPropertyList& list)
     paper("PaperWidth", &C::FPaperWidth);
     paper("PaperHeight", &C::FPaperHeight);
     number("PaperSize", &C::FPaperSize);
-    length("LeftMargin", &C::FLeftMargin);
-    length("RightMargin", &C::FRightMargin);
-    length("TopMargin", &C::FTopMargin);
-    length("BottomMargin", &C::FBottomMargin);
+    margin("LeftMargin", &C::FLeftMargin);
+    margin("RightMargin", &C::FRightMargin);
+    margin("TopMargin", &C::FTopMargin);
+    margin("BottomMargin", &C::FBottomMargin);
     flag("MirrorMargins", &C::FMirrorMargins);
     list.append(rpField<C>(
         "Color", T::Color, [](C & c) -> auto& { return c.FColor; }));

@@ -44,6 +44,18 @@ class TrpComponent;
 
 enum class TrpPropType { Bool, Int, Float, String, Lines, Color, Enum, Set };
 
+// The largest magnitude a number read from a document may have. No report needs more, and
+// the preview and the printer must never be handed a billion-pixel page from a file.
+inline constexpr double rpMaxNumber = 1e6;
+// The longest side a page can have, in millimetres (five metres: longer than any sheet of
+// the paper table, 863.6 × 1117.6 mm, or roll a printer takes).
+inline constexpr double rpMaxPaperLength = 5000;
+// The farthest an object can reach on such a page, in report pixels (5000 mm are 18898).
+inline constexpr double rpMaxObjectLength = 20000;
+// The tallest font, in report pixels (a quarter of a metre). Drawn for a 2400 dpi printer it
+// is 25,000 device pixels, still within the 65,535 the font engine renders as glyphs.
+inline constexpr double rpMaxFontHeight = 1000;
+
 struct TrpProperty {
     QString name;
     TrpPropType type;
@@ -51,6 +63,7 @@ struct TrpProperty {
     std::function<QVariant(const TrpComponent&)> get;
     std::function<void(TrpComponent&, const QVariant&)> set;
     bool fontPart = false; // not stored while the object's ParentFont is on
+    double limit = rpMaxNumber; // of an Int or a Float read from a document, as a magnitude
     // Optional fast paths over the member itself, for objects of the same class: the same
     // result as comparing get() of both, and as set(target, get(source)). Preparation
     // compares and copies every property of every object of every page, and going through

@@ -22,19 +22,22 @@ inline const QStringList& rpFrameStyleNames()
 template <class C, class Access> void rpPublishFont(TrpPropertyList& list, Access font)
 {
     using T = TrpPropType;
-    const auto part = [&list](TrpProperty p) {
+    const auto part = [&list](TrpProperty p, double limit = rpMaxNumber) {
         p.fontPart = true;
+        p.limit = limit;
         list.append(std::move(p));
     };
     part(rpField<C>(
         "Font.Name", T::String, [font](C & c) -> auto& { return font(c).Name; }));
     part(rpField<C>(
-        "Font.Height", T::Int, [font](C & c) -> auto& { return font(c).Height; }));
+             "Font.Height", T::Int, [font](C & c) -> auto& { return font(c).Height; }),
+        rpMaxFontHeight);
     part(rpField<C>(
         "Font.Style", T::Set, [font](C & c) -> auto& { return font(c).Style; },
         rpFontStyleNames()));
     part(rpField<C>(
-        "Font.Charset", T::Int, [font](C & c) -> auto& { return font(c).Charset; }));
+             "Font.Charset", T::Int, [font](C & c) -> auto& { return font(c).Charset; }),
+        255);
     part(rpField<C>(
         "Font.Color", T::Color, [font](C & c) -> auto& { return font(c).Color; }));
 }

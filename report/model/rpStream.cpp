@@ -95,6 +95,8 @@ QString formatValue(const TrpProperty& p, const QVariant& value)
     return value.toString();
 }
 
+QString outOfRange(double value) { return QStringLiteral("%1 is out of range").arg(value); }
+
 // The value of an attribute; on failure an invalid variant and the reason in error.
 QVariant parseValue(const TrpProperty& p, const QString& text, QString& error)
 {
@@ -109,16 +111,22 @@ QVariant parseValue(const TrpProperty& p, const QString& text, QString& error)
         return {};
     case TrpPropType::Int: {
         const int value = text.toInt(&ok);
-        if (ok)
+        if (!ok)
+            error = QStringLiteral("\"%1\" is not a valid integer value").arg(text);
+        else if (std::abs(double(value)) > p.limit)
+            error = outOfRange(value);
+        else
             return value;
-        error = QStringLiteral("\"%1\" is not a valid integer value").arg(text);
         return {};
     }
     case TrpPropType::Float: {
         const double value = text.toDouble(&ok);
-        if (ok && std::isfinite(value))
+        if (!ok || !std::isfinite(value))
+            error = QStringLiteral("\"%1\" is not a valid floating point value").arg(text);
+        else if (std::abs(value) > p.limit)
+            error = outOfRange(value);
+        else
             return value;
-        error = QStringLiteral("\"%1\" is not a valid floating point value").arg(text);
         return {};
     }
     case TrpPropType::Color: {
@@ -226,18 +234,22 @@ TrpObjectReader::TrpObjectReader(QXmlStreamReader& xml, Factory factory)
 {
 }
 
-std::unique_ptr<TrpComponent> TrpObjectReader::read() { return readElement(0); }
+std::unique_ptr<TrpComponent> TrpObjectReader::read() { return readElement(0, nullptr); }
 
-void TrpObjectReader::fail(const QString& message) const
+void TrpObjectReader::fail(
+    const QString& object, const QString& property, const QString& reason) const
 {
-    throw EReadError(QStringLiteral("Line %1: %2").arg(fXml.lineNumber()).arg(message));
+    throw EReadError(TrpReadFault {fXml.lineNumber(), 0, object, property, reason});
 }
 
-std::unique_ptr<TrpComponent> TrpObjectReader::readElement(int depth)
+void TrpObjectReader::fail(const QString& reason) const { fail({}, {}, reason); }
+
+std::unique_ptr<TrpComponent> TrpObjectReader::readElement(int depth, TrpComponent* parent)
 {
+    const qint64 line = fXml.lineNumber();
     const QString element = fXml.name().toString();
     if (depth > kMaxDepth)
-        fail(QStringLiteral("%1: objects are nested too deeply").arg(element));
+        fail(element, {}, QStringLiteral("objects are nested too deeply"));
     std::unique_ptr<TrpComponent> object = fFactory(element);
     if (!object)
         fail(QStringLiteral("unknown class \"%1\"").arg(element));
@@ -251,12 +263,11 @@ std::unique_ptr<TrpComponent> TrpObjectReader::readElement(int depth)
         const QString propertyName = attribute.name().toString();
         const TrpProperty* property = info.property(propertyName);
         if (!property || property->type == TrpPropType::Lines)
-            fail(QStringLiteral("%1.%2: unknown property of %3")
-                     .arg(objectName, propertyName, info.name));
+            fail(objectName, propertyName, QStringLiteral("unknown property of %1").arg(info.name));
         QString error;
         QVariant value = parseValue(*property, attribute.value().toString(), error);
         if (!error.isEmpty())
-            fail(QStringLiteral("%1.%2: %3").arg(objectName, propertyName, error));
+            fail(objectName, propertyName, error);
         values.insert(property, std::move(value));
     }
     for (const TrpProperty& property : info.properties()) {
@@ -264,30 +275,33 @@ std::unique_ptr<TrpComponent> TrpObjectReader::readElement(int depth)
             property.set(*object, *found);
     }
     object->Loaded();
+    TrpComponent* self = object.get();
+    if (parent) {
+        try {
+            object->SetParent(parent);
+        } catch (const EDuplicateName& e) {
+            throw EReadError(TrpReadFault {line, 0, {}, {}, e.message()});
+        }
+        object.release();
+    }
 
     while (!fXml.atEnd()) {
         fXml.readNext();
         if (fXml.isEndElement())
             return object;
         if (fXml.isCharacters() && !fXml.isWhitespace())
-            fail(QStringLiteral("%1: unexpected text").arg(objectName));
+            fail(objectName, {}, QStringLiteral("unexpected text"));
         if (!fXml.isStartElement())
             continue;
         if (fXml.name() == kLines) {
-            readLines(*object);
+            readLines(*self);
             continue;
         }
         if (fXml.name() == kValue) {
-            readValue(*object);
+            readValue(*self);
             continue;
         }
-        std::unique_ptr<TrpComponent> child = readElement(depth + 1);
-        try {
-            child->SetParent(object.get());
-        } catch (const EDuplicateName& e) {
-            fail(e.message());
-        }
-        child.release();
+        readElement(depth + 1, self);
     }
     fail(fXml.hasError() ? fXml.errorString() : QStringLiteral("unexpected end of document"));
 }
@@ -297,17 +311,17 @@ void TrpObjectReader::readLines(TrpComponent& object)
     const QString propertyName = fXml.attributes().value(kName).toString();
     const TrpProperty* property = object.classInfo().property(propertyName);
     if (!property || property->type != TrpPropType::Lines)
-        fail(QStringLiteral("%1.%2: unknown list property of %3")
-                 .arg(object.Name(), propertyName, object.ClassName()));
+        fail(object.Name(), propertyName,
+            QStringLiteral("unknown list property of %1").arg(object.ClassName()));
     QStringList lines;
     while (fXml.readNextStartElement()) {
         if (fXml.name() != kLine)
-            fail(QStringLiteral("%1.%2: unexpected element \"%3\"")
-                     .arg(object.Name(), propertyName, fXml.name().toString()));
+            fail(object.Name(), propertyName,
+                QStringLiteral("unexpected element \"%1\"").arg(fXml.name().toString()));
         lines.append(readText(object, propertyName));
     }
     if (fXml.hasError())
-        fail(QStringLiteral("%1.%2: %3").arg(object.Name(), propertyName, fXml.errorString()));
+        fail(object.Name(), propertyName, fXml.errorString());
     property->set(object, lines);
 }
 
@@ -316,14 +330,14 @@ QString TrpObjectReader::readText(const TrpComponent& object, const QString& pro
     const QString encoding = fXml.attributes().value(kEncoding).toString();
     const QString text = fXml.readElementText();
     if (fXml.hasError())
-        fail(QStringLiteral("%1.%2: %3").arg(object.Name(), propertyName, fXml.errorString()));
+        fail(object.Name(), propertyName, fXml.errorString());
     if (encoding.isEmpty())
         return text;
     const std::optional<QString> decoded
         = encoding == kUtf16 ? fromUtf16Hex(text) : std::optional<QString>();
     if (!decoded)
-        fail(QStringLiteral("%1.%2: the text is not in %3 encoding")
-                 .arg(object.Name(), propertyName, encoding));
+        fail(object.Name(), propertyName,
+            QStringLiteral("the text is not in %1 encoding").arg(encoding));
     return *decoded;
 }
 
@@ -332,13 +346,13 @@ void TrpObjectReader::readValue(TrpComponent& object)
     const QString propertyName = fXml.attributes().value(kName).toString();
     const TrpProperty* property = object.classInfo().property(propertyName);
     if (!property || property->type == TrpPropType::Lines)
-        fail(QStringLiteral("%1.%2: unknown property of %3")
-                 .arg(object.Name(), propertyName, object.ClassName()));
+        fail(object.Name(), propertyName,
+            QStringLiteral("unknown property of %1").arg(object.ClassName()));
     const QString text = readText(object, propertyName);
     QString error;
     const QVariant value = parseValue(*property, text, error);
     if (!error.isEmpty())
-        fail(QStringLiteral("%1.%2: %3").arg(object.Name(), propertyName, error));
+        fail(object.Name(), propertyName, error);
     property->set(object, value);
 }
 
@@ -358,19 +372,17 @@ std::unique_ptr<TrpCustomReport> rpReadReport(QIODevice& device)
 {
     QXmlStreamReader xml(&device);
     if (!xml.readNextStartElement())
-        throw EReadError(QStringLiteral("Line %1: %2")
-                             .arg(xml.lineNumber())
-                             .arg(xml.hasError() ? xml.errorString()
-                                                 : QStringLiteral("the document holds no report")));
+        throw EReadError(TrpReadFault {xml.lineNumber(), 0, {}, {},
+            xml.hasError() ? xml.errorString() : QStringLiteral("the document holds no report")});
+    const qint64 rootLine = xml.lineNumber();
     TrpObjectReader reader(xml);
     std::unique_ptr<TrpComponent> root = reader.read();
     if (!dynamic_cast<TrpCustomReport*>(root.get()))
-        throw EReadError(
-            QStringLiteral("Line 1: the document holds a %1, not a report").arg(root->ClassName()));
+        throw EReadError(TrpReadFault {rootLine, 0, {}, {},
+            QStringLiteral("the document holds a %1, not a report").arg(root->ClassName())});
     while (!xml.atEnd())
         xml.readNext();
     if (xml.hasError())
-        throw EReadError(
-            QStringLiteral("Line %1: %2").arg(xml.lineNumber()).arg(xml.errorString()));
+        throw EReadError(TrpReadFault {xml.lineNumber(), 0, {}, {}, xml.errorString()});
     return std::unique_ptr<TrpCustomReport>(static_cast<TrpCustomReport*>(root.release()));
 }

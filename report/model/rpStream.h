@@ -1,6 +1,7 @@
 #pragma once
 
 #include "rpComponent.h"
+#include "rpReadError.h"
 
 #include <functional>
 #include <memory>
@@ -9,13 +10,6 @@ class QIODevice;
 class QXmlStreamReader;
 class QXmlStreamWriter;
 class TrpCustomReport;
-
-// A stream that cannot be read into the model: malformed, an unknown class or property, or
-// a value of the wrong type. The message names the line, the object and the property.
-class EReadError : public platform::Exception {
-public:
-    using Exception::Exception;
-};
 
 // How an object is written: the element's name and the object whose values it is compared
 // with (only differing properties are written).
@@ -61,11 +55,16 @@ public:
     std::unique_ptr<TrpComponent> read();
 
 private:
-    std::unique_ptr<TrpComponent> readElement(int depth);
+    // An object joins its parent (when it has one) before its children are read, so that a
+    // name taken twice is reported on the line of the second object; only the root is
+    // returned.
+    std::unique_ptr<TrpComponent> readElement(int depth, TrpComponent* parent);
     void readLines(TrpComponent& object);
     void readValue(TrpComponent& object);
     QString readText(const TrpComponent& object, const QString& propertyName);
-    [[noreturn]] void fail(const QString& message) const;
+    [[noreturn]] void fail(
+        const QString& object, const QString& property, const QString& reason) const;
+    [[noreturn]] void fail(const QString& reason) const;
 
     QXmlStreamReader& fXml;
     Factory fFactory;

@@ -372,19 +372,22 @@ TEST(PreparedReportFile, TheFuzzersSeedsLoad)
     }
 }
 
+// A broken file and the fault it must be refused with; lines count in kValid as changed.
 struct BrokenFile {
     const char* name;
     QByteArray data;
-    const char* mentions;
+    TrpReadFault fault;
 };
 
-BrokenFile changed(const char* name, const char* from, const QByteArray& to, const char* mentions)
+BrokenFile changed(const char* name, const char* from, const QByteArray& to, TrpReadFault fault)
 {
     QByteArray data = valid();
     Q_ASSERT(data.contains(from));
     data.replace(from, to);
-    return BrokenFile {name, data, mentions};
+    return BrokenFile {name, data, std::move(fault)};
 }
+
+TrpReadFault at(qint64 line, const char* reason) { return {line, 0, {}, {}, reason}; }
 
 class BrokenPreparedReport : public ::testing::TestWithParam<BrokenFile> { };
 
@@ -400,9 +403,12 @@ TEST_P(BrokenPreparedReport, IsRefusedAndTheStoreStaysAsItWas)
         load(pages, GetParam().data);
         FAIL() << "accepted";
     } catch (const EReadError& e) {
-        EXPECT_TRUE(e.message().contains(QString::fromUtf8(GetParam().mentions)))
-            << e.message().toStdString();
-        EXPECT_TRUE(e.message().startsWith(QStringLiteral("Line "))) << e.message().toStdString();
+        const TrpReadFault& expected = GetParam().fault;
+        EXPECT_EQ(e.fault().line, expected.line) << e.message().toStdString();
+        EXPECT_EQ(e.fault().page, expected.page);
+        EXPECT_EQ(e.fault().object, expected.object);
+        EXPECT_EQ(e.fault().property, expected.property);
+        EXPECT_EQ(e.fault().reason, expected.reason);
     }
     ASSERT_EQ(pages.Count(), 1);
     EXPECT_EQ(pages.PageData(0), before);
@@ -412,67 +418,89 @@ TEST_P(BrokenPreparedReport, IsRefusedAndTheStoreStaysAsItWas)
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, BrokenPreparedReport,
-    ::testing::Values(BrokenFile {"Empty", QByteArray(), "Line 1"},
-        BrokenFile {"NotXml", QByteArray("PK\x03\x04 zip?"), "Line 1"},
-        BrokenFile {"Truncated", valid().left(valid().size() / 2), "Line"},
+    ::testing::Values(BrokenFile {"Empty", QByteArray(), at(1, "Premature end of document.")},
+        BrokenFile {"NotXml", QByteArray("PK\x03\x04 zip?"), at(1, "Start tag expected.")},
+        BrokenFile {
+            "Truncated", valid().left(valid().size() / 2), at(8, "Premature end of document.")},
         changed("WrongRoot", "<preparedreport version=\"1\">", "<TrpReport>",
-            "\"TrpReport\" is not a prepared report"),
-        changed("FutureVersion", "version=\"1\"", "version=\"2\"", "version \"2\""),
+            at(2, "\"TrpReport\" is not a prepared report")),
+        changed("FutureVersion", "version=\"1\"", "version=\"2\"",
+            at(2, "version \"2\" of the prepared-report format is not supported")),
         changed("DocumentType", "<preparedreport",
             "<!DOCTYPE p [<!ENTITY a \"aaaaaaaaaa\"><!ENTITY b \"&a;&a;&a;&a;&a;\">]>"
             "<preparedreport",
-            "document type declarations are not allowed"),
-        changed("UndeclaredEntity", "<Line>один</Line>", "<Line>&lol;</Line>", "lol"),
-        changed("UnknownSection", "<anchors/>", "<secrets/>", "unknown section \"secrets\""),
-        changed("SecondSection", "<anchors/>", "<outline/>", "a second section \"outline\""),
+            at(2, "document type declarations are not allowed")),
+        changed("UndeclaredEntity", "<Line>один</Line>", "<Line>&lol;</Line>",
+            at(18, "Entity 'lol' not declared.")),
+        changed(
+            "UnknownSection", "<anchors/>", "<secrets/>", at(16, "unknown section \"secrets\"")),
+        changed(
+            "SecondSection", "<anchors/>", "<outline/>", at(16, "a second section \"outline\"")),
         changed("ContentInAnEmptySection", "<outline/>", "<outline><x/></outline>",
-            "unexpected element \"x\""),
+            at(15, "unexpected element \"x\" in section \"outline\"")),
         changed("UnknownSectionName", "<dictionary>", "<dictionary_>",
-            "unknown section \"dictionary_\""),
+            at(10, "unknown section \"dictionary_\"")),
         changed("MissingDictionary",
             " <dictionary>\n  <item name=\"memo1\" page=\"0\" index=\"0\"/>\n"
             "  <item name=\"memo2\" page=\"0\" index=\"1\"/>\n </dictionary>\n",
-            "", "are required"),
+            "",
+            at(17,
+                "the sections \"sourcepages\", \"dictionary\" and \"previewpages\" are "
+                "required")),
         changed("AliasThatIsAClassName", "name=\"memo2\"", "name=\"TrpMemoView\"",
-            "\"TrpMemoView\" is not a valid alias"),
+            at(12, "\"TrpMemoView\" is not a valid alias")),
         changed("AliasThatIsNoElementName", "name=\"memo2\"", "name=\"memo 2\"",
-            "\"memo 2\" is not a valid alias"),
-        changed("SecondAlias", "name=\"memo2\"", "name=\"memo1\"", "a second alias \"memo1\""),
+            at(12, "\"memo 2\" is not a valid alias")),
+        changed(
+            "SecondAlias", "name=\"memo2\"", "name=\"memo1\"", at(12, "a second alias \"memo1\"")),
         changed("AliasOfAMissingPage", "page=\"0\" index=\"1\"", "page=\"3\" index=\"1\"",
-            "names page 3"),
-        changed("AliasOfAMissingObject", "index=\"1\"", "index=\"7\"", "names object 7"),
-        changed("HugeIndex", "index=\"1\"", "index=\"99999999999\"", "not a valid index"),
-        changed("PageOfAMissingSource", "page0>", "page4>", "page4 has no source page"),
-        changed("PageOfAMissingSourceEnd", "</page0>", "</page4>", "Line"),
-        changed("UnknownPageEntry", "<page0>", "<pageant>", "unexpected element \"pageant\""),
-        changed("UnknownAlias", "<memo2/>", "<memo9/>", "unknown class \"memo9\""),
-        changed("UnknownProperty", "<memo2/>", "<memo2 Colour=\"1\"/>", "Colour"),
-        changed("WrongValue", "Width=\"400\"", "Width=\"wide\"", "\"wide\""),
+            at(12, "alias \"memo2\" names page 3, which does not exist")),
+        changed("AliasOfAMissingObject", "index=\"1\"", "index=\"7\"",
+            at(12, "alias \"memo2\" names object 7 of page 0, which does not exist")),
+        changed("HugeIndex", "index=\"1\"", "index=\"99999999999\"",
+            TrpReadFault {12, 0, "item", {}, "\"99999999999\" is not a valid index"}),
+        changed("PageOfAMissingSource", "page0>", "page4>", at(18, "page4 has no source page")),
+        changed("PageOfAMissingSourceEnd", "</page0>", "</page4>",
+            at(18, "Opening and ending tag mismatch.")),
+        changed("UnknownPageEntry", "<page0>", "<pageant>",
+            at(18, "unexpected element \"pageant\" among the pages")),
+        changed("UnknownAlias", "<memo2/>", "<memo9/>",
+            TrpReadFault {18, 1, {}, {}, "unknown class \"memo9\""}),
+        changed("UnknownProperty", "<memo2/>", "<memo2 Colour=\"1\"/>",
+            TrpReadFault {18, 1, "memo2", "Colour", "unknown property of TrpMemoView"}),
+        changed("WrongValue", "Width=\"400\"", "Width=\"wide\"",
+            TrpReadFault {
+                18, 1, "TrpNullBand", "Width", "\"wide\" is not a valid floating point value"}),
         changed("HugeLengthInAPage", "Width=\"400\"", "Width=\"1e300\"",
-            "prepared page 1: .Width: 1e+300 is out of range"),
+            TrpReadFault {18, 1, "TrpNullBand", "Width", "1e+300 is out of range"}),
         changed("HugeFontInASourcePage", "<TrpMemoView Name=\"Memo2\"",
             "<TrpMemoView Name=\"Memo2\" ParentFont=\"false\" Font.Height=\"-2000000000\"",
-            "Memo2.Font.Height: -2e+09 is out of range"),
+            TrpReadFault {7, 0, "Memo2", "Font.Height", "-2e+09 is out of range"}),
+        changed("FontTallerThanAnyPage", "<memo2/>", "<memo2 Font.Height=\"-999999\"/>",
+            TrpReadFault {18, 1, "memo2", "Font.Height", "-999999 is out of range"}),
+        changed("ObjectBeyondAnyPage", "<memo2/>", "<memo2 Left=\"30000\"/>",
+            TrpReadFault {18, 1, "memo2", "Left", "30000 is out of range"}),
         changed("HugePaper", "PaperWidth=\"148\"", "PaperWidth=\"1e7\"",
-            "Page1.PaperWidth: 1e+07 is out of range"),
+            TrpReadFault {5, 0, "Page1", "PaperWidth", "1e+07 is out of range"}),
         changed("TextBetweenContainers", "<page0><TrpNullBand", "<page0>text<TrpNullBand",
-            "unexpected text"),
-        changed("APageInAPage", "<memo2/>", "<TrpReportPage/>", "unknown class \"TrpReportPage\""),
+            at(18, "unexpected text in a page")),
+        changed("APageInAPage", "<memo2/>", "<TrpReportPage/>",
+            TrpReadFault {18, 1, {}, {}, "unknown class \"TrpReportPage\""}),
         changed("AReportInASourcePage", "<TrpMemoView Name=\"Memo2\"", "<TrpReport Name=\"Memo2\"",
-            "unknown class \"TrpReport\""),
+            at(7, "unknown class \"TrpReport\"")),
         changed("ASourceThatIsNoPage", "  </TrpReportPage>\n </sourcepages>",
             "  </TrpReportPage><TrpMemoView Name=\"X\"/>\n </sourcepages>",
-            "a TrpMemoView where a report page belongs"),
+            at(8, "a TrpMemoView where a report page belongs")),
         changed("TwoObjectsOfOneName", "Name=\"Memo2\"", "Name=\"MEMO1\"",
-            "two objects named \"MEMO1\""),
+            at(8, "two objects named \"MEMO1\" in page \"Page1\"")),
         changed("ReportSettingsWithPages", "<TrpReport ReportOptions.Name=\"Тест\"/>",
-            "<TrpReport><TrpReport/></TrpReport>", "report settings with pages"),
+            "<TrpReport><TrpReport/></TrpReport>", at(3, "report settings with pages")),
         changed("NestedTooDeeply", "<memo2/>",
             QByteArray("<memo2>").repeated(200) + QByteArray("</memo2>").repeated(200),
-            "nested too deeply"),
+            at(18, "elements are nested too deeply")),
         changed("UnknownObjectInACompletePage", "</previewpages>",
             "<TrpReportPage Name=\"P\"><x/></TrpReportPage></previewpages>",
-            "unknown class \"x\"")),
+            TrpReadFault {19, 2, {}, {}, "unknown class \"x\""})),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -10,10 +10,11 @@
 
 namespace {
 
+// A broken template and the fault it must be refused with.
 struct BrokenCase {
     const char* name;
     const char* file;
-    QStringList mentions; // parts the message must name
+    TrpReadFault fault;
 };
 
 class BrokenTemplate : public ::testing::TestWithParam<BrokenCase> { };
@@ -29,9 +30,12 @@ TEST_P(BrokenTemplate, IsRejectedNamingTheFaultAndLeavesTheReportAsItWas)
         loadTemplate(report, path);
         FAIL() << "accepted";
     } catch (const EReadError& e) {
-        for (const QString& part : GetParam().mentions)
-            EXPECT_TRUE(e.message().contains(part))
-                << e.message().toStdString() << " lacks " << part.toStdString();
+        const TrpReadFault& expected = GetParam().fault;
+        EXPECT_EQ(e.fault().line, expected.line) << e.message().toStdString();
+        EXPECT_EQ(e.fault().page, 0);
+        EXPECT_EQ(e.fault().object, expected.object);
+        EXPECT_EQ(e.fault().property, expected.property);
+        EXPECT_EQ(e.fault().reason, expected.reason);
     }
     EXPECT_EQ(report.Name(), QStringLiteral("rpReport1"));
     EXPECT_EQ(report.AllObjects().size(), 44);
@@ -40,19 +44,46 @@ TEST_P(BrokenTemplate, IsRejectedNamingTheFaultAndLeavesTheReportAsItWas)
 }
 
 INSTANTIATE_TEST_SUITE_P(Fixtures, BrokenTemplate,
-    ::testing::Values(BrokenCase {"Malformed", "malformed.xml", {"Line "}},
-        BrokenCase {"Empty", "empty.xml", {"Line "}},
-        BrokenCase {"UnknownClass", "unknown_class.xml", {"Line 4", "TrpBarcodeView"}},
-        BrokenCase {"UnknownProperty", "unknown_property.xml", {"Memo5.Colour"}},
-        BrokenCase {"PropertyOfAnotherClass", "property_of_other_class.xml", {"Memo5.PaperSize"}},
-        BrokenCase {"FloatWithComma", "wrong_float.xml", {"Memo5.Left", "11,33859"}},
-        BrokenCase {"UnknownEnumMember", "unknown_enum.xml", {"Memo5.HAlign", "haMiddle"}},
-        BrokenCase {"WordForBoolean", "wrong_bool.xml", {"Memo5.WordWrap", "yes"}},
-        BrokenCase {"UnknownSetMember", "unknown_set_member.xml", {"Memo5.Font.Style", "fsNarrow"}},
-        BrokenCase {"LinesForAScalar", "lines_for_scalar.xml", {"Memo5.Left"}},
-        BrokenCase {"DuplicateNameInOtherCase", "duplicate_name.xml", {"memo5"}},
-        BrokenCase {"NotAReport", "not_a_report.xml", {"TrpMemoView"}},
-        BrokenCase {"MissingFile", "no_such_file.xml", {"no_such_file.xml"}}),
+    ::testing::Values(
+        // The element left open on line 4 is closed by the page's end tag on line 5.
+        BrokenCase {
+            "Malformed", "malformed.xml", {5, 0, {}, {}, "Opening and ending tag mismatch."}},
+        BrokenCase {"Empty", "empty.xml", {1, 0, {}, {}, "Premature end of document."}},
+        BrokenCase {"UnknownClass", "unknown_class.xml",
+            {4, 0, {}, {}, "unknown class \"TrpBarcodeView\""}},
+        BrokenCase {"UnknownProperty", "unknown_property.xml",
+            {4, 0, "Memo5", "Colour", "unknown property of TrpMemoView"}},
+        BrokenCase {"PropertyOfAnotherClass", "property_of_other_class.xml",
+            {4, 0, "Memo5", "PaperSize", "unknown property of TrpMemoView"}},
+        BrokenCase {"FloatWithComma", "wrong_float.xml",
+            {4, 0, "Memo5", "Left", "\"11,33859\" is not a valid floating point value"}},
+        BrokenCase {"UnknownEnumMember", "unknown_enum.xml",
+            {4, 0, "Memo5", "HAlign",
+                "\"haMiddle\" is not one of haLeft, haRight, haCenter, haBlock"}},
+        BrokenCase {"WordForBoolean", "wrong_bool.xml",
+            {4, 0, "Memo5", "WordWrap", "\"yes\" is not a boolean value"}},
+        BrokenCase {"UnknownSetMember", "unknown_set_member.xml",
+            {4, 0, "Memo5", "Font.Style",
+                "\"fsNarrow\" is not one of fsBold, fsItalic, fsUnderline, fsStrikeOut"}},
+        BrokenCase {"LinesForAScalar", "lines_for_scalar.xml",
+            {5, 0, "Memo5", "Left", "unknown list property of TrpMemoView"}},
+        BrokenCase {"DuplicateNameInOtherCase", "duplicate_name.xml",
+            {5, 0, {}, {}, "A component named memo5 already exists"}},
+        // The root element stands on line 2, after the XML declaration.
+        BrokenCase {"NotAReport", "not_a_report.xml",
+            {2, 0, {}, {}, "the document holds a TrpMemoView, not a report"}},
+        // A million-pixel font was drawn as bars; a billion-pixel object or a 100 m sheet
+        // cannot be printed at all.
+        BrokenCase {"FontTallerThanAnyPage", "huge_font.xml",
+            {4, 0, "Memo5", "Font.Height", "-999999 is out of range"}},
+        BrokenCase {"ObjectWiderThanAnyPage", "huge_bounds.xml",
+            {4, 0, "Memo5", "Width", "1e+09 is out of range"}},
+        BrokenCase {"PaperLongerThanAnySheet", "huge_paper.xml",
+            {3, 0, "Page1", "PaperWidth", "100000 is out of range"}},
+        BrokenCase {"MissingFile", "no_such_file.xml",
+            {0, 0, {}, {},
+                "Cannot open file \"" VORSELA_TEST_DATA
+                "/fixtures/no_such_file.xml\". No such file or directory"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(rpReadReport, RefusesNestingDeeperThanAnyReport)
