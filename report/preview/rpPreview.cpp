@@ -223,6 +223,9 @@ void TrpPreview::Print()
     if (FRunning)
         return;
     FPreviewPages->SetCurPreviewPage(FPageNo);
+    FReport->PrintPreparedReport();
+    Unlock();
+    setEnabled(true);
 }
 
 void TrpPreview::PageSetupDlg()
@@ -372,6 +375,11 @@ void TrpPreview::updateOutline()
 
 void TrpPreview::InternalOnProgressStart(TrpProgressType type)
 {
+    if (type == ptPrinting) {
+        Lock();
+        setEnabled(false);
+        return;
+    }
     if (type != ptRunning)
         return;
     FRunning = true;

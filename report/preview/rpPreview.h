@@ -60,7 +60,9 @@ public:
     // While preparation runs, asks the report to stop after the current page.
     void Cancel();
 
-    // Hands the current page to printing; nothing happens while the report is prepared.
+    // Prints through the report's print command, handing it the current page; the control
+    // is locked and disabled while the job runs. Nothing happens while the report is
+    // prepared.
     void Print();
     // The page-settings dialog of the current page; nothing happens while the report is
     // prepared.
