@@ -4,6 +4,7 @@
 #include "report/model/rpRes.h"
 #include "rpPreviewSearch.h"
 #include "rpPreviewWorkspace.h"
+#include "rpProgressForm.h"
 #include "rpSearchDialog.h"
 
 #include "platform/core/EventBoundary.h"
@@ -378,6 +379,11 @@ void TrpPreview::InternalOnProgressStart(TrpProgressType type)
     if (type == ptPrinting) {
         Lock();
         setEnabled(false);
+        FProgressForm = std::make_unique<TrpProgressForm>(this, [this] {
+            if (FReport)
+                FReport->SetTerminated(true);
+        });
+        FProgressForm->show();
         return;
     }
     if (type != ptRunning)
@@ -398,6 +404,9 @@ void TrpPreview::InternalOnProgressStart(TrpProgressType type)
 
 void TrpPreview::InternalOnProgress(TrpProgressType type, int progress)
 {
+    if (type == ptPrinting && FProgressForm)
+        FProgressForm->SetMessage(
+            rpGet(QStringLiteral("prnPrintingPage")).replace(u"%d", QString::number(progress)));
     if (type != ptRunning)
         return;
     ++FProgressReports;
@@ -424,6 +433,8 @@ void TrpPreview::InternalOnProgress(TrpProgressType type, int progress)
 
 void TrpPreview::InternalOnProgressStop(TrpProgressType type)
 {
+    if (type == ptPrinting)
+        FProgressForm.reset();
     if (type != ptRunning)
         return;
     FRunning = false;

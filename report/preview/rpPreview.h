@@ -17,6 +17,7 @@ class QTabBar;
 class QTreeWidget;
 class TrpPreviewPages;
 class TrpPreviewSearch;
+class TrpProgressForm;
 class TrpPreviewWorkspace;
 
 // The preview control: the prepared pages of one report in the page area, with the
@@ -92,6 +93,8 @@ public:
     QMenu* OutlinePopup() const { return FOutlinePopup; }
     QFrame* MessagePanel() const { return FMessagePanel; }
     QLabel* MessageLabel() const { return FMessageLabel; }
+    // The progress window while a job prints; none otherwise.
+    TrpProgressForm* ProgressForm() const { return FProgressForm.get(); }
     bool OutlineVisible() const;
     void SetOutlineVisible(bool visible);
     bool ThumbnailVisible() const;
@@ -152,4 +155,5 @@ private:
     QLabel* FMessageLabel = nullptr;
     QPushButton* FMessageCancel = nullptr;
     std::unique_ptr<TrpPreviewSearch> FSearch;
+    std::unique_ptr<TrpProgressForm> FProgressForm;
 };

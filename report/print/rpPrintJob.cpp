@@ -8,6 +8,7 @@
 #include "report/model/rpUnits.h"
 
 #include <algorithm>
+#include <utility>
 
 TrpPrintJob::TrpPrintJob(TrpReport& report, TrpCustomPrinter& printer, QList<int> pageNumbers,
     TrpDuplexMode duplex, double sheetWidth, double sheetHeight)

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "rpDeviceMode.h"
-
 #include "report/model/rpTypes.h"
 
 #include <QList>
