@@ -405,8 +405,8 @@ void TrpPreview::InternalOnProgressStart(TrpProgressType type)
 void TrpPreview::InternalOnProgress(TrpProgressType type, int progress)
 {
     if (type == ptPrinting && FProgressForm)
-        FProgressForm->SetMessage(
-            rpGet(QStringLiteral("prnPrintingPage")).replace(u"%d", QString::number(progress)));
+        FProgressForm->SetMessage(rpGet(QStringLiteral("prnPrintingPage"))
+                                      .replace(QStringLiteral("%d"), QString::number(progress)));
     if (type != ptRunning)
         return;
     ++FProgressReports;

@@ -13,6 +13,7 @@
 
 #include <QFile>
 #include <QProcess>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -80,6 +81,8 @@ protected:
         loadCertificateTemplate(report);
         setPageCount(report, count);
         memo(report, QStringLiteral("Memo1"))->SetText(QStringLiteral("P[Page#]"));
+        for (int i = 2; i <= 42; ++i)
+            memo(report, QStringLiteral("Memo%1").arg(i))->SetText(QString());
         report.PrepareReport();
         ASSERT_EQ(report.PreviewPages().Count(), count);
     }
@@ -102,15 +105,17 @@ TEST_F(NumberedPages, thePageListChoosesThePagesInItsOrder)
         {"12,2,2", pageLabels({12, 2, 2})},
         {"0,13,4", pageLabels({4})},
         {"", pageLabels({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12})},
-        {"3-1", {}},
+        // A range running backwards adds nothing, and an empty list means every page.
+        {"3-1", pageLabels({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12})},
     };
     for (const PageListCase& c : cases) {
         SCOPED_TRACE(c.pages);
         report.PrintOptions().PageNumbers = QString::fromUtf8(c.pages);
         const bool job = printAndCollect(report);
         EXPECT_EQ(job, !c.expected.isEmpty());
-        if (job)
+        if (job) {
             EXPECT_EQ(pageTexts(output()), c.expected);
+        }
         EXPECT_EQ(report.PrintOptions().PageNumbers, QString::fromUtf8(c.pages));
     }
 }
@@ -179,6 +184,84 @@ TEST_F(NumberedPages, copiesCollateOrderAndOddOrEvenPages)
         ASSERT_NE(printer, nullptr);
         EXPECT_EQ(printer->DeviceMode().Copies, c.driverCopies);
     }
+}
+
+// The size of every page of a job in points, rounded.
+QList<QSize> pageSizes(const QString& pdf, int pages)
+{
+    QProcess process;
+    process.start(QStringLiteral("pdfinfo"),
+        {QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"), QString::number(pages),
+            pdf});
+    process.waitForFinished(30000);
+    QList<QSize> sizes;
+    for (const QString& line : QString::fromUtf8(process.readAllStandardOutput()).split(u'\n')) {
+        const QStringList words = line.simplified().split(u' ');
+        if (words.size() >= 6 && words[0] == u"Page" && words[2] == u"size:")
+            sizes.append(QSize(qRound(words[3].toDouble()), qRound(words[5].toDouble())));
+    }
+    return sizes;
+}
+
+// The printer-ready document carries each page's paper (the spooler's own filter then fits
+// every page to the job's first paper).
+TEST_F(NumberedPages, aPageOnOtherPaperChangesTheJobsPageSize)
+{
+    prepare(3);
+    TrpPreviewPages& pages = report.PreviewPages();
+    TrpReportPage* second = pages.GetPage(1);
+    second->SetPaperSize(9);
+    pages.ModifyPage(1, *second);
+    QTemporaryDir dir;
+    report.PrintOptions().PrnOutFileName = dir.filePath(QStringLiteral("job.prn"));
+    EXPECT_FALSE(printAndCollect(report));
+    const QString job = dir.filePath(QStringLiteral("job.prn"));
+    EXPECT_EQ(pageTexts(job), pageLabels({1, 2, 3}));
+    EXPECT_EQ(pageSizes(job, 3), (QList<QSize> {{420, 595}, {595, 842}, {420, 595}}));
+}
+
+// Cancel in the progress window sets Terminated; here the report's observer does it when
+// the first page has been drawn.
+class CancelAfterFirstPage : public TrpProgressObserver {
+public:
+    explicit CancelAfterFirstPage(TrpReport& report) : FReport(report) { }
+    void InternalOnProgressStart(TrpProgressType) override { }
+    void InternalOnProgress(TrpProgressType type, int) override
+    {
+        if (type == ptPrinting)
+            FReport.SetTerminated(true);
+    }
+    void InternalOnProgressStop(TrpProgressType) override { }
+
+private:
+    TrpReport& FReport;
+};
+
+TEST_F(NumberedPages, cancelAbortsTheJobAndTheSpoolerGetsNothing)
+{
+    prepare(3);
+    report.PrintOptions().Copies = 2;
+    CancelAfterFirstPage cancel(report);
+    report.SetProgressObserver(&cancel);
+    EXPECT_FALSE(printAndCollect(report));
+    report.SetProgressObserver(nullptr);
+    EXPECT_TRUE(report.Terminated());
+    EXPECT_TRUE(
+        scheduler->run(QStringLiteral("lpstat"), {QStringLiteral("-o")}).trimmed().isEmpty());
+}
+
+TEST_F(NumberedPages, theOutputFileTakesTheJobInsteadOfThePrinter)
+{
+    prepare(2);
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("certificate.prn"));
+    report.PrintOptions().PrnOutFileName = file;
+    EXPECT_FALSE(printAndCollect(report));
+    EXPECT_EQ(pageTexts(file), pageLabels({1, 2}));
+    EXPECT_EQ(report.PrintOptions().PrnOutFileName, file);
+
+    report.PrintOptions().PrnOutFileName.clear();
+    EXPECT_TRUE(printAndCollect(report));
 }
 
 // The filled certificate from the print command: one A5 page whose every field's ink lies in
