@@ -111,8 +111,9 @@ void rpCancelHeldJob(QPrinter& printer)
 
     const auto cupsOptions = QPrintEngine::PrintEnginePropertyKey(0xfe00);
     QStringList options = printer.printEngine()->property(cupsOptions).toStringList();
-    options.removeLast();
-    options.removeLast();
+    const qsizetype hold = options.indexOf(QStringLiteral("job-hold-until"));
+    if (hold >= 0 && hold % 2 == 0)
+        options.remove(hold, 2);
     printer.printEngine()->setProperty(cupsOptions, options);
 }
 
