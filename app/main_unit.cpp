@@ -14,6 +14,7 @@
 #include "platform/widgets/Controls.h"
 #include "report/engine/rpReport.h"
 #include "report/preview/rpPreviewViewer.h"
+#include "report/print/rpPrintCommand.h"
 #include "templates/Templates.h"
 
 #include <QAction>
@@ -51,10 +52,12 @@ TfmMain::TfmMain(QWidget* parent) : QMainWindow(parent)
 
     rpReport1 = std::make_unique<TrpReport>();
     rpReport1->SetViewerFactory(rpPreviewWindows());
+    rpReport1->SetPrintCommand([](TrpReport& report) { return rpPrintPreparedPages(report); });
     loadCertificateTemplate(*rpReport1);
     // The test page is read from its template when it is first shown.
     rpReport2 = std::make_unique<TrpReport>();
     rpReport2->SetViewerFactory(rpPreviewWindows());
+    rpReport2->SetPrintCommand([](TrpReport& report) { return rpPrintPreparedPages(report); });
 
     resize(kClientWidth, kClientHeight + MainMenu1->sizeHint().height());
     platform::runGuarded([this] { FormCreate(); });

@@ -112,6 +112,12 @@ public:
     // The preview's current page, handed to printing.
     int CurPreviewPage() const { return FCurPreviewPage; }
     void SetCurPreviewPage(int value) { FCurPreviewPage = value; }
+    // While a job prints: the set being printed (0 outside a job) and the factor by which
+    // a scaling print mode shrinks the pages' text.
+    int CopyNo() const { return FCopyNo; }
+    void SetCopyNo(int value) { FCopyNo = value; }
+    double PrintScale() const { return FPrintScale; }
+    void SetPrintScale(double value) { FPrintScale = value; }
 
     // The name of the report the pages come from (ReportOptions.Name).
     QString ReportName() const;
@@ -143,5 +149,7 @@ private:
     int FCurPage = -1;
     TrpAddPageAction FAddPageAction = apAdd;
     int FCurPreviewPage = 0;
+    int FCopyNo = 0;
+    double FPrintScale = 1;
     std::vector<CachedPage> FCache; // most recently used first
 };

@@ -11,5 +11,6 @@ void TrpPreviewPages::DrawPage(int index, platform::Canvas& canvas, double Scale
         return;
     TrpDrawOptions options;
     options.PageCount = Count();
+    options.PrintScale = FPrintScale;
     rpDrawPage(*page, index, canvas, ScaleX, ScaleY, OffsetX, OffsetY, options);
 }

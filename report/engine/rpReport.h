@@ -6,6 +6,7 @@
 
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 
 class QTimer;
@@ -18,6 +19,16 @@ class TrpReport : public TrpCustomReport, private TrpProgressObserver {
 public:
     TrpReport();
     ~TrpReport() override;
+
+    // Sends the prepared pages to a printer through the print command; false without one,
+    // or when the command printed nothing.
+    bool PrintPreparedReport() { return FPrintCommand && FPrintCommand(*this); }
+    // What prints this report's prepared pages (the print dialog and the job); none by
+    // default, so a report knows nothing of printers.
+    void SetPrintCommand(std::function<bool(TrpReport&)> command)
+    {
+        FPrintCommand = std::move(command);
+    }
 
     // The errors of the last preparation: sorted without regard to letter case, and a text
     // already there (compared the same way) is not added again.
@@ -80,5 +91,6 @@ private:
     std::unique_ptr<TrpEngine> FEngine;
     std::unique_ptr<QTimer> FPrepareTimer;
     TrpViewerFactory FViewerFactory;
+    std::function<bool(TrpReport&)> FPrintCommand;
     std::unique_ptr<TrpReportViewer> FViewer;
 };

@@ -4,6 +4,7 @@
 #include "report/model/rpRes.h"
 #include "rpPreviewSearch.h"
 #include "rpPreviewWorkspace.h"
+#include "rpProgressForm.h"
 #include "rpSearchDialog.h"
 
 #include "platform/core/EventBoundary.h"
@@ -231,6 +232,9 @@ void TrpPreview::Print()
     if (FRunning || PageCount() == 0)
         return;
     FPreviewPages->SetCurPreviewPage(FPageNo);
+    FReport->PrintPreparedReport();
+    Unlock();
+    setEnabled(true);
 }
 
 void TrpPreview::PageSetupDlg()
@@ -380,6 +384,16 @@ void TrpPreview::updateOutline()
 
 void TrpPreview::InternalOnProgressStart(TrpProgressType type)
 {
+    if (type == ptPrinting) {
+        Lock();
+        setEnabled(false);
+        FProgressForm = std::make_unique<TrpProgressForm>(this, [this] {
+            if (FReport)
+                FReport->SetTerminated(true);
+        });
+        FProgressForm->show();
+        return;
+    }
     if (type != ptRunning)
         return;
     FRunning = true;
@@ -398,6 +412,9 @@ void TrpPreview::InternalOnProgressStart(TrpProgressType type)
 
 void TrpPreview::InternalOnProgress(TrpProgressType type, int progress)
 {
+    if (type == ptPrinting && FProgressForm)
+        FProgressForm->SetMessage(rpGet(QStringLiteral("prnPrintingPage"))
+                                      .replace(QStringLiteral("%d"), QString::number(progress)));
     if (type != ptRunning)
         return;
     ++FProgressReports;
@@ -424,6 +441,8 @@ void TrpPreview::InternalOnProgress(TrpProgressType type, int progress)
 
 void TrpPreview::InternalOnProgressStop(TrpProgressType type)
 {
+    if (type == ptPrinting)
+        FProgressForm.reset();
     if (type != ptRunning)
         return;
     FRunning = false;

@@ -17,6 +17,7 @@ class QTabBar;
 class QTreeWidget;
 class TrpPreviewPages;
 class TrpPreviewSearch;
+class TrpProgressForm;
 class TrpPreviewWorkspace;
 
 // The preview control: the prepared pages of one report in the page area, with the
@@ -60,8 +61,9 @@ public:
     // While preparation runs, asks the report to stop after the current page.
     void Cancel();
 
-    // Hands the current page to printing; nothing happens while the report is prepared or
-    // when there is no page.
+    // Prints through the report's print command, handing it the current page; the control
+    // is locked and disabled while the job runs. Nothing happens while the report is
+    // prepared or when there is no page.
     void Print();
     // The page-settings dialog of the current page; nothing happens while the report is
     // prepared.
@@ -92,6 +94,8 @@ public:
     QMenu* OutlinePopup() const { return FOutlinePopup; }
     QFrame* MessagePanel() const { return FMessagePanel; }
     QLabel* MessageLabel() const { return FMessageLabel; }
+    // The progress window while a job prints; none otherwise.
+    TrpProgressForm* ProgressForm() const { return FProgressForm.get(); }
     bool OutlineVisible() const;
     void SetOutlineVisible(bool visible);
     bool ThumbnailVisible() const;
@@ -152,4 +156,5 @@ private:
     QLabel* FMessageLabel = nullptr;
     QPushButton* FMessageCancel = nullptr;
     std::unique_ptr<TrpPreviewSearch> FSearch;
+    std::unique_ptr<TrpProgressForm> FProgressForm;
 };

@@ -6,6 +6,7 @@
 #include "platform/core/MessageService.h"
 #include "platform/core/QPainterCanvas.h"
 
+#include <QFile>
 #include <QPageLayout>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -261,10 +262,20 @@ void TrpPrinter::EndDoc()
     applyMode();
 }
 
+// Qt's print engines cannot abort a document that has begun: a job for a queue is held and
+// cancelled once handed over, a job into a file leaves no file.
 void TrpPrinter::Abort()
 {
-    if (FCanvas)
-        FPrinter->abort();
+    if (FCanvas) {
+        const bool toFile = !FPrinter->outputFileName().isEmpty();
+        if (!toFile)
+            rpHoldNextJob(*FPrinter);
+        FCanvas.reset();
+        if (toFile)
+            QFile::remove(FPrinter->outputFileName());
+        else
+            rpCancelHeldJob(*FPrinter);
+    }
     EndDoc();
 }
 

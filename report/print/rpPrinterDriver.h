@@ -30,3 +30,9 @@ TrpDriverFacts rpReadDriverFacts(const QString& printerName);
 
 // Makes the printer's next job take its paper from the source with that key.
 void rpSelectBin(QPrinter& printer, const QString& key);
+
+// An aborted job: the painter still hands the document to the print service when it ends, so
+// the job is held there before it ends (rpHoldNextJob), then cancelled with everything
+// spooled for it and the hold taken off the printer's next jobs (rpCancelHeldJob).
+void rpHoldNextJob(QPrinter& printer);
+void rpCancelHeldJob(QPrinter& printer);

@@ -90,4 +90,31 @@ void rpSelectBin(QPrinter& printer, const QString& key)
     printer.printEngine()->setProperty(cupsOptions, QStringList {QStringLiteral("InputSlot"), key});
 }
 
+void rpHoldNextJob(QPrinter& printer)
+{
+    const auto cupsOptions = QPrintEngine::PrintEnginePropertyKey(0xfe00);
+    QStringList options = printer.printEngine()->property(cupsOptions).toStringList();
+    options << QStringLiteral("job-hold-until") << QStringLiteral("indefinite");
+    printer.printEngine()->setProperty(cupsOptions, options);
+}
+
+void rpCancelHeldJob(QPrinter& printer)
+{
+    const QByteArray queue = printer.printerName().toLocal8Bit();
+    cups_job_t* jobs = nullptr;
+    const int count
+        = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, queue.constData(), 1, CUPS_WHICHJOBS_ACTIVE);
+    for (int i = 0; i < count; ++i)
+        if (jobs[i].state == IPP_JOB_HELD && QString::fromUtf8(jobs[i].title) == printer.docName())
+            cupsCancelJob2(CUPS_HTTP_DEFAULT, queue.constData(), jobs[i].id, 1);
+    cupsFreeJobs(count, jobs);
+
+    const auto cupsOptions = QPrintEngine::PrintEnginePropertyKey(0xfe00);
+    QStringList options = printer.printEngine()->property(cupsOptions).toStringList();
+    const qsizetype hold = options.indexOf(QStringLiteral("job-hold-until"));
+    if (hold >= 0 && hold % 2 == 0)
+        options.remove(hold, 2);
+    printer.printEngine()->setProperty(cupsOptions, options);
+}
+
 #pragma GCC diagnostic pop

@@ -1,0 +1,154 @@
+#include "CupsScheduler.h"
+#include "PrintOutput.h"
+
+#include "report/engine/rpPreviewPages.h"
+#include "report/preview/rpProgressForm.h"
+#include "report/print/rpPrintCommand.h"
+#include "support/MessageRecorder.h"
+#include "support/PreviewSession.h"
+#include "support/ReportTestHelpers.h"
+#include "templates/Templates.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QProcess>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+CupsScheduler* scheduler = nullptr;
+
+class SpoolerEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override
+    {
+        try {
+            scheduler = new CupsScheduler({{QStringLiteral("A5Laser"), TestPpd().text(), true}});
+        } catch (const std::exception& error) {
+            FAIL() << error.what();
+        }
+    }
+    void TearDown() override
+    {
+        delete scheduler;
+        scheduler = nullptr;
+    }
+};
+
+const auto* const environment = ::testing::AddGlobalTestEnvironment(new SpoolerEnvironment);
+
+QString output() { return scheduler->outputFile(QStringLiteral("A5Laser")); }
+
+QStringList pageTexts(const QString& pdf)
+{
+    QProcess process;
+    process.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    process.waitForFinished(30000);
+    QStringList pages = QString::fromUtf8(process.readAllStandardOutput()).split(u'\f');
+    pages.removeLast();
+    for (QString& page : pages)
+        page = page.simplified();
+    return pages;
+}
+
+// What the preview looked like whenever the job let window messages through.
+struct SeenWhilePrinting {
+    QStringList messages;
+    bool previewEnabled = false;
+    bool previewUnlocked = false;
+};
+
+class PreviewPrint : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        loadCertificateTemplate(report);
+        setPageCount(report, 3);
+        memo(report, QStringLiteral("Memo1"))->SetText(QStringLiteral("P[Page#]"));
+        for (int i = 2; i <= 42; ++i)
+            memo(report, QStringLiteral("Memo%1").arg(i))->SetText(QString());
+        report.SetPrintCommand([](TrpReport& r) { return rpPrintPreparedPages(r); });
+        QFile::remove(output());
+    }
+
+    // Watches the preview while the job runs; `onPage` sees the progress window.
+    SeenWhilePrinting printWithCtrlP(
+        TrpPreviewForm& form, const std::function<void(TrpProgressForm&)>& onPage = {})
+    {
+        SeenWhilePrinting seen;
+        QTimer watch;
+        watch.setInterval(0);
+        QObject::connect(&watch, &QTimer::timeout, [&] {
+            TrpProgressForm* progress = form.Preview->ProgressForm();
+            if (!progress || progress->MessageLabel()->text().isEmpty())
+                return;
+            if (seen.messages.isEmpty() || seen.messages.last() != progress->MessageLabel()->text())
+                seen.messages.append(progress->MessageLabel()->text());
+            seen.previewEnabled = seen.previewEnabled || form.Preview->isEnabled();
+            seen.previewUnlocked = seen.previewUnlocked || !form.Preview->Locked();
+            if (onPage)
+                onPage(*progress);
+        });
+        watch.start();
+        pressKey(Qt::Key_P, Qt::ControlModifier);
+        return seen;
+    }
+
+    MessageRecorder messages;
+    TrpReport report;
+};
+
+TEST_F(PreviewPrint, ctrlPPrintsEveryPageWithTheProgressWindowOverADisabledPreview)
+{
+    whilePreviewOpen(report, [&](TrpPreviewForm& form) {
+        form.Preview->SetPageNo(2);
+        const SeenWhilePrinting seen = printWithCtrlP(form);
+        EXPECT_EQ(
+            seen.messages, (QStringList {"Printing page 1", "Printing page 2", "Printing page 3"}));
+        EXPECT_FALSE(seen.previewEnabled);
+        EXPECT_FALSE(seen.previewUnlocked);
+        EXPECT_TRUE(form.Preview->isEnabled());
+        EXPECT_FALSE(form.Preview->Locked());
+        EXPECT_EQ(form.Preview->ProgressForm(), nullptr);
+        EXPECT_EQ(report.PreviewPages().CurPreviewPage(), 2);
+    });
+    EXPECT_TRUE(scheduler->waitForJobs());
+    EXPECT_EQ(pageTexts(output()), (QStringList {"P1", "P2", "P3"}));
+    EXPECT_TRUE(messages.messages.isEmpty());
+}
+
+TEST_F(PreviewPrint, theProgressWindowIsBorderlessWithItsCancelButton)
+{
+    whilePreviewOpen(report, [&](TrpPreviewForm& form) {
+        QSize size;
+        bool frameless = false;
+        QString caption;
+        printWithCtrlP(form, [&](TrpProgressForm& progress) {
+            size = progress.size();
+            frameless = progress.windowFlags().testFlag(Qt::FramelessWindowHint);
+            caption = progress.CancelButton()->text();
+        });
+        EXPECT_EQ(size, QSize(271, 101));
+        EXPECT_TRUE(frameless);
+        EXPECT_EQ(caption, QStringLiteral("Cancel"));
+    });
+    EXPECT_TRUE(scheduler->waitForJobs());
+}
+
+TEST_F(PreviewPrint, cancelInTheProgressWindowAbortsTheJob)
+{
+    whilePreviewOpen(report, [&](TrpPreviewForm& form) {
+        const SeenWhilePrinting seen = printWithCtrlP(form, [](TrpProgressForm& progress) {
+            QTest::mouseClick(progress.CancelButton(), Qt::LeftButton);
+        });
+        EXPECT_EQ(seen.messages, QStringList {"Printing page 1"});
+        EXPECT_TRUE(form.Preview->isEnabled());
+        EXPECT_FALSE(form.Preview->Locked());
+    });
+    EXPECT_TRUE(scheduler->waitForJobs());
+    EXPECT_FALSE(QFile::exists(output()));
+}
+
+} // namespace

@@ -1,0 +1,317 @@
+#include "CupsScheduler.h"
+#include "PrintOutput.h"
+
+#include "platform/core/Exception.h"
+#include "report/engine/rpPreviewPages.h"
+#include "report/model/rpUnits.h"
+#include "report/print/rpPrintCommand.h"
+#include "report/print/rpPrinter.h"
+#include "report/print/rpPrinters.h"
+#include "support/MessageRecorder.h"
+#include "support/ReportTestHelpers.h"
+#include "templates/Templates.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+CupsScheduler* scheduler = nullptr;
+
+class SpoolerEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override
+    {
+        try {
+            scheduler = new CupsScheduler({{QStringLiteral("A5Laser"), TestPpd().text(), true}});
+        } catch (const std::exception& error) {
+            FAIL() << error.what();
+        }
+    }
+    void TearDown() override
+    {
+        delete scheduler;
+        scheduler = nullptr;
+    }
+};
+
+const auto* const environment = ::testing::AddGlobalTestEnvironment(new SpoolerEnvironment);
+
+QString output() { return scheduler->outputFile(QStringLiteral("A5Laser")); }
+
+// Prints the prepared pages without the dialog and waits for the spooler; true when a job
+// came out.
+bool printAndCollect(TrpReport& report)
+{
+    QFile::remove(output());
+    rpPrintPreparedPages(report);
+    EXPECT_TRUE(scheduler->waitForJobs());
+    return QFile::exists(output());
+}
+
+// The text of every page of the job, one entry a page.
+QStringList pageTexts(const QString& pdf)
+{
+    QProcess process;
+    process.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    process.waitForFinished(30000);
+    QStringList pages = QString::fromUtf8(process.readAllStandardOutput()).split(u'\f');
+    pages.removeLast();
+    for (QString& page : pages)
+        page = page.simplified();
+    return pages;
+}
+
+QStringList pageLabels(std::initializer_list<int> numbers)
+{
+    QStringList labels;
+    for (int number : numbers)
+        labels.append(number ? QStringLiteral("P%1").arg(number) : QString());
+    return labels;
+}
+
+// A report of `count` pages, each saying only its number ("P3").
+class NumberedPages : public ::testing::Test {
+protected:
+    void prepare(int count)
+    {
+        loadCertificateTemplate(report);
+        setPageCount(report, count);
+        memo(report, QStringLiteral("Memo1"))->SetText(QStringLiteral("P[Page#]"));
+        for (int i = 2; i <= 42; ++i)
+            memo(report, QStringLiteral("Memo%1").arg(i))->SetText(QString());
+        report.PrepareReport();
+        ASSERT_EQ(report.PreviewPages().Count(), count);
+    }
+
+    MessageRecorder messages;
+    TrpReport report;
+};
+
+struct PageListCase {
+    const char* pages;
+    QStringList expected; // empty: no job at all
+};
+
+TEST_F(NumberedPages, thePageListChoosesThePagesInItsOrder)
+{
+    prepare(12);
+    const PageListCase cases[] = {
+        {"1,3,5-12", pageLabels({1, 3, 5, 6, 7, 8, 9, 10, 11, 12})},
+        {"5-", pageLabels({5, 6, 7, 8, 9, 10, 11, 12})},
+        {"12,2,2", pageLabels({12, 2, 2})},
+        {"0,13,4", pageLabels({4})},
+        {"", pageLabels({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12})},
+        // A range running backwards adds nothing, and an empty list means every page.
+        {"3-1", pageLabels({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12})},
+    };
+    for (const PageListCase& c : cases) {
+        SCOPED_TRACE(c.pages);
+        report.PrintOptions().PageNumbers = QString::fromUtf8(c.pages);
+        const bool job = printAndCollect(report);
+        EXPECT_EQ(job, !c.expected.isEmpty());
+        if (job) {
+            EXPECT_EQ(pageTexts(output()), c.expected);
+        }
+        EXPECT_EQ(report.PrintOptions().PageNumbers, QString::fromUtf8(c.pages));
+    }
+}
+
+TEST_F(NumberedPages, aPageListThatIsNoListPrintsNothingAndKeepsTheOptions)
+{
+    prepare(3);
+    report.PrintOptions().PageNumbers = QStringLiteral("a");
+    report.PrintOptions().Copies = 2;
+    QFile::remove(output());
+    try {
+        rpPrintPreparedPages(report);
+        ADD_FAILURE() << "no error";
+    } catch (const platform::EConvertError& error) {
+        EXPECT_EQ(error.message(), QStringLiteral("'a' is not a valid integer value"));
+    }
+    EXPECT_TRUE(scheduler->waitForJobs());
+    EXPECT_FALSE(QFile::exists(output()));
+    EXPECT_EQ(report.PrintOptions().PageNumbers, QStringLiteral("a"));
+    EXPECT_EQ(report.PrintOptions().Copies, 2);
+}
+
+struct JobCase {
+    int copies;
+    bool collate;
+    bool reverse;
+    TrpPrintPages which;
+    const char* pages;
+    QStringList expected; // the job's pages; the driver makes the uncollated copies
+    int driverCopies;
+};
+
+TEST_F(NumberedPages, copiesCollateOrderAndOddOrEvenPages)
+{
+    prepare(3);
+    const JobCase cases[] = {
+        {1, true, false, ppAll, "", pageLabels({1, 2, 3}), 1},
+        {2, true, false, ppAll, "", pageLabels({1, 2, 3, 1, 2, 3}), 1},
+        {2, true, true, ppAll, "", pageLabels({3, 2, 1, 3, 2, 1}), 1},
+        {2, false, false, ppAll, "", pageLabels({1, 2, 3}), 2},
+        {3, false, true, ppOdd, "", pageLabels({3, 1}), 3},
+        {2, true, false, ppEven, "", pageLabels({2, 2}), 1},
+        {0, true, false, ppAll, "2", pageLabels({2}), 1},
+        {1, true, true, ppAll, "1-3", pageLabels({3, 2, 1}), 1},
+        {1, true, false, ppOdd, "1-3", pageLabels({1, 3}), 1},
+        {2, true, false, ppOdd, "2", {}, 1},
+    };
+    for (const JobCase& c : cases) {
+        SCOPED_TRACE(::testing::Message()
+            << c.copies << " copies, collate " << c.collate << ", reverse " << c.reverse
+            << ", pages " << c.which << " \"" << c.pages << '"');
+        TrpPrintOptions& options = report.PrintOptions();
+        options.Copies = c.copies;
+        options.Collate = c.collate;
+        options.Reverse = c.reverse;
+        options.PrintPages = c.which;
+        options.PageNumbers = QString::fromUtf8(c.pages);
+        const bool job = printAndCollect(report);
+        ASSERT_EQ(job, !c.expected.isEmpty());
+        if (!job)
+            continue;
+        EXPECT_EQ(pageTexts(output()), c.expected);
+        EXPECT_EQ(
+            pdfInfoField(output(), QStringLiteral("Title")), QStringLiteral("Report Document"));
+        const auto* printer = dynamic_cast<const TrpPrinter*>(rpPrinters().Printer());
+        ASSERT_NE(printer, nullptr);
+        EXPECT_EQ(printer->DeviceMode().Copies, c.driverCopies);
+    }
+}
+
+// The size of every page of a job in points, rounded.
+QList<QSize> pageSizes(const QString& pdf, int pages)
+{
+    QProcess process;
+    process.start(QStringLiteral("pdfinfo"),
+        {QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"), QString::number(pages),
+            pdf});
+    process.waitForFinished(30000);
+    QList<QSize> sizes;
+    for (const QString& line : QString::fromUtf8(process.readAllStandardOutput()).split(u'\n')) {
+        const QStringList words = line.simplified().split(u' ');
+        if (words.size() >= 6 && words[0] == u"Page" && words[2] == u"size:")
+            sizes.append(QSize(qRound(words[3].toDouble()), qRound(words[5].toDouble())));
+    }
+    return sizes;
+}
+
+// The printer-ready document carries each page's paper (the spooler's own filter then fits
+// every page to the job's first paper).
+TEST_F(NumberedPages, aPageOnOtherPaperChangesTheJobsPageSize)
+{
+    prepare(3);
+    TrpPreviewPages& pages = report.PreviewPages();
+    TrpReportPage* second = pages.GetPage(1);
+    second->SetPaperSize(9);
+    pages.ModifyPage(1, *second);
+    QTemporaryDir dir;
+    report.PrintOptions().PrnOutFileName = dir.filePath(QStringLiteral("job.prn"));
+    EXPECT_FALSE(printAndCollect(report));
+    const QString job = dir.filePath(QStringLiteral("job.prn"));
+    EXPECT_EQ(pageTexts(job), pageLabels({1, 2, 3}));
+    EXPECT_EQ(pageSizes(job, 3), (QList<QSize> {{420, 595}, {595, 842}, {420, 595}}));
+}
+
+// Cancel in the progress window sets Terminated; here the report's observer does it when
+// the first page has been drawn.
+class CancelAfterFirstPage : public TrpProgressObserver {
+public:
+    explicit CancelAfterFirstPage(TrpReport& report) : FReport(report) { }
+    void InternalOnProgressStart(TrpProgressType) override { }
+    void InternalOnProgress(TrpProgressType type, int) override
+    {
+        if (type == ptPrinting)
+            FReport.SetTerminated(true);
+    }
+    void InternalOnProgressStop(TrpProgressType) override { }
+
+private:
+    TrpReport& FReport;
+};
+
+TEST_F(NumberedPages, cancelAbortsTheJobAndTheSpoolerGetsNothing)
+{
+    prepare(3);
+    report.PrintOptions().Copies = 2;
+    CancelAfterFirstPage cancel(report);
+    report.SetProgressObserver(&cancel);
+    EXPECT_FALSE(printAndCollect(report));
+    report.SetProgressObserver(nullptr);
+    EXPECT_TRUE(report.Terminated());
+    EXPECT_TRUE(
+        scheduler->run(QStringLiteral("lpstat"), {QStringLiteral("-o")}).trimmed().isEmpty());
+}
+
+TEST_F(NumberedPages, theOutputFileTakesTheJobInsteadOfThePrinter)
+{
+    prepare(2);
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("certificate.prn"));
+    report.PrintOptions().PrnOutFileName = file;
+    EXPECT_FALSE(printAndCollect(report));
+    EXPECT_EQ(pageTexts(file), pageLabels({1, 2}));
+    EXPECT_EQ(report.PrintOptions().PrnOutFileName, file);
+
+    report.PrintOptions().PrnOutFileName.clear();
+    EXPECT_TRUE(printAndCollect(report));
+}
+
+// The filled certificate from the print command: one A5 page whose every field's ink lies in
+// the field's box, measured from the sheet's edges (the printer layer keeps the distance to
+// within half a millimetre).
+TEST(PrintCommand, theCertificateLandsOnAnA5PageWithEveryFieldInItsBox)
+{
+    MessageRecorder messages;
+    TrpReport report;
+    loadCertificateTemplate(report);
+    for (int i = 1; i <= 42; ++i)
+        memo(report, QStringLiteral("Memo%1").arg(i))->SetText(QStringLiteral("%1").arg(i % 10));
+    const TrpReportPage& page = *page1(report);
+    const double left = page.LeftMargin();
+    const double top = page.TopMargin();
+    QList<QRect> boxes;
+    const double dots = 600 / 25.4;
+    const double slack = 0.6 * dots;
+    for (int i = 1; i <= 42; ++i) {
+        const TrpMemoView& field = *memo(report, QStringLiteral("Memo%1").arg(i));
+        const QRectF box((left + field.Left() / rp01cm) * dots, (top + field.Top() / rp01cm) * dots,
+            field.Width() / rp01cm * dots, field.Height() / rp01cm * dots);
+        boxes.append(box.adjusted(-slack, -slack, slack, slack).toAlignedRect());
+    }
+    report.PrepareReport();
+    ASSERT_TRUE(printAndCollect(report));
+    EXPECT_EQ(pdfPageSize(output()), QSizeF(420, 595));
+    EXPECT_EQ(pdfInfoField(output(), QStringLiteral("Pages")), QStringLiteral("1"));
+
+    const QImage sheet = rasterAt600(output()).convertToFormat(QImage::Format_Grayscale8);
+    ASSERT_FALSE(sheet.isNull());
+    QList<int> inkPerBox(42, 0);
+    int strayInk = 0;
+    for (int y = 0; y < sheet.height(); ++y) {
+        const auto* row = sheet.constScanLine(y);
+        for (int x = 0; x < sheet.width(); ++x) {
+            if (row[x] >= 128)
+                continue;
+            bool inside = false;
+            for (int i = 0; i < 42; ++i)
+                if (boxes[i].contains(x, y)) {
+                    ++inkPerBox[i];
+                    inside = true;
+                }
+            strayInk += inside ? 0 : 1;
+        }
+    }
+    EXPECT_EQ(strayInk, 0);
+    for (int i = 0; i < 42; ++i)
+        EXPECT_GT(inkPerBox[i], 0) << "Memo" << i + 1;
+}
+
+} // namespace
