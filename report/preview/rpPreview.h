@@ -63,7 +63,8 @@ public:
     // Hands the current page to printing; nothing happens while the report is prepared.
     void Print();
     // The page-settings dialog of the current page; nothing happens while the report is
-    // prepared.
+    // prepared. "Apply to all pages" writes the template's report pages and prepares the
+    // report again; otherwise the edited page replaces the displayed prepared page.
     void PageSetupDlg();
 
     // The search dialog, then the search from its choices.
