@@ -1,5 +1,6 @@
 #include "rpPreview.h"
 
+#include "report/engine/rpEngine.h"
 #include "report/engine/rpPreviewPages.h"
 #include "report/model/rpPages.h"
 #include "report/model/rpProperty.h"
@@ -234,7 +235,7 @@ void TrpPreview::Print()
 // the template's pages.
 void TrpPreview::PageSetupDlg()
 {
-    if (FRunning || !FReport)
+    if (FRunning || !FReport || FReport->Engine().Running())
         return;
     TrpCustomPrinter* printer = rpPrinters().Printer();
     const TrpReportPage* shown = FPreviewPages->GetPage(FPageNo - 1);
