@@ -56,7 +56,8 @@ TfmMain::TfmMain(QWidget* parent) : QMainWindow(parent)
     rpReport1->SetViewerFactory(rpPreviewWindows());
     loadCertificateTemplate(*rpReport1);
     rpReport2 = std::make_unique<TrpReport>();
-    rpReport2->SetViewerFactory(rpPreviewWindows());
+    rpReport2->SetViewerFactory(
+        rpPreviewWindows([this](TrpPreviewForm& form) { addCalibrationCommand(form); }));
     loadTestPageTemplate(*rpReport2);
 
     resize(kClientWidth, kClientHeight + MainMenu1->sizeHint().height());
