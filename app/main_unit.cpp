@@ -12,7 +12,9 @@
 #include "platform/core/MessageService.h"
 #include "platform/core/Shell.h"
 #include "platform/widgets/Controls.h"
+#include "report/engine/rpPreviewPages.h"
 #include "report/engine/rpReport.h"
+#include "report/model/rpPages.h"
 #include "report/preview/rpPreviewViewer.h"
 #include "report/print/rpPrintCommand.h"
 #include "templates/Templates.h"
@@ -56,8 +58,15 @@ TfmMain::TfmMain(QWidget* parent) : QMainWindow(parent)
     loadCertificateTemplate(*rpReport1);
     // The test page is read from its template when it is first shown.
     rpReport2 = std::make_unique<TrpReport>();
-    rpReport2->SetViewerFactory(rpPreviewWindows());
-    rpReport2->SetPrintCommand([](TrpReport& report) { return rpPrintPreparedPages(report); });
+    rpReport2->SetViewerFactory(
+        rpPreviewWindows([this](TrpPreviewForm& form) { addCalibrationCommand(form); }));
+    // The margins a test page was printed with are what a measurement of it refers to.
+    rpReport2->SetPrintCommand([this](TrpReport& report) {
+        const bool printed = rpPrintPreparedPages(report);
+        if (const TrpReportPage* page = report.PreviewPages().GetPage(0); printed && page)
+            recordTestPrint(*page);
+        return printed;
+    });
 
     resize(kClientWidth, kClientHeight + MainMenu1->sizeHint().height());
     platform::runGuarded([this] { FormCreate(); });

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QFrame;
@@ -18,7 +19,9 @@ class QPushButton;
 class QScrollArea;
 
 class TfmAbout;
+class TrpPreviewForm;
 class TrpReport;
+class TrpReportPage;
 class TformMemo;
 class TfmHelpText;
 
@@ -177,6 +180,13 @@ public:
     void proverkaClick();
     void btnPreviewClick();
 
+    // Calibration by measurement, from the test page's preview.
+    // The margins the test page was printed with, to which a measurement refers.
+    void recordTestPrint(const TrpReportPage& page);
+    // "Калибровка по измерению…": asks for the measured distances, puts the new left and
+    // top margins into the certificate's and the test page's templates and offers to save.
+    void CalibrateByMeasurement(TrpPreviewForm& form);
+
     // Placeholder fields and their hints
     void Edit_01Click();
     void Edit_01Exit();
@@ -247,6 +257,13 @@ private:
     void fillHourCache();
     void showPlainCategoryLabels();
     void centreOnDesktop();
+    void addCalibrationCommand(TrpPreviewForm& form);
+
+    struct PrintedMargins {
+        double left;
+        double top;
+    };
+    std::optional<PrintedMargins> fTestPrint;
 
     // While the settings load the hour texts, their change handlers leave the cache and the
     // total alone: fillHourCache works both out once all ten are in.

@@ -55,6 +55,7 @@ public:
     void ShowPreparedReport();
     // What makes the viewers of this report (the preview window); none by default.
     void SetViewerFactory(TrpViewerFactory factory) { FViewerFactory = std::move(factory); }
+    bool HasViewerFactory() const { return static_cast<bool>(FViewerFactory); }
     // The open viewer showing this report; none when closed.
     TrpReportViewer* Viewer() const;
     // The one-shot timer that starts preparation after ShowReport.

@@ -1,7 +1,12 @@
 #include "rpPreview.h"
 
+#include "report/engine/rpEngine.h"
 #include "report/engine/rpPreviewPages.h"
+#include "report/model/rpPages.h"
+#include "report/model/rpProperty.h"
 #include "report/model/rpRes.h"
+#include "report/print/rpPrinters.h"
+#include "report/printui/rpPageSetupDialog.h"
 #include "rpPreviewSearch.h"
 #include "rpPreviewWorkspace.h"
 #include "rpProgressForm.h"
@@ -237,12 +242,30 @@ void TrpPreview::Print()
     setEnabled(true);
 }
 
+// The dialog edits a copy of the displayed page, so that repainting behind it cannot take
+// the page out of the cache under it; the copy then replaces the stored page or becomes
+// the template's pages.
 void TrpPreview::PageSetupDlg()
 {
-    // The dialog itself is not part of the preview; the command only refuses to start
-    // while the report is prepared.
-    if (FRunning)
+    if (FRunning || !FReport || FReport->Engine().Running())
         return;
+    TrpCustomPrinter* printer = rpPrinters().Printer();
+    const TrpReportPage* shown = FPreviewPages->GetPage(FPageNo - 1);
+    if (!shown || !printer)
+        return;
+    const std::unique_ptr<TrpComponent> copy = rpClone(*shown);
+    auto& page = static_cast<TrpReportPage&>(*copy);
+    TrpPageSettingsForm form(page, *FReport, *printer);
+    if (form.exec() != QDialog::Accepted)
+        return;
+    if (form.NeedRebuild()) {
+        rpApplyToReportPages(*FReport, page);
+        FReport->PrepareReport(true);
+        return;
+    }
+    Lock();
+    FPreviewPages->ModifyPage(FPageNo - 1, page);
+    Unlock();
 }
 
 QString& TrpPreview::lastSearch()

@@ -66,7 +66,8 @@ public:
     // prepared or when there is no page.
     void Print();
     // The page-settings dialog of the current page; nothing happens while the report is
-    // prepared.
+    // prepared. "Apply to all pages" writes the template's report pages and prepares the
+    // report again; otherwise the edited page replaces the displayed prepared page.
     void PageSetupDlg();
 
     // The search dialog, then the search from its choices.

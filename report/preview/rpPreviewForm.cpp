@@ -124,6 +124,8 @@ void TrpPreviewForm::UpdateControls()
     const bool pages = idle && Preview->PageCount() > 0;
     for (QAction* action : {PrintB, OpenB, SaveB, PdfB, EmailB, FindB, PageSettingsB})
         action->setEnabled(pages);
+    for (QAction* action : std::as_const(FOwnerCommands))
+        action->setEnabled(pages);
     DesignerB->setEnabled(idle && Preview->Report()->PreviewOptions().AllowEdit);
     // The outline commands serve drill-down groups, which no report here has.
     for (QAction* action : Preview->OutlinePopup()->actions())
@@ -132,6 +134,21 @@ void TrpPreviewForm::UpdateControls()
     for (const auto& [button, item] : std::as_const(FMenuItems))
         item->setEnabled(button->isEnabled());
     CancelB->setText(idle ? res("prvClose") : res("prvCancel"));
+}
+
+QAction* TrpPreviewForm::AddCommand(const QString& caption)
+{
+    auto* command = new QAction(caption, this);
+    command->setToolTip(caption);
+    ToolBar->insertAction(CloseSpacer, command);
+    if (auto* button = qobject_cast<QToolButton*>(ToolBar->widgetForAction(command)))
+        button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    QAction* item = ContextMenu->addAction(caption);
+    connect(item, &QAction::triggered, command, &QAction::trigger);
+    FMenuItems.append(std::make_pair(command, item));
+    FOwnerCommands.append(command);
+    UpdateControls();
+    return command;
 }
 
 void TrpPreviewForm::CancelBClick()

@@ -45,6 +45,9 @@ public:
     bool FullScreen() const { return FFullScreen; }
     // F1: the engine's help file beside the program; a missing file is reported by name.
     void OpenHelp();
+    // A command of the report's owner: a text button before Close and an item at the end
+    // of the context menu, enabled like the page commands. The caller connects it.
+    QAction* AddCommand(const QString& caption);
 
     TrpPreview* Preview = nullptr;
     QToolBar* ToolBar = nullptr;
@@ -108,4 +111,5 @@ private:
     Qt::WindowStates FSavedState;
     // Toolbar actions and their context-menu items, which follow their enabled state.
     QList<std::pair<QAction*, QAction*>> FMenuItems;
+    QList<QAction*> FOwnerCommands;
 };

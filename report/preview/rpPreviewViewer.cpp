@@ -14,7 +14,10 @@ namespace {
 // non-modal one when it closes by itself.
 class TrpPreviewViewer final : public TrpReportViewer {
 public:
-    TrpPreviewViewer() : fForm(new TrpPreviewForm) { }
+    explicit TrpPreviewViewer(std::function<void(TrpPreviewForm&)> extend)
+        : fForm(new TrpPreviewForm), fExtend(std::move(extend))
+    {
+    }
     ~TrpPreviewViewer() override { delete fForm.data(); }
     TrpPreviewViewer(const TrpPreviewViewer&) = delete;
     TrpPreviewViewer& operator=(const TrpPreviewViewer&) = delete;
@@ -22,6 +25,8 @@ public:
     void Show(TrpReport& report, bool modal) override
     {
         fForm->Init(report);
+        if (fExtend)
+            fExtend(*fForm);
         if (!modal) {
             fForm->setAttribute(Qt::WA_DeleteOnClose);
             fForm->show();
@@ -39,14 +44,17 @@ public:
 
 private:
     QPointer<TrpPreviewForm> fForm;
+    std::function<void(TrpPreviewForm&)> fExtend;
     bool fClosed = false;
 };
 
 } // namespace
 
-TrpViewerFactory rpPreviewWindows()
+TrpViewerFactory rpPreviewWindows() { return rpPreviewWindows({}); }
+
+TrpViewerFactory rpPreviewWindows(std::function<void(TrpPreviewForm&)> extend)
 {
-    return [] { return std::make_unique<TrpPreviewViewer>(); };
+    return [extend] { return std::make_unique<TrpPreviewViewer>(extend); };
 }
 
 TrpPreviewForm* rpPreviewFormOf(const TrpReport& report)

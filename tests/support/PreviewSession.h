@@ -70,7 +70,9 @@ inline void whilePreviewOpen(TrpReport& report, const std::function<void()>& sho
     const std::function<bool(TrpPreviewForm&)>& ready = previewPrepared,
     PreviewEnd end = PreviewEnd::StaysOpen)
 {
-    report.SetViewerFactory(rpPreviewWindows());
+    // The owner's windows (with its own commands) when it has chosen them.
+    if (!report.HasViewerFactory())
+        report.SetViewerFactory(rpPreviewWindows());
     bool started = false;
     bool finished = false;
     bool openAfterChecks = false;

@@ -1,0 +1,104 @@
+// Calibration by measurement: the operator measures where the test page's rectangle landed
+// and the program works out the margins, instead of trial prints.
+
+#include "app/Calibration.h"
+#include "app/fmCalibration.h"
+#include "app/fmCalibrationSave.h"
+#include "app/main_unit.h"
+#include "platform/core/EventBoundary.h"
+#include "platform/core/MessageService.h"
+#include "report/engine/rpEngine.h"
+#include "report/engine/rpPreviewPages.h"
+#include "report/engine/rpReport.h"
+#include "report/model/rpPages.h"
+#include "report/preview/rpPreview.h"
+#include "report/preview/rpPreviewForm.h"
+
+#include <QAction>
+
+#include <cmath>
+#include <memory>
+
+namespace {
+
+QString u(const char* text) { return QString::fromUtf8(text); }
+
+// As "Apply to all pages" would: every report page of the template.
+void setLeftTopMargins(TrpReport& report, double left, double top)
+{
+    for (int i = 0; i < report.PagesCount(); ++i) {
+        if (auto* page = dynamic_cast<TrpReportPage*>(report.Pages(i))) {
+            page->SetLeftMargin(left);
+            page->SetTopMargin(top);
+        }
+    }
+}
+
+QString signedMillimetres(double value)
+{
+    const QString text = calibrationMillimetres(std::abs(value));
+    if (value > 0)
+        return QLatin1Char('+') + text;
+    if (value < 0)
+        return QChar(0x2212) + text;
+    return text;
+}
+
+} // namespace
+
+void TfmMain::addCalibrationCommand(TrpPreviewForm& form)
+{
+    QAction* command = form.AddCommand(u("Калибровка по измерению…"));
+    connect(command, &QAction::triggered, this,
+        platform::guarded([this, &form] { CalibrateByMeasurement(form); }));
+    // Until the preview prints, the page counts as printed with the margins it was first
+    // prepared with in this window.
+    auto recorded = std::make_shared<bool>(false);
+    connect(form.Preview, &TrpPreview::StateChanged, this, [this, &form, recorded] {
+        if (*recorded || form.Preview->Running())
+            return;
+        if (const TrpReportPage* page = rpReport2->PreviewPages().GetPage(0)) {
+            recordTestPrint(*page);
+            *recorded = true;
+        }
+    });
+}
+
+void TfmMain::recordTestPrint(const TrpReportPage& page)
+{
+    fTestPrint = PrintedMargins {page.LeftMargin(), page.TopMargin()};
+}
+
+void TfmMain::CalibrateByMeasurement(TrpPreviewForm& form)
+{
+    TrpPreview& preview = *form.Preview;
+    if (preview.Running() || rpReport2->Engine().Running())
+        return;
+    const TrpReportPage* shown = rpReport2->PreviewPages().GetPage(preview.PageNo() - 1);
+    if (!shown || !fTestPrint)
+        return;
+    if (shown->LeftMargin() != fTestPrint->left || shown->TopMargin() != fTestPrint->top) {
+        platform::ShowMessage(u("Поля тестовой страницы изменены после её печати, и измерение "
+                                "к ним не относится. Распечатайте тестовую страницу заново и "
+                                "измерьте её."));
+        return;
+    }
+    TfmCalibration dialog(fTestPrint->left, fTestPrint->top);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const CalibrationResult& result = dialog.Result();
+    const double leftChange = result.LeftMargin - fTestPrint->left;
+    const double topChange = result.TopMargin - fTestPrint->top;
+    setLeftTopMargins(*rpReport1, result.LeftMargin, result.TopMargin);
+    setLeftTopMargins(*rpReport2, result.LeftMargin, result.TopMargin);
+    rpReport2->PrepareReport(true);
+
+    TfmCalibrationSave offer(
+        u("Новые поля бланка и тестовой страницы:\n"
+          "левое %1 мм (%2 мм), верхнее %3 мм (%4 мм).\n"
+          "Сохранить настройки сейчас?")
+            .arg(calibrationMillimetres(result.LeftMargin), signedMillimetres(leftChange),
+                calibrationMillimetres(result.TopMargin), signedMillimetres(topChange)));
+    if (offer.exec() == QDialog::Accepted)
+        N1Click();
+}
