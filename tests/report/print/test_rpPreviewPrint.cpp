@@ -66,7 +66,10 @@ protected:
     {
         loadCertificateTemplate(report);
         setPageCount(report, 3);
-        memo(report, QStringLiteral("Memo1"))->SetText(QStringLiteral("P[Page#]"));
+        // The certificate's fields print their texts as they stand; this one numbers its page.
+        TrpMemoView* number = memo(report, QStringLiteral("Memo1"));
+        number->classInfo().property(u"AllowExpressions")->set(*number, true);
+        number->SetText(QStringLiteral("P[Page#]"));
         for (int i = 2; i <= 42; ++i)
             memo(report, QStringLiteral("Memo%1").arg(i))->SetText(QString());
         report.SetPrintCommand([](TrpReport& r) { return rpPrintPreparedPages(r); });
