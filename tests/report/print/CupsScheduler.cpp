@@ -7,6 +7,9 @@
 #include <QStandardPaths>
 #include <QThread>
 
+#include <cstdio>
+#include <cstdlib>
+
 #include <grp.h>
 #include <signal.h>
 #include <sys/prctl.h>
@@ -177,6 +180,16 @@ Group lp
                 QStringLiteral("file://") + outputFile(queue.Name), QStringLiteral("-P"), ppd});
         if (queue.Default)
             run(QStringLiteral("lpadmin"), {QStringLiteral("-d"), queue.Name});
+    }
+}
+
+std::unique_ptr<CupsScheduler> startSchedulerOrExit(const QList<TestQueue>& queues)
+{
+    try {
+        return std::make_unique<CupsScheduler>(queues);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "%s\n", error.what());
+        std::exit(1);
     }
 }
 

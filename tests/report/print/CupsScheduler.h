@@ -6,6 +6,8 @@
 
 #include <sys/types.h>
 
+#include <memory>
+
 // A print queue of the tests: a PPD written for it and a file that receives each job's
 // output (the PDF that the spooler's own filter made).
 struct TestQueue {
@@ -34,6 +36,11 @@ private:
     QTemporaryDir FDir;
     pid_t FPid = -1;
 };
+
+// Starts the scheduler of a whole test program. A failed set-up of a test environment would
+// only skip the tests, which the test runner counts as passed, so the program ends with a
+// failure and the reason instead.
+std::unique_ptr<CupsScheduler> startSchedulerOrExit(const QList<TestQueue>& queues);
 
 // A PPD of one A4/A5 laser-like printer: its resolution, its imageable area on each paper
 // (left, bottom, right, top in points, as PPDs write it), input slots, duplex, and a paper of

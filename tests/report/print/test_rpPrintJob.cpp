@@ -25,11 +25,8 @@ class SpoolerEnvironment : public ::testing::Environment {
 public:
     void SetUp() override
     {
-        try {
-            scheduler = new CupsScheduler({{QStringLiteral("A5Laser"), TestPpd().text(), true}});
-        } catch (const std::exception& error) {
-            FAIL() << error.what();
-        }
+        scheduler
+            = startSchedulerOrExit({{QStringLiteral("A5Laser"), TestPpd().text(), true}}).release();
     }
     void TearDown() override
     {

@@ -14,9 +14,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
-
 #include <memory>
 
 namespace {
@@ -48,8 +45,8 @@ class SpoolerEnvironment : public ::testing::Environment {
 public:
     void SetUp() override
     {
-        try {
-            scheduler = new CupsScheduler({
+        scheduler = startSchedulerOrExit(
+            {
                 {QStringLiteral("Border100"),
                     ppd(600, QStringLiteral("12 15 583 827"), QStringLiteral("12 15 408 580"))
                         .text()},
@@ -67,13 +64,8 @@ public:
                 {QStringLiteral("NoResolution"),
                     ppd(0, QStringLiteral("12 15 583 827"), QStringLiteral("12 15 408 580"))
                         .text()},
-            });
-        } catch (const std::exception& error) {
-            // A failed set-up of the environment would only skip the tests, so the whole
-            // program fails instead.
-            std::fprintf(stderr, "%s\n", error.what());
-            std::exit(1);
-        }
+            })
+                        .release();
     }
     void TearDown() override
     {

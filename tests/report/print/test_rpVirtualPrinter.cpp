@@ -5,9 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
-
 // A scheduler without queues. Its own program: the print service's client library keeps the
 // first scheduler it talks to for the whole process.
 namespace {
@@ -16,17 +13,7 @@ CupsScheduler* scheduler = nullptr;
 
 class EmptySpoolerEnvironment : public ::testing::Environment {
 public:
-    void SetUp() override
-    {
-        try {
-            scheduler = new CupsScheduler({});
-        } catch (const std::exception& error) {
-            // A failed set-up of the environment would only skip the tests, so the whole
-            // program fails instead.
-            std::fprintf(stderr, "%s\n", error.what());
-            std::exit(1);
-        }
-    }
+    void SetUp() override { scheduler = startSchedulerOrExit({}).release(); }
     void TearDown() override
     {
         delete scheduler;

@@ -17,12 +17,8 @@ public:
         ASSERT_TRUE(FSettings.isValid());
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, FSettings.path());
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, FSettings.path());
-        try {
-            FScheduler = std::make_unique<CupsScheduler>(
-                QList<TestQueue> {{QStringLiteral("A5Laser"), TestPpd().text(), true}});
-        } catch (const std::exception& error) {
-            FAIL() << error.what();
-        }
+        FScheduler = startSchedulerOrExit(
+            QList<TestQueue> {{QStringLiteral("A5Laser"), TestPpd().text(), true}});
     }
     void TearDown() override { FScheduler.reset(); }
 
