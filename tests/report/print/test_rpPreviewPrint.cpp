@@ -1,4 +1,4 @@
-#include "CupsScheduler.h"
+#include "A5LaserSpooler.h"
 #include "PrintOutput.h"
 
 #include "report/engine/rpPreviewPages.h"
@@ -18,25 +18,10 @@
 
 namespace {
 
-CupsScheduler* scheduler = nullptr;
+const auto* const environment = ::testing::AddGlobalTestEnvironment(new A5LaserSpooler);
 
-class SpoolerEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override
-    {
-        scheduler
-            = startSchedulerOrExit({{QStringLiteral("A5Laser"), TestPpd().text(), true}}).release();
-    }
-    void TearDown() override
-    {
-        delete scheduler;
-        scheduler = nullptr;
-    }
-};
-
-const auto* const environment = ::testing::AddGlobalTestEnvironment(new SpoolerEnvironment);
-
-QString output() { return scheduler->outputFile(QStringLiteral("A5Laser")); }
+CupsScheduler& spooler() { return *A5LaserSpooler::scheduler(); }
+QString output() { return A5LaserSpooler::output(); }
 
 QStringList pageTexts(const QString& pdf)
 {
@@ -114,7 +99,7 @@ TEST_F(PreviewPrint, ctrlPPrintsEveryPageWithTheProgressWindowOverADisabledPrevi
         EXPECT_EQ(form.Preview->ProgressForm(), nullptr);
         EXPECT_EQ(report.PreviewPages().CurPreviewPage(), 2);
     });
-    EXPECT_TRUE(scheduler->waitForJobs());
+    EXPECT_TRUE(spooler().waitForJobs());
     EXPECT_EQ(pageTexts(output()), (QStringList {"P1", "P2", "P3"}));
     EXPECT_TRUE(messages.messages.isEmpty());
 }
@@ -134,7 +119,7 @@ TEST_F(PreviewPrint, theProgressWindowIsBorderlessWithItsCancelButton)
         EXPECT_TRUE(frameless);
         EXPECT_EQ(caption, QStringLiteral("Cancel"));
     });
-    EXPECT_TRUE(scheduler->waitForJobs());
+    EXPECT_TRUE(spooler().waitForJobs());
 }
 
 TEST_F(PreviewPrint, cancelInTheProgressWindowAbortsTheJob)
@@ -147,7 +132,7 @@ TEST_F(PreviewPrint, cancelInTheProgressWindowAbortsTheJob)
         EXPECT_TRUE(form.Preview->isEnabled());
         EXPECT_FALSE(form.Preview->Locked());
     });
-    EXPECT_TRUE(scheduler->waitForJobs());
+    EXPECT_TRUE(spooler().waitForJobs());
     EXPECT_FALSE(QFile::exists(output()));
 }
 

@@ -1,4 +1,4 @@
-#include "CupsScheduler.h"
+#include "A5LaserSpooler.h"
 #include "PrintOutput.h"
 
 #include "platform/core/Exception.h"
@@ -19,25 +19,10 @@
 
 namespace {
 
-CupsScheduler* scheduler = nullptr;
+const auto* const environment = ::testing::AddGlobalTestEnvironment(new A5LaserSpooler);
 
-class SpoolerEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override
-    {
-        scheduler
-            = startSchedulerOrExit({{QStringLiteral("A5Laser"), TestPpd().text(), true}}).release();
-    }
-    void TearDown() override
-    {
-        delete scheduler;
-        scheduler = nullptr;
-    }
-};
-
-const auto* const environment = ::testing::AddGlobalTestEnvironment(new SpoolerEnvironment);
-
-QString output() { return scheduler->outputFile(QStringLiteral("A5Laser")); }
+CupsScheduler& spooler() { return *A5LaserSpooler::scheduler(); }
+QString output() { return A5LaserSpooler::output(); }
 
 // Prints the prepared pages without the dialog and waits for the spooler; true when a job
 // came out.
@@ -45,7 +30,7 @@ bool printAndCollect(TrpReport& report)
 {
     QFile::remove(output());
     rpPrintPreparedPages(report);
-    EXPECT_TRUE(scheduler->waitForJobs());
+    EXPECT_TRUE(spooler().waitForJobs());
     return QFile::exists(output());
 }
 
@@ -132,7 +117,7 @@ TEST_F(NumberedPages, aPageListThatIsNoListPrintsNothingAndKeepsTheOptions)
     } catch (const platform::EConvertError& error) {
         EXPECT_EQ(error.message(), QStringLiteral("'a' is not a valid integer value"));
     }
-    EXPECT_TRUE(scheduler->waitForJobs());
+    EXPECT_TRUE(spooler().waitForJobs());
     EXPECT_FALSE(QFile::exists(output()));
     EXPECT_EQ(report.PrintOptions().PageNumbers, QStringLiteral("a"));
     EXPECT_EQ(report.PrintOptions().Copies, 2);
@@ -247,7 +232,7 @@ TEST_F(NumberedPages, cancelAbortsTheJobAndTheSpoolerGetsNothing)
     report.SetProgressObserver(nullptr);
     EXPECT_TRUE(report.Terminated());
     EXPECT_TRUE(
-        scheduler->run(QStringLiteral("lpstat"), {QStringLiteral("-o")}).trimmed().isEmpty());
+        spooler().run(QStringLiteral("lpstat"), {QStringLiteral("-o")}).trimmed().isEmpty());
 }
 
 TEST_F(NumberedPages, theOutputFileTakesTheJobInsteadOfThePrinter)
