@@ -31,7 +31,7 @@ QString helpFileToOpen()
     // byte-order mark tells every editor, and the program's own reader, it is UTF-8.
     const QString folder = QDir::temp().filePath(QStringLiteral("vorsela-help"));
     QDir().mkpath(folder);
-    const QString path = QDir(folder).filePath(helpFileName());
+    QString path = QDir(folder).filePath(helpFileName());
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)
         || file.write(platform::encodeText(shippedGuideText(), platform::TextEncoding::Utf8)) < 0

@@ -113,7 +113,7 @@ void TfmMain::buildMenu()
     MainMenu1 = menuBar();
     MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
 
-    const auto item = [this](QMenu* menu, const char* name, const char* caption) {
+    const auto item = [](QMenu* menu, const char* name, const char* caption) {
         QAction* action = menu->addAction(QString::fromUtf8(caption));
         action->setObjectName(QString::fromLatin1(name));
         return action;

@@ -36,7 +36,7 @@ void setLeftTopMargins(TrpReport& report, double left, double top)
 
 QString signedMillimetres(double value)
 {
-    const QString text = calibrationMillimetres(std::abs(value));
+    QString text = calibrationMillimetres(std::abs(value));
     if (value > 0)
         return QLatin1Char('+') + text;
     if (value < 0)

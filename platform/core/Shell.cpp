@@ -18,7 +18,7 @@ QString textEditorProgram()
     static const char* const kEditors[] = {"gnome-text-editor", "gedit", "kate", "kwrite",
         "mousepad", "pluma", "xed", "featherpad", "leafpad"};
     for (const char* editor : kEditors) {
-        const QString found = QStandardPaths::findExecutable(QString::fromLatin1(editor));
+        QString found = QStandardPaths::findExecutable(QString::fromLatin1(editor));
         if (!found.isEmpty())
             return found;
     }

@@ -29,7 +29,11 @@ TDateTimePicker::TDateTimePicker(QWidget* parent) : QDateEdit(parent)
     setDisplayFormat(numberFormat().longDateFormat);
 }
 
-bool TDateTimePicker::focusNextPrevChild(bool next) { return QWidget::focusNextPrevChild(next); }
+// Tab leaves the field instead of stepping through the date's sections.
+bool TDateTimePicker::focusNextPrevChild(bool next)
+{
+    return QWidget::focusNextPrevChild(next); // NOLINT(bugprone-parent-virtual-call)
+}
 
 TSpeedButton::TSpeedButton(QWidget* parent) : QToolButton(parent)
 {

@@ -110,10 +110,11 @@ private:
             fToken = Tok::Comma;
         } else if (QStringLiteral("+-*/=<>").contains(c)) {
             ++fPos;
-            if (c == QLatin1Char('<') && fPos < n
-                && (fText[fPos] == QLatin1Char('>') || fText[fPos] == QLatin1Char('=')))
-                ++fPos;
-            else if (c == QLatin1Char('>') && fPos < n && fText[fPos] == QLatin1Char('='))
+            // Two-character operators: <>, <= and >=.
+            const bool comparison = c == QLatin1Char('<') || c == QLatin1Char('>');
+            if (fPos < n
+                && ((c == QLatin1Char('<') && fText[fPos] == QLatin1Char('>'))
+                    || (comparison && fText[fPos] == QLatin1Char('='))))
                 ++fPos;
             fToken = Tok::Op;
         } else {

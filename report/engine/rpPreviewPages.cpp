@@ -247,9 +247,7 @@ std::unique_ptr<TrpReportPage> TrpPreviewPages::Document::build(const PageEntry&
         TrpObjectReader reader(
             xml, [this](QStringView element) { return newFromAlias(*this, element); });
         while (xml.readNextStartElement()) {
-            std::unique_ptr<TrpComponent> object = reader.read();
-            object->SetParent(page.get());
-            object.release();
+            page->Adopt(reader.read());
         }
         checkNoNestedPages(*page, xml);
     }

@@ -132,6 +132,12 @@ void TrpComponent::checkNamesFree(const TrpCustomReport* report) const
     }
 }
 
+void TrpComponent::Adopt(std::unique_ptr<TrpComponent> child)
+{
+    child->SetParent(this);
+    static_cast<void>(child.release());
+}
+
 void TrpComponent::SetParent(TrpComponent* parent)
 {
     if (parent == FParent)

@@ -9,6 +9,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
 class TrpCustomReport;
 class TrpPrintContext;
 class TrpPage;
@@ -47,6 +49,9 @@ public:
     // Rejected with EDuplicateName when a name of the moved tree is taken in the new report,
     // and when the new parent lies inside the component.
     virtual void SetParent(TrpComponent* parent);
+    // Hands a component held alone to this one, which owns it from then on; when SetParent
+    // rejects it, the component is destroyed with its holder.
+    void Adopt(std::unique_ptr<TrpComponent> child);
     const QList<TrpComponent*>& Objects() const { return FObjects; }
     // All descendants, depth first, parent before children; without the component itself.
     QList<TrpComponent*> AllObjects() const;

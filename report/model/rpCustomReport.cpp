@@ -171,6 +171,8 @@ void TrpCustomReport::Assign(TrpCustomReport& source)
     const QList<TrpComponent*> old = Objects();
     for (TrpComponent* child : old)
         delete child;
+    // A copy: every move takes the child out of the source's list.
+    // NOLINTNEXTLINE(performance-unnecessary-copy-initialization)
     const QList<TrpComponent*> moved = source.Objects();
     for (TrpComponent* child : moved)
         child->SetParent(this);

@@ -86,9 +86,7 @@ std::unique_ptr<TrpComponent> rpClone(const TrpComponent& object)
     std::unique_ptr<TrpComponent> copy(object.classInfo().create());
     rpAssign(*copy, object);
     for (const TrpComponent* child : object.Objects()) {
-        std::unique_ptr<TrpComponent> childCopy = rpClone(*child);
-        childCopy->SetParent(copy.get());
-        childCopy.release();
+        copy->Adopt(rpClone(*child));
     }
     return copy;
 }

@@ -265,10 +265,10 @@ std::unique_ptr<TrpComponent> TrpObjectReader::readElement(int depth, TrpCompone
         if (!property || property->type == TrpPropType::Lines)
             fail(objectName, propertyName, QStringLiteral("unknown property of %1").arg(info.name));
         QString error;
-        QVariant value = parseValue(*property, attribute.value().toString(), error);
+        const QVariant value = parseValue(*property, attribute.value().toString(), error);
         if (!error.isEmpty())
             fail(objectName, propertyName, error);
-        values.insert(property, std::move(value));
+        values.insert(property, value);
     }
     for (const TrpProperty& property : info.properties()) {
         if (const auto found = values.constFind(&property); found != values.constEnd())
@@ -276,19 +276,22 @@ std::unique_ptr<TrpComponent> TrpObjectReader::readElement(int depth, TrpCompone
     }
     object->Loaded();
     TrpComponent* self = object.get();
+    // A root object goes back to the caller; any other belongs to its parent.
+    std::unique_ptr<TrpComponent> root;
     if (parent) {
         try {
-            object->SetParent(parent);
+            parent->Adopt(std::move(object));
         } catch (const EDuplicateName& e) {
             throw EReadError(TrpReadFault {line, 0, {}, {}, e.message()});
         }
-        object.release();
+    } else {
+        root = std::move(object);
     }
 
     while (!fXml.atEnd()) {
         fXml.readNext();
         if (fXml.isEndElement())
-            return object;
+            return root;
         if (fXml.isCharacters() && !fXml.isWhitespace())
             fail(objectName, {}, QStringLiteral("unexpected text"));
         if (!fXml.isStartElement())
@@ -328,7 +331,7 @@ void TrpObjectReader::readLines(TrpComponent& object)
 QString TrpObjectReader::readText(const TrpComponent& object, const QString& propertyName)
 {
     const QString encoding = fXml.attributes().value(kEncoding).toString();
-    const QString text = fXml.readElementText();
+    QString text = fXml.readElementText();
     if (fXml.hasError())
         fail(object.Name(), propertyName, fXml.errorString());
     if (encoding.isEmpty())

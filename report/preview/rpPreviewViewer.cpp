@@ -54,7 +54,7 @@ TrpViewerFactory rpPreviewWindows() { return rpPreviewWindows({}); }
 
 TrpViewerFactory rpPreviewWindows(std::function<void(TrpPreviewForm&)> extend)
 {
-    return [extend] { return std::make_unique<TrpPreviewViewer>(extend); };
+    return [extend = std::move(extend)] { return std::make_unique<TrpPreviewViewer>(extend); };
 }
 
 TrpPreviewForm* rpPreviewFormOf(const TrpReport& report)
