@@ -511,15 +511,25 @@ namespace {
 // Reads a prepared-report file into a new document, checking everything: the structure,
 // every object and property (through the object reader), every alias and every page, which
 // is rebuilt once on the way. Nothing of the store is touched until all of it has passed.
+// Reads a whole file, then checks every page by building it. Reading the file is the first
+// two fifths of the progress reported, checking the pages the rest.
 class Loader {
 public:
-    explicit Loader(QIODevice& device) : fXml(&device) { }
+    Loader(QIODevice& device, const TrpLoadProgress& progress)
+        : fXml(&device), fDevice(device), fProgress(progress)
+    {
+    }
 
+    // Nothing when the progress listener cancelled the load.
     std::unique_ptr<TrpPreviewPages::Document> load()
     {
         auto document = std::make_unique<TrpPreviewPages::Document>();
         readRoot(*document);
+        if (fCancelled)
+            return nullptr;
         resolve(*document);
+        if (fCancelled || !report(100))
+            return nullptr;
         return document;
     }
 
@@ -537,6 +547,30 @@ private:
     };
 
     [[noreturn]] void fail(const QString& message) const { failAt(fXml, message); }
+
+    // Tells the listener a new percentage; false once the load is cancelled.
+    bool report(int percent)
+    {
+        if (fCancelled)
+            return false;
+        if (!fProgress || percent <= fPercent)
+            return true;
+        fPercent = percent;
+        fCancelled = !fProgress(percent);
+        return !fCancelled;
+    }
+
+    // Every so many pages the progress is worked out anew.
+    static constexpr int kPagesPerReport = 256;
+
+    void reportReading()
+    {
+        const qint64 size = fDevice.size();
+        if (size > 0)
+            report(static_cast<int>(kReadingShare * fDevice.pos() / size));
+    }
+
+    static constexpr int kReadingShare = 40;
 
     void readRoot(TrpPreviewPages::Document& document)
     {
@@ -572,9 +606,11 @@ private:
                 readDictionary();
             else if (section == kPictureCache || section == kOutline || section == kAnchors)
                 readEmpty(section);
-            else if (section == kPreviewPages)
+            else if (section == kPreviewPages) {
                 readPreviewPages();
-            else
+                if (fCancelled)
+                    return;
+            } else
                 fail(QStringLiteral("unknown section \"%1\"").arg(section));
         }
         if (fXml.hasError())
@@ -672,6 +708,11 @@ private:
         while (fXml.readNextStartElement()) {
             const QString name = fXml.name().toString();
             const qint64 line = fXml.lineNumber();
+            if (fPages.size() % kPagesPerReport == 0) {
+                reportReading();
+                if (fCancelled)
+                    return;
+            }
             if (name == kCompletePage) {
                 fPages.append(Captured {-1, capture(true), line});
                 continue;
@@ -765,7 +806,13 @@ private:
             document.dictionary.append(
                 Alias {item.name, pageObjects[item.index], item.page, item.index});
         }
+        const qsizetype count = fPages.size();
         for (const Captured& captured : std::as_const(fPages)) {
+            const qsizetype done = static_cast<qsizetype>(document.pages.size());
+            if (done % kPagesPerReport == 0
+                && !report(static_cast<int>(
+                    kReadingShare + (100 - kReadingShare) * done / std::max<qsizetype>(count, 1))))
+                return;
             if (captured.source >= static_cast<int>(document.sourcePages.size()))
                 throw EReadError(TrpReadFault {captured.line, 0, {}, {},
                     QStringLiteral("page%1 has no source page").arg(captured.source)});
@@ -787,28 +834,35 @@ private:
     }
 
     QXmlStreamReader fXml;
+    QIODevice& fDevice;
+    const TrpLoadProgress& fProgress;
+    int fPercent = -1;
+    bool fCancelled = false;
     QList<Item> fItems;
     QList<Captured> fPages;
 };
 
 } // namespace
 
-void TrpPreviewPages::LoadFromStream(QIODevice& stream)
+bool TrpPreviewPages::LoadFromStream(QIODevice& stream, const TrpLoadProgress& progress)
 {
-    std::unique_ptr<Document> document = Loader(stream).load();
+    std::unique_ptr<Document> document = Loader(stream, progress).load();
+    if (!document)
+        return false;
     ClearCache();
     FDocument = std::move(document);
     FTemplatePages.clear();
     FTemplateAliases.clear();
     FCurPage = Count() - 1;
     FAddPageAction = apAdd;
+    return true;
 }
 
-void TrpPreviewPages::LoadFromFile(const QString& fileName)
+bool TrpPreviewPages::LoadFromFile(const QString& fileName, const TrpLoadProgress& progress)
 {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
         throw EReadError(TrpReadFault {0, 0, {}, {},
             QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, file.errorString())});
-    LoadFromStream(file);
+    return LoadFromStream(file, progress);
 }

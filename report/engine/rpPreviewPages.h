@@ -6,6 +6,7 @@
 #include <QSize>
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -17,6 +18,9 @@ class TrpComponent;
 struct TrpPreviewOptions;
 class TrpProgressObserver;
 class TrpReportPage;
+
+// Told how far a load has gone, in per cent; false cancels it.
+using TrpLoadProgress = std::function<bool(int percent)>;
 
 // How AddPage treats the current page: apAdd appends a new page; apWriteOver reuses the
 // page after the current one while there is one (a second pass writes over the first).
@@ -101,9 +105,11 @@ public:
     void SaveToFile(const QString& fileName) const;
     // Replaces the store by a file's. A file that is not a prepared report of this program,
     // or is damaged, is refused with EReadError naming what is wrong, and the store stays as
-    // it was.
-    void LoadFromStream(QIODevice& stream);
-    void LoadFromFile(const QString& fileName);
+    // it was. A large file takes seconds: `progress`, when given, hears how far the load has
+    // gone (0–100, each value once, in order) and cancels it by answering false; a cancelled
+    // load returns false and leaves the store as it was.
+    bool LoadFromStream(QIODevice& stream, const TrpLoadProgress& progress = {});
+    bool LoadFromFile(const QString& fileName, const TrpLoadProgress& progress = {});
 
     int CurPage() const { return FCurPage; }
     void SetCurPage(int value) { FCurPage = value; }

@@ -18,6 +18,7 @@
 #include "platform/widgets/FileDialogs.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -94,6 +95,7 @@ TrpPreview::TrpPreview(QWidget* parent) : QWidget(parent)
     FMessageCancel->setGeometry(92, 44, 75, 25);
     FMessageCancel->setAutoDefault(false);
     FMessageCancel->hide();
+    connect(FMessageCancel, &QPushButton::clicked, this, [this] { Cancel(); });
     FMessagePanel->hide();
 
     connect(collapse, &QAction::triggered, FOutline, &QTreeWidget::collapseAll);
@@ -227,7 +229,9 @@ void TrpPreview::Unlock()
 
 void TrpPreview::Cancel()
 {
-    if (FRunning && FReport)
+    if (FLoading)
+        FLoadCancelled = true;
+    else if (FRunning && FReport)
         FReport->SetTerminated(true);
 }
 
@@ -358,19 +362,43 @@ void TrpPreview::LoadFromFile(const QString& fileName)
 {
     if (FRunning)
         return;
+    // A large file takes seconds: the panel tells how far the load has gone, and its Cancel
+    // button (or Escape, or closing the window) stops it. The window stays live meanwhile,
+    // running like a preparation, so no other command starts.
     Lock();
-    showMessagePanel(rpGet(QStringLiteral("prvLoading")));
+    const QString loading = rpGet(QStringLiteral("prvLoading"));
+    showMessagePanel(loading);
+    FMessageCancel->show();
+    FRunning = true;
+    FLoading = true;
+    FLoadCancelled = false;
+    Q_EMIT StateChanged();
+    const auto progress = [this, &loading](int percent) {
+        FMessageLabel->setText(QStringLiteral("%1 %2%").arg(loading).arg(percent));
+        QCoreApplication::processEvents();
+        return !FLoadCancelled;
+    };
+    const auto finish = [this] {
+        FMessageCancel->hide();
+        FLoading = false;
+        FRunning = false;
+        Unlock();
+        Q_EMIT StateChanged();
+    };
+    bool loaded = false;
     try {
-        FPreviewPages->LoadFromFile(fileName);
+        loaded = FPreviewPages->LoadFromFile(fileName, progress);
     } catch (const platform::Exception& e) {
         // The store refuses a damaged file as a whole, so the pages shown stay.
-        Unlock();
+        finish();
         platform::showEngineError(e.message());
         return;
     }
+    finish();
+    if (!loaded)
+        return;
     FSearch->Clear();
     FWorkspace->ClearFound();
-    Unlock();
     SetPageNo(1);
     updateOutline();
     Q_EMIT PagesLoaded(FPreviewPages->ReportName());

@@ -83,7 +83,8 @@ public:
 
     // Ask for a file, then write or read the prepared pages as a prepared-report file.
     // A file that cannot be written or read is reported and the pages shown stay. Without a
-    // page nothing is saved.
+    // page nothing is saved. Loading shows how far it has gone, in per cent, on the message
+    // panel, whose Cancel button (like Escape) gives the load up with the pages shown kept.
     void SaveToFile();
     void LoadFromFile();
     void SaveToFile(const QString& fileName);
@@ -95,6 +96,7 @@ public:
     QMenu* OutlinePopup() const { return FOutlinePopup; }
     QFrame* MessagePanel() const { return FMessagePanel; }
     QLabel* MessageLabel() const { return FMessageLabel; }
+    QPushButton* MessageCancelButton() const { return FMessageCancel; }
     // The progress window while a job prints; none otherwise.
     TrpProgressForm* ProgressForm() const { return FProgressForm.get(); }
     bool OutlineVisible() const;
@@ -140,6 +142,9 @@ private:
     TrpZoomMode FZoomMode = zmDefault;
     bool FRunning = false;
     bool FLocked = false;
+    // While a file loads, and whether its load is to be given up.
+    bool FLoading = false;
+    bool FLoadCancelled = false;
     bool FRefreshing = false;
     bool FAllowF3 = false;
     // Preparation progress: when the first two reports came, and how often to refresh.

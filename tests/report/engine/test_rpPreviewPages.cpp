@@ -258,6 +258,42 @@ TEST_F(PreparedCertificate, SaveToFileAndLoadFromFile)
         << "no temporary file is left behind";
 }
 
+TEST_F(PreparedCertificate, LoadingReportsItsProgressAndCanBeCancelled)
+{
+    setPageCount(report, 2000);
+    ASSERT_TRUE(report.PrepareReport(true));
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("many.prp"));
+    pages().SaveToFile(path);
+
+    TrpReport other;
+    QList<int> heard;
+    ASSERT_TRUE(other.PreviewPages().LoadFromFile(path, [&heard](int percent) {
+        heard.append(percent);
+        return true;
+    }));
+    EXPECT_EQ(other.PreviewPages().Count(), 2000);
+    ASSERT_GT(heard.size(), 10) << "a long load tells of its progress as it goes";
+    EXPECT_EQ(heard.back(), 100);
+    for (qsizetype i = 1; i < heard.size(); ++i)
+        EXPECT_LT(heard[i - 1], heard[i]) << "each value once, in order";
+
+    // Cancelled while reading the file, while checking its pages, and at the very end: the
+    // pages loaded before stay as they were.
+    const std::unique_ptr<TrpComponent> before = rpClone(*other.PreviewPages().GetPage(1999));
+    for (const int cancelAt : {0, 10, 60, 100}) {
+        int last = -1;
+        EXPECT_FALSE(other.PreviewPages().LoadFromFile(path, [&last, cancelAt](int percent) {
+            last = percent;
+            return percent < cancelAt;
+        })) << cancelAt;
+        EXPECT_GE(last, cancelAt);
+        EXPECT_EQ(other.PreviewPages().Count(), 2000);
+        expectSameTree(*other.PreviewPages().GetPage(1999), *before);
+    }
+}
+
 // What a page puts on a device, call by call.
 QList<platform::CanvasCall> drawn(const TrpReportPage& page, bool printer, double scale)
 {

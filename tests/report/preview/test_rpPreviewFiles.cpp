@@ -13,7 +13,10 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -56,7 +59,7 @@ TEST_F(PreviewFilesTest, SavedPagesOpenInAnotherPreviewAsTheSamePagesFromTheFirs
         EXPECT_EQ(form.Preview->PageNo(), 1);
         EXPECT_EQ(form.StatusPanels[0]->text(), QStringLiteral("Page 1 of 2"));
         EXPECT_FALSE(form.Preview->MessagePanel()->isVisible());
-        EXPECT_EQ(form.Preview->MessageLabel()->text(), QStringLiteral("Loading file..."));
+        EXPECT_EQ(form.Preview->MessageLabel()->text(), QStringLiteral("Loading file... 100%"));
         EXPECT_EQ(form.windowTitle(), QStringLiteral("Preview"));
         EXPECT_TRUE(form.Preview->FindText(QString::fromUtf8("Сидоров"), true, true));
     });
@@ -64,6 +67,48 @@ TEST_F(PreviewFilesTest, SavedPagesOpenInAnotherPreviewAsTheSamePagesFromTheFirs
     ASSERT_EQ(testPage.PreviewPages().Count(), 2);
     for (int i = 0; i < 2; ++i)
         EXPECT_EQ(testPage.PreviewPages().PageData(i), certificate.PreviewPages().PageData(i));
+    EXPECT_TRUE(recorder.messages.isEmpty());
+}
+
+// A long load is given up with the panel's Cancel button or with Escape, as the operator
+// does while the percentage runs; the pages shown stay and nothing is reported.
+TEST_F(PreviewFilesTest, ALongLoadShowsItsProgressAndIsCancelledByTheOperator)
+{
+    setPageCount(testPage, 3000);
+    ASSERT_TRUE(testPage.PrepareReport(true));
+    const QString large = folder.filePath(QStringLiteral("large.prp"));
+    testPage.PreviewPages().SaveToFile(large);
+
+    for (const bool byKey : {false, true}) {
+        SCOPED_TRACE(byKey ? "Escape" : "Cancel button");
+        FileAnswerer answer(large);
+        whilePreviewOpen(certificate, [&](TrpPreviewForm& form) {
+            const QByteArray before = certificate.PreviewPages().PageData(0);
+            QString shown;
+            bool printable = true;
+            QTimer::singleShot(0, &form, [&] {
+                shown = form.Preview->MessageLabel()->text();
+                printable = form.PrintB->isEnabled();
+                QPushButton* cancel = form.Preview->MessageCancelButton();
+                ASSERT_TRUE(cancel->isVisible());
+                if (byKey)
+                    pressKey(Qt::Key_Escape);
+                else
+                    QTest::mouseClick(cancel, Qt::LeftButton);
+            });
+            form.OpenB->trigger();
+            EXPECT_TRUE(shown.startsWith(QStringLiteral("Loading file... ")))
+                << shown.toStdString();
+            EXPECT_TRUE(shown.endsWith(QLatin1Char('%')));
+            EXPECT_FALSE(printable) << "nothing else starts while a file loads";
+            EXPECT_TRUE(form.isVisible()) << "Escape gives up the load, not the window";
+            EXPECT_EQ(certificate.PreviewPages().Count(), 1);
+            EXPECT_EQ(certificate.PreviewPages().PageData(0), before);
+            EXPECT_FALSE(form.Preview->MessagePanel()->isVisible());
+            EXPECT_FALSE(form.Preview->Locked());
+            EXPECT_TRUE(form.PrintB->isEnabled());
+        });
+    }
     EXPECT_TRUE(recorder.messages.isEmpty());
 }
 
