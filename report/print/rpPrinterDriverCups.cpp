@@ -1,6 +1,7 @@
 #include "rpPrinterDriver.h"
 
 #include <QFile>
+#include <QLibrary>
 #include <QPrintEngine>
 #include <QPrinter>
 #include <QRegularExpression>
@@ -16,6 +17,52 @@
 #include <cups/ppd.h>
 
 namespace {
+
+// The CUPS client library, loaded on the first call that needs it rather than with the
+// program: it brings some twenty libraries of its own (TLS, Kerberos, Avahi), and the
+// operator's window is up sooner without them. Without the library the driver facts are
+// those Qt reports.
+class CupsClient {
+public:
+    static const CupsClient* get()
+    {
+        static const CupsClient client;
+        return client.fLoaded ? &client : nullptr;
+    }
+
+    decltype(&::cupsGetPPD) getPPD = nullptr;
+    decltype(&::ppdOpenFile) openFile = nullptr;
+    decltype(&::ppdFindAttr) findAttr = nullptr;
+    decltype(&::ppdFindOption) findOption = nullptr;
+    decltype(&::ppdClose) close = nullptr;
+    decltype(&::cupsGetJobs2) getJobs = nullptr;
+    decltype(&::cupsCancelJob2) cancelJob = nullptr;
+    decltype(&::cupsFreeJobs) freeJobs = nullptr;
+
+private:
+    CupsClient()
+    {
+        QLibrary library(QStringLiteral("cups"), 2);
+        if (!library.load())
+            return;
+        fLoaded = resolve(library, getPPD, "cupsGetPPD")
+            && resolve(library, openFile, "ppdOpenFile")
+            && resolve(library, findAttr, "ppdFindAttr")
+            && resolve(library, findOption, "ppdFindOption") && resolve(library, close, "ppdClose")
+            && resolve(library, getJobs, "cupsGetJobs2")
+            && resolve(library, cancelJob, "cupsCancelJob2")
+            && resolve(library, freeJobs, "cupsFreeJobs");
+    }
+
+    template <typename Function>
+    static bool resolve(QLibrary& library, Function& function, const char* name)
+    {
+        function = reinterpret_cast<Function>(library.resolve(name));
+        return function != nullptr;
+    }
+
+    bool fLoaded = false;
+};
 
 // The desktop's source codes for the slot names that PPDs share; any other slot gets a code
 // of its own from 256 on.
@@ -57,17 +104,20 @@ std::optional<QPoint> parseResolution(const QString& text)
 TrpDriverFacts rpReadDriverFacts(const QString& printerName)
 {
     TrpDriverFacts facts;
-    const char* path = cupsGetPPD(printerName.toUtf8().constData());
+    const CupsClient* cups = CupsClient::get();
+    if (!cups)
+        return facts;
+    const char* path = cups->getPPD(printerName.toUtf8().constData());
     if (!path)
         return facts;
     const QString file = QString::fromLocal8Bit(path);
-    ppd_file_t* ppd = ppdOpenFile(path);
+    ppd_file_t* ppd = cups->openFile(path);
     QFile::remove(file);
     if (!ppd)
         return facts;
-    if (ppd_attr_t* attr = ppdFindAttr(ppd, "DefaultResolution", nullptr); attr && attr->value)
+    if (ppd_attr_t* attr = cups->findAttr(ppd, "DefaultResolution", nullptr); attr && attr->value)
         facts.Resolution = parseResolution(QString::fromUtf8(attr->value));
-    if (ppd_option_t* slots = ppdFindOption(ppd, "InputSlot")) {
+    if (ppd_option_t* slots = cups->findOption(ppd, "InputSlot")) {
         int userIndex = 0;
         for (int i = 0; i < slots->num_choices; ++i) {
             const QString key = QString::fromUtf8(slots->choices[i].choice);
@@ -78,7 +128,7 @@ TrpDriverFacts rpReadDriverFacts(const QString& printerName)
         }
         facts.DefaultBinKey = QString::fromUtf8(slots->defchoice);
     }
-    ppdClose(ppd);
+    cups->close(ppd);
     return facts;
 }
 
@@ -100,14 +150,17 @@ void rpHoldNextJob(QPrinter& printer)
 
 void rpCancelHeldJob(QPrinter& printer)
 {
-    const QByteArray queue = printer.printerName().toLocal8Bit();
-    cups_job_t* jobs = nullptr;
-    const int count
-        = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, queue.constData(), 1, CUPS_WHICHJOBS_ACTIVE);
-    for (int i = 0; i < count; ++i)
-        if (jobs[i].state == IPP_JOB_HELD && QString::fromUtf8(jobs[i].title) == printer.docName())
-            cupsCancelJob2(CUPS_HTTP_DEFAULT, queue.constData(), jobs[i].id, 1);
-    cupsFreeJobs(count, jobs);
+    if (const CupsClient* cups = CupsClient::get()) {
+        const QByteArray queue = printer.printerName().toLocal8Bit();
+        cups_job_t* jobs = nullptr;
+        const int count
+            = cups->getJobs(CUPS_HTTP_DEFAULT, &jobs, queue.constData(), 1, CUPS_WHICHJOBS_ACTIVE);
+        for (int i = 0; i < count; ++i)
+            if (jobs[i].state == IPP_JOB_HELD
+                && QString::fromUtf8(jobs[i].title) == printer.docName())
+                cups->cancelJob(CUPS_HTTP_DEFAULT, queue.constData(), jobs[i].id, 1);
+        cups->freeJobs(count, jobs);
+    }
 
     const auto cupsOptions = QPrintEngine::PrintEnginePropertyKey(0xfe00);
     QStringList options = printer.printEngine()->property(cupsOptions).toStringList();
