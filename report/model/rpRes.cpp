@@ -127,6 +127,7 @@ constexpr std::initializer_list<Entry> kEntries {
     {"prtVirtual", "Virtual"},
     {"prtNoPrinters", "No printers installed on your system"},
     {"prtNotValid", "Printer selected is not valid"},
+    {"prtJobRefused", "The printer did not accept the document: %s"},
 };
 
 } // namespace

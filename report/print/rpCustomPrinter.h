@@ -63,6 +63,9 @@ public:
     int DefDuplex() const { return FChoice.DefDuplex; }
     bool Initialized() const { return FInitialized; }
     bool Printing() const { return FPrinting; }
+    // Why the print service refused the last document handed to it; empty when it took the
+    // document (or the document went into a file, or was aborted).
+    const QString& Refusal() const { return FRefusal; }
 
     // Source and duplex as the driver's properties dialog leaves them; -1 = none chosen.
     int Bin() const { return FChoice.Bin; }
@@ -97,4 +100,5 @@ protected:
     TrpSourceChoice FChoice;
     bool FInitialized = false;
     bool FPrinting = false;
+    QString FRefusal;
 };

@@ -5,7 +5,10 @@
 #include "report/engine/rpPreviewPages.h"
 #include "report/engine/rpReport.h"
 #include "report/model/rpPages.h"
+#include "report/model/rpRes.h"
 #include "report/model/rpUnits.h"
+
+#include "platform/core/MessageService.h"
 
 #include <algorithm>
 #include <utility>
@@ -52,6 +55,9 @@ void TrpPrintJob::DoPrint()
     if (FStarted)
         FPrinter.EndDoc();
     FReport.InternalOnProgressStop(ptPrinting);
+    if (FStarted && !FPrinter.Refusal().isEmpty())
+        platform::showEngineError(rpGet(QStringLiteral("prtJobRefused"))
+                                      .replace(QStringLiteral("%s"), FPrinter.Refusal()));
 }
 
 bool TrpPrintJob::PrintPages()

@@ -228,6 +228,7 @@ void TrpPrinter::BeginDoc()
     if (!FInitialized)
         return;
     FPrinting = true;
+    FRefusal.clear();
     FPrinter->setDocName(Title.isEmpty() ? rpGet(QStringLiteral("prnDocument")) : Title);
     if (FPrinter->outputFileName() != FileName)
         FPrinter->setOutputFileName(FileName);
@@ -248,13 +249,17 @@ void TrpPrinter::BeginPage()
 
 void TrpPrinter::EndPage() { }
 
-// Ending the painter hands the job to the spooler; what the spooler answers is not the
-// engine's business any more.
+// Ending the painter hands the job to the spooler. The printer is ready for the next
+// document whatever the spooler answers; a refusal (the queue gone, the service stopped) is
+// kept for the job to report, since a sheet that never prints must not look printed.
 void TrpPrinter::EndDoc()
 {
     if (!FInitialized)
         return;
+    const bool handedToQueue = FCanvas && FPrinter->outputFileName().isEmpty();
     FCanvas.reset();
+    if (handedToQueue)
+        FRefusal = rpSpoolerRefusal();
     FPrinting = false;
     FChoice.Bin = -1;
     FChoice.Duplex = -1;

@@ -36,3 +36,7 @@ void rpSelectBin(QPrinter& printer, const QString& key);
 // spooled for it and the hold taken off the printer's next jobs (rpCancelHeldJob).
 void rpHoldNextJob(QPrinter& printer);
 void rpCancelHeldJob(QPrinter& printer);
+
+// Right after a document was handed to the print service: why the service refused it, or
+// nothing when it took it.
+QString rpSpoolerRefusal();

@@ -38,6 +38,8 @@ public:
     decltype(&::cupsGetJobs2) getJobs = nullptr;
     decltype(&::cupsCancelJob2) cancelJob = nullptr;
     decltype(&::cupsFreeJobs) freeJobs = nullptr;
+    decltype(&::cupsLastError) lastError = nullptr;
+    decltype(&::cupsLastErrorString) lastErrorString = nullptr;
 
 private:
     CupsClient()
@@ -51,7 +53,9 @@ private:
             && resolve(library, findOption, "ppdFindOption") && resolve(library, close, "ppdClose")
             && resolve(library, getJobs, "cupsGetJobs2")
             && resolve(library, cancelJob, "cupsCancelJob2")
-            && resolve(library, freeJobs, "cupsFreeJobs");
+            && resolve(library, freeJobs, "cupsFreeJobs")
+            && resolve(library, lastError, "cupsLastError")
+            && resolve(library, lastErrorString, "cupsLastErrorString");
     }
 
     template <typename Function>
@@ -168,6 +172,16 @@ void rpCancelHeldJob(QPrinter& printer)
     if (hold >= 0 && hold % 2 == 0)
         options.remove(hold, 2);
     printer.printEngine()->setProperty(cupsOptions, options);
+}
+
+// Qt's print engine hands the document over with the same client library in this thread,
+// which keeps the service's answer to the last request.
+QString rpSpoolerRefusal()
+{
+    const CupsClient* cups = CupsClient::get();
+    if (!cups || cups->lastError() <= IPP_STATUS_OK_EVENTS_COMPLETE)
+        return {};
+    return QString::fromUtf8(cups->lastErrorString());
 }
 
 #pragma GCC diagnostic pop

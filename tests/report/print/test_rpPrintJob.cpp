@@ -235,6 +235,49 @@ TEST_F(NumberedPages, cancelAbortsTheJobAndTheSpoolerGetsNothing)
         spooler().run(QStringLiteral("lpstat"), {QStringLiteral("-o")}).trimmed().isEmpty());
 }
 
+// The queue stops taking jobs while the pages are drawn (an administrator, a full spool
+// disk): the operator is told the document was not accepted, instead of a job that seems
+// printed and never comes out.
+class RejectJobsAfterFirstPage : public TrpProgressObserver {
+public:
+    void InternalOnProgressStart(TrpProgressType) override { }
+    void InternalOnProgress(TrpProgressType type, int) override
+    {
+        if (type == ptPrinting && !rejecting) {
+            spooler().run(QStringLiteral("cupsreject"), {QStringLiteral("A5Laser")});
+            rejecting = true;
+        }
+    }
+    void InternalOnProgressStop(TrpProgressType) override { }
+    ~RejectJobsAfterFirstPage() override
+    {
+        spooler().run(QStringLiteral("cupsaccept"), {QStringLiteral("A5Laser")});
+    }
+
+    bool rejecting = false;
+};
+
+TEST_F(NumberedPages, aQueueThatStopsTakingJobsIsReportedNotShownAsPrinted)
+{
+    prepare(2);
+    {
+        RejectJobsAfterFirstPage reject;
+        report.SetProgressObserver(&reject);
+        EXPECT_FALSE(printAndCollect(report));
+        report.SetProgressObserver(nullptr);
+        ASSERT_TRUE(reject.rejecting);
+    }
+    ASSERT_EQ(messages.messages.size(), 1);
+    EXPECT_EQ(messages.messages[0].caption, QStringLiteral("Error"));
+    EXPECT_TRUE(messages.messages[0].text.startsWith(
+        QStringLiteral("The printer did not accept the document: ")))
+        << messages.messages[0].text.toStdString();
+
+    // Taking jobs again, the queue prints the next document and nothing is reported.
+    EXPECT_TRUE(printAndCollect(report));
+    EXPECT_EQ(messages.messages.size(), 1);
+}
+
 TEST_F(NumberedPages, theOutputFileTakesTheJobInsteadOfThePrinter)
 {
     prepare(2);

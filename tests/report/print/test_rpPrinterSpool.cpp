@@ -103,6 +103,7 @@ QString spool(TrpCustomPrinter& printer, const QString& templatePath, const TrpP
         -printer.TopMargin() * printer.DPI().y() / 25.4, {});
     printer.EndPage();
     printer.EndDoc();
+    EXPECT_EQ(printer.Refusal(), QString()) << "the spooler took the document";
     EXPECT_TRUE(scheduler->waitForJobs());
     return scheduler->outputFile(printer.Name());
 }
@@ -321,9 +322,9 @@ TEST(PrinterDocument, endDocForgetsTheDialogsChoicesAndRestoresTheDriversDefault
     EXPECT_TRUE(scheduler->waitForJobs());
 }
 
-// The spooler's answer to a finished document is not the engine's business: a queue that
-// went away while the page was drawn leaves the printer ready for the next document.
-TEST(PrinterDocument, queueRemovedDuringTheJobEndsTheDocumentWithoutHanging)
+// A queue that went away while the page was drawn: the document ends without hanging, the
+// printer is ready for the next one, and the spooler's refusal is kept for the job to tell.
+TEST(PrinterDocument, queueRemovedDuringTheJobEndsTheDocumentWithTheRefusal)
 {
     TrpPrinters printers;
     TrpCustomPrinter& printer = select(printers, QStringLiteral("Doomed"));
@@ -339,6 +340,7 @@ TEST(PrinterDocument, queueRemovedDuringTheJobEndsTheDocumentWithoutHanging)
     printer.EndDoc();
     EXPECT_FALSE(printer.Printing());
     EXPECT_EQ(printer.Canvas(), nullptr);
+    EXPECT_FALSE(printer.Refusal().isEmpty()) << "the document never reached a queue";
     EXPECT_TRUE(scheduler->waitForJobs());
     EXPECT_FALSE(QFile::exists(scheduler->outputFile(QStringLiteral("Doomed"))));
 }
