@@ -175,13 +175,17 @@ void PrintingTest::applyMarginsToAllPages(TrpPreviewForm& form, const char* left
         });
 }
 
+void PrintingTest::clickCalibrationCommand(TrpPreviewForm& form)
+{
+    clickToolButton(form, calibrationCommand(form));
+}
+
 void PrintingTest::calibrateByMeasurement(const RectangleLines& measured, Offer answer)
 {
     inTestPagePreview([&](TrpPreviewForm& form) {
         whileModalOpen<TfmCalibrationSave>(
             [&] {
-                whileModalOpen<TfmCalibration>(
-                    [&] { clickToolButton(form, calibrationCommand(form)); },
+                whileModalOpen<TfmCalibration>([&] { clickCalibrationCommand(form); },
                     [&](TfmCalibration& dialog) {
                         activate(dialog);
                         typeOver(*dialog.LeftE, writtenDown(measured.left));

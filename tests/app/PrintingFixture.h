@@ -55,6 +55,8 @@ protected:
     // centimetres as the dialog shows them, "Apply to all pages" chosen, and OK.
     static void applyMarginsToAllPages(TrpPreviewForm& form, const char* left, const char* top);
 
+    // The button "Калибровка по измерению…" of the test page's preview, clicked.
+    static void clickCalibrationCommand(TrpPreviewForm& form);
     // "Калибровка по измерению…" in the test page's preview with the two distances typed,
     // then the offer to save answered.
     enum class Offer { Save, Close };

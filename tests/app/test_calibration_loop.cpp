@@ -4,6 +4,10 @@
 
 #include "PrintingFixture.h"
 
+#include "app/fmCalibration.h"
+#include "support/ModalSession.h"
+#include "support/ReportTestHelpers.h"
+
 #include <cmath>
 
 namespace {
@@ -40,6 +44,31 @@ TEST_F(CalibrationLoop, savedCalibrationPlacesTheCertificateAfterTheNextStart)
     expectFieldsAt(afterRestart, fieldCentres(lastCertificateAsItBelongs()));
     expectFieldsAt(afterRestart, calibrated, {}, 0.01);
     EXPECT_TRUE(recorder.messages.isEmpty());
+}
+
+// A measurement belongs to the sheet it was taken from. Once the margins have changed since
+// that print (here by the calibration itself), the same distances entered again in a later
+// preview would correct the printer twice: the program asks for a new test print instead.
+TEST_F(CalibrationLoop, aMeasuredPrintIsNotMeasuredAgainInALaterPreviewAfterTheMarginsChanged)
+{
+    calibrateByMeasurement(rectangleLines(printTestPage()), Offer::Close);
+    const double left = page1(*main().rpReport1)->LeftMargin();
+    const double top = page1(*main().rpReport1)->TopMargin();
+
+    inTestPagePreview([&](TrpPreviewForm& form) {
+        whileNoModalOpens<TfmCalibration>([&] { clickCalibrationCommand(form); });
+    });
+    ASSERT_EQ(recorder.messages.size(), 1);
+    EXPECT_TRUE(
+        recorder.messages[0].text.startsWith(u("Поля тестовой страницы изменены после её печати")));
+    EXPECT_EQ(page1(*main().rpReport1)->LeftMargin(), left);
+    EXPECT_EQ(page1(*main().rpReport1)->TopMargin(), top);
+
+    // A new test print is what the next measurement refers to: it finds the printer in place.
+    calibrateByMeasurement(rectangleLines(printTestPage()), Offer::Close);
+    EXPECT_NEAR(page1(*main().rpReport1)->LeftMargin(), left, 0.1);
+    EXPECT_NEAR(page1(*main().rpReport1)->TopMargin(), top, 0.1);
+    EXPECT_EQ(recorder.messages.size(), 1);
 }
 
 } // namespace
