@@ -13,6 +13,7 @@
 #include "report/printui/rpPageSetupDialog.h"
 #include "report/render/rpDrawPage.h"
 #include "support/ModalSession.h"
+#include "support/OperatorInput.h"
 #include "support/PreviewSession.h"
 #include "support/ReportTestHelpers.h"
 #include "support/UserSettingsFolder.h"
@@ -49,23 +50,6 @@ const char* const kCalibrationCommand = "Калибровка по измере�
 constexpr double kBlankMargin = 15; // mm: the margins the blank's boxes are laid out for
 constexpr double kDeviceScale = 600 / 96.0;
 constexpr double kFieldSlack = 0.25; // mm around a field's box: less than the gap between boxes
-
-void activate(QWidget& window)
-{
-    window.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-}
-
-// Clicks into the field and types over its text, every key to the widget with the focus.
-void typeOver(QWidget& field, const QString& text)
-{
-    QTest::mouseClick(&field, Qt::LeftButton);
-    ASSERT_EQ(QApplication::focusWidget(), &field);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(QApplication::focusWidget(), text);
-}
-
-void click(QAbstractButton& button) { QTest::mouseClick(&button, Qt::LeftButton); }
 
 void clickToolButton(TrpPreviewForm& form, QAction* action)
 {
@@ -167,8 +151,8 @@ void PrintingTest::applyMarginsToAllPages(TrpPreviewForm& form, const char* left
     whileModalOpen<TrpPageSettingsForm>([&] { clickToolButton(form, form.PageSettingsB); },
         [&](TrpPageSettingsForm& dialog) {
             activate(dialog);
-            typeOver(*dialog.LeftE, u(left));
-            typeOver(*dialog.TopE, u(top));
+            typeInto(*dialog.LeftE, u(left));
+            typeInto(*dialog.TopE, u(top));
             click(*dialog.AllRB);
             click(*dialog.OkB);
             EXPECT_FALSE(dialog.isVisible());
@@ -188,8 +172,8 @@ void PrintingTest::calibrateByMeasurement(const RectangleLines& measured, Offer 
                 whileModalOpen<TfmCalibration>([&] { clickCalibrationCommand(form); },
                     [&](TfmCalibration& dialog) {
                         activate(dialog);
-                        typeOver(*dialog.LeftE, writtenDown(measured.left));
-                        typeOver(*dialog.TopE, writtenDown(measured.top));
+                        typeInto(*dialog.LeftE, writtenDown(measured.left));
+                        typeInto(*dialog.TopE, writtenDown(measured.top));
                         click(*dialog.OkB);
                         EXPECT_FALSE(dialog.isVisible()) << "the measurement was refused";
                     });
