@@ -129,8 +129,9 @@ QImage PrintingTest::printedSheet()
     EXPECT_TRUE(scheduler()->waitForJobs()) << "the spooler did not finish the job";
     EXPECT_TRUE(QFile::exists(output())) << "nothing was printed";
     const QImage sheet = rasterAt600(output());
-    EXPECT_NEAR(pdfPageSize(output()).width(), 420, 1) << "the sheet is not A5";
-    EXPECT_NEAR(pdfPageSize(output()).height(), 595, 1) << "the sheet is not A5";
+    const QSizeF points = pdfPageSize(output());
+    EXPECT_NEAR(points.width(), 420, 1) << "the sheet is not A5";
+    EXPECT_NEAR(points.height(), 595, 1) << "the sheet is not A5";
     return sheet;
 }
 
