@@ -165,7 +165,7 @@ void PrintingTest::clickCalibrationCommand(TrpPreviewForm& form)
     clickToolButton(form, calibrationCommand(form));
 }
 
-void PrintingTest::calibrateByMeasurement(const RectangleLines& measured, Offer answer)
+void PrintingTest::calibrateByMeasurement(const RectangleLines& measured)
 {
     inTestPagePreview([&](TrpPreviewForm& form) {
         whileModalOpen<TfmCalibrationSave>(
@@ -179,9 +179,7 @@ void PrintingTest::calibrateByMeasurement(const RectangleLines& measured, Offer 
                         EXPECT_FALSE(dialog.isVisible()) << "the measurement was refused";
                     });
             },
-            [&](TfmCalibrationSave& offer) {
-                click(answer == Offer::Save ? *offer.SaveB : *offer.CloseB);
-            });
+            [&](TfmCalibrationSave& offer) { click(*offer.CloseB); });
     });
 }
 

@@ -58,9 +58,8 @@ protected:
     // The button "Калибровка по измерению…" of the test page's preview, clicked.
     static void clickCalibrationCommand(TrpPreviewForm& form);
     // "Калибровка по измерению…" in the test page's preview with the two distances typed,
-    // then the offer to save answered.
-    enum class Offer { Save, Close };
-    void calibrateByMeasurement(const RectangleLines& measured, Offer answer);
+    // then the offer to save the settings at once declined.
+    void calibrateByMeasurement(const RectangleLines& measured);
 
     static RectangleLines rectangleLines(const QImage& sheet);
     // How far the printer put the page off its place, by the test page's rectangle printed
