@@ -17,7 +17,6 @@
 #include <QAction>
 
 #include <cmath>
-#include <memory>
 
 namespace {
 
@@ -51,16 +50,14 @@ void TfmMain::addCalibrationCommand(TrpPreviewForm& form)
     QAction* command = form.AddCommand(u("Калибровка по измерению…"));
     connect(command, &QAction::triggered, this,
         platform::guarded([this, &form] { CalibrateByMeasurement(form); }));
-    // Until the preview prints, the page counts as printed with the margins it was first
-    // prepared with in this window.
-    auto recorded = std::make_shared<bool>(false);
-    connect(form.Preview, &TrpPreview::StateChanged, this, [this, &form, recorded] {
-        if (*recorded || form.Preview->Running())
+    // Until the test page is printed in this run, it counts as printed with the margins it
+    // was first prepared with. A later window must not replace what was printed: a
+    // measurement of that sheet does not refer to margins changed since.
+    connect(form.Preview, &TrpPreview::StateChanged, this, [this, &form] {
+        if (fTestPrint || form.Preview->Running())
             return;
-        if (const TrpReportPage* page = rpReport2->PreviewPages().GetPage(0)) {
+        if (const TrpReportPage* page = rpReport2->PreviewPages().GetPage(0))
             recordTestPrint(*page);
-            *recorded = true;
-        }
     });
 }
 

@@ -7,6 +7,8 @@
 #include "support/MessageRecorder.h"
 
 #include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
 
@@ -45,6 +47,19 @@ protected:
         QTest::keyClick(field, Qt::Key_End);
         QTest::keyClick(field, Qt::Key_Home, Qt::ShiftModifier);
         type(field, QString::fromUtf8(text));
+    }
+
+    // Chooses an item of the main menu with the mouse: the menu's title in the menu bar, then
+    // the item in the menu that drops down.
+    void chooseFromMenu(QMenu* menu, QAction* item)
+    {
+        QMenuBar* bar = main().MainMenu1;
+        QTest::mouseClick(
+            bar, Qt::LeftButton, {}, bar->actionGeometry(menu->menuAction()).center());
+        ASSERT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); }))
+            << "the menu did not drop down";
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(item).center());
+        EXPECT_FALSE(menu->isVisible());
     }
 
     const platform::ScopedNumberFormat comma {QLatin1Char(',')};

@@ -9,6 +9,7 @@
 #include "report/engine/rpPreviewPages.h"
 #include "report/model/rpPages.h"
 #include "support/ModalSession.h"
+#include "support/OperatorInput.h"
 #include "support/PreviewSession.h"
 #include "support/ReportTestHelpers.h"
 
@@ -68,14 +69,6 @@ protected:
         QTest::mouseClick(form.ToolBar->widgetForAction(command), Qt::LeftButton);
     }
 
-    static void typeOver(platform::TEdit& field, const char* text)
-    {
-        QTest::mouseClick(&field, Qt::LeftButton);
-        ASSERT_EQ(QApplication::focusWidget(), &field);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(QApplication::focusWidget(), QString::fromLatin1(text));
-    }
-
     bool settled(TrpPreviewForm& form, TrpReport& report) const
     {
         return previewPrepared(form) && !report.Engine().Running();
@@ -122,12 +115,11 @@ TEST_F(Calibration, measuredDistancesSetBothTemplatesAndTheSettingsAreSaved)
             [&] {
                 whileModalOpen<TfmCalibration>([&] { clickCommand(form); },
                     [&](TfmCalibration& dialog) {
-                        dialog.activateWindow();
-                        ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+                        activate(dialog);
                         EXPECT_EQ(dialog.LeftE->text(), u("15,0"));
                         EXPECT_EQ(dialog.TopE->text(), u("15,0"));
-                        typeOver(*dialog.LeftE, "18");
-                        typeOver(*dialog.TopE, "12.0");
+                        typeInto(*dialog.LeftE, "18");
+                        typeInto(*dialog.TopE, "12.0");
                         QTest::mouseClick(dialog.OkB, Qt::LeftButton);
                         EXPECT_FALSE(dialog.isVisible());
                     });
@@ -156,9 +148,8 @@ TEST_F(Calibration, aRefusedMeasurementOrChangedMarginsChangeNothing)
     inTestPagePreview([&](TrpPreviewForm& form) {
         whileModalOpen<TfmCalibration>([&] { clickCommand(form); },
             [&](TfmCalibration& dialog) {
-                dialog.activateWindow();
-                ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
-                typeOver(*dialog.TopE, "70");
+                activate(dialog);
+                typeInto(*dialog.TopE, "70");
                 QTest::mouseClick(dialog.OkB, Qt::LeftButton);
                 EXPECT_TRUE(dialog.isVisible());
                 ASSERT_EQ(recorder.messages.size(), 1);

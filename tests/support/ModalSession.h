@@ -51,3 +51,21 @@ void whileModalOpen(const std::function<void()>& open, const std::function<void(
     EXPECT_TRUE(started) << "the dialog never showed";
     EXPECT_EQ(started, finished) << "the checks in the dialog did not run to their end";
 }
+
+// Runs `act`, during which no modal dialog of type Dialog may open: one that opens is
+// rejected at once, so the test goes on, and fails the test.
+template <typename Dialog> void whileNoModalOpens(const std::function<void()>& act)
+{
+    bool opened = false;
+    QTimer watch;
+    watch.setInterval(0);
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget())) {
+            opened = true;
+            dialog->reject();
+        }
+    });
+    watch.start();
+    act();
+    EXPECT_FALSE(opened) << "a dialog opened that should not";
+}

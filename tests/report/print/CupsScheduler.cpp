@@ -37,6 +37,47 @@ void shareWithLp(const QString& path)
             | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther);
 }
 
+// A filter that moves every page of the job by the queue's feed error, as ink that such a
+// printer puts on the sheet: Ghostscript redraws each page translated (PDF points, y up). The
+// scheduler runs only filters that root owns in a folder that no one else may write to.
+QString writeFeedErrorFilter(const QString& root, const TestQueue& queue)
+{
+    const QString ghostscript = QStandardPaths::findExecutable(QStringLiteral("gs"));
+    if (ghostscript.isEmpty())
+        throw std::runtime_error("gs is not installed: a queue with a feed error needs Ghostscript "
+                                 "(scripts/setup installs ghostscript)");
+    const QString folder = root + QStringLiteral("/filter");
+    QDir().mkpath(folder);
+    const auto executable = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
+        | QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther;
+    QFile::setPermissions(folder, executable);
+    const double pointsPerMm = 72 / 25.4;
+    const QString filter = folder + u'/' + queue.Name;
+    writeFile(filter,
+        QStringLiteral("#!/bin/sh\n"
+                       "exec %1 -q -dNOPAUSE -dBATCH -dSAFER -sstdout=%stderr -sDEVICE=pdfwrite "
+                       "-sOutputFile=%stdout -c '<</BeginPage {%2 %3 translate}>> setpagedevice' "
+                       "-f \"${6:--}\"\n")
+            .arg(ghostscript, QString::number(queue.FeedError.x() * pointsPerMm, 'f', 4),
+                QString::number(-queue.FeedError.y() * pointsPerMm, 'f', 4)));
+    QFile::setPermissions(filter, executable);
+    return filter;
+}
+
+// The queue's PPD with its pass-through filter replaced by the feed error's, when it has one.
+QString queuePpd(const QString& root, const TestQueue& queue)
+{
+    if (queue.FeedError.isNull())
+        return queue.Ppd;
+    const QString passThrough = QStringLiteral("application/pdf 0 -\"");
+    if (!queue.Ppd.contains(passThrough))
+        throw std::runtime_error(
+            "the PPD of " + queue.Name.toStdString() + " names no pass-through filter to replace");
+    QString ppd = queue.Ppd;
+    return ppd.replace(passThrough,
+        QStringLiteral("application/pdf 0 ") + writeFeedErrorFilter(root, queue) + u'"');
+}
+
 } // namespace
 
 QString TestPpd::text() const
@@ -174,7 +215,7 @@ Group lp
     }
     for (const TestQueue& queue : queues) {
         const QString ppd = root + QStringLiteral("/ppd/") + queue.Name + QStringLiteral(".ppd");
-        writeFile(ppd, queue.Ppd);
+        writeFile(ppd, queuePpd(root, queue));
         run(QStringLiteral("lpadmin"),
             {QStringLiteral("-p"), queue.Name, QStringLiteral("-E"), QStringLiteral("-v"),
                 QStringLiteral("file://") + outputFile(queue.Name), QStringLiteral("-P"), ppd});

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointF>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -9,11 +10,14 @@
 #include <memory>
 
 // A print queue of the tests: a PPD written for it and a file that receives each job's
-// output (the PDF that the spooler's own filter made).
+// output (the PDF that the spooler's own filter made). A queue with a feed error stands for a
+// printer that pulls the sheet in off its place: every page of its jobs lands that many
+// millimetres further right and down (negative: left and up) than the job put it.
 struct TestQueue {
     QString Name;
     QString Ppd;
     bool Default = false;
+    QPointF FeedError = {};
 };
 
 // A CUPS scheduler of the tests' own, in a temporary folder, listening on a socket there;

@@ -1,9 +1,13 @@
 #pragma once
 
 #include <QImage>
+#include <QPointF>
 #include <QProcess>
+#include <QRect>
 #include <QSizeF>
 #include <QString>
+
+#include <optional>
 
 // A job's output read back with poppler: the first page's size in points, a field of its
 // document information, and the page rasterised at 600 dpi in grey.
@@ -54,4 +58,53 @@ inline int firstInkRow(const QImage& image, int column)
         if (qGray(image.pixel(column, y)) < 128)
             return y;
     return -1;
+}
+
+// Where the first line met from the sheet's left edge along a row (from the top edge down a
+// column) lies, in pixels from that edge: the middle of its run of ink, as a ruler is read
+// against a line of some width. Empty when the row holds no ink.
+inline std::optional<double> firstLineAlongRow(const QImage& image, int row)
+{
+    const int start = firstInkColumn(image, row);
+    if (start < 0)
+        return {};
+    int end = start;
+    while (end + 1 < image.width() && qGray(image.pixel(end + 1, row)) < 128)
+        ++end;
+    return (start + end + 1) / 2.0;
+}
+
+inline std::optional<double> firstLineDownColumn(const QImage& image, int column)
+{
+    const int start = firstInkRow(image, column);
+    if (start < 0)
+        return {};
+    int end = start;
+    while (end + 1 < image.height() && qGray(image.pixel(column, end + 1)) < 128)
+        ++end;
+    return (start + end + 1) / 2.0;
+}
+
+// The centre of the ink inside an area of the sheet, each pixel weighted by its darkness, in
+// pixels from the sheet's corner. Unlike the edges of the ink it does not move with the way a
+// rasteriser smooths the outlines of glyphs. Empty when the area holds no ink.
+inline std::optional<QPointF> inkCentre(const QImage& image, const QRect& area)
+{
+    const QImage grey = image.convertToFormat(QImage::Format_Grayscale8);
+    const QRect inside = area & grey.rect();
+    double weight = 0;
+    double x = 0;
+    double y = 0;
+    for (int row = inside.top(); row <= inside.bottom(); ++row) {
+        const uchar* line = grey.constScanLine(row);
+        for (int column = inside.left(); column <= inside.right(); ++column) {
+            const double ink = 255 - line[column];
+            weight += ink;
+            x += ink * (column + 0.5);
+            y += ink * (row + 0.5);
+        }
+    }
+    if (weight < 255)
+        return {};
+    return QPointF(x / weight, y / weight);
 }

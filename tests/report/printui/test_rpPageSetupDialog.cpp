@@ -12,6 +12,7 @@
 #include "report/printui/rpPageSetupDialog.h"
 #include "support/MessageRecorder.h"
 #include "support/ModalSession.h"
+#include "support/OperatorInput.h"
 #include "support/PreviewSession.h"
 #include "support/ReportTestHelpers.h"
 #include "templates/Templates.h"
@@ -56,23 +57,6 @@ struct DialogCase {
     // The template's Page1 afterwards.
     Margins templateMargins;
 };
-
-void activate(QWidget& window)
-{
-    window.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-}
-
-// Clicks into the field and types over its text, every key to the widget with the focus.
-void typeInto(QWidget& field, const char* text)
-{
-    QTest::mouseClick(&field, Qt::LeftButton);
-    ASSERT_EQ(QApplication::focusWidget(), &field);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(QApplication::focusWidget(), QString::fromUtf8(text));
-}
-
-void click(QAbstractButton& button) { QTest::mouseClick(&button, Qt::LeftButton); }
 
 void marginsAll(TrpPageSettingsForm& dialog, const char* text)
 {
