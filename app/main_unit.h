@@ -4,6 +4,7 @@
 #include "platform/widgets/ComboBox.h"
 #include "platform/widgets/Controls.h"
 #include "platform/widgets/Edit.h"
+#include "register/RegisterEntry.h"
 
 #include <QMainWindow>
 
@@ -22,6 +23,7 @@ class TfmAbout;
 class TrpPreviewForm;
 class TrpReport;
 class TrpReportPage;
+struct TrpAcceptedJob;
 class TformMemo;
 class TfmHelpText;
 
@@ -46,6 +48,7 @@ public:
     QAction* N1 = nullptr;
     QAction* N3 = nullptr;
     QAction* N2 = nullptr;
+    QAction* subRegister = nullptr;
     QAction* subExit = nullptr;
     QMenu* menuHelp = nullptr;
     QAction* subAbout = nullptr;
@@ -180,6 +183,17 @@ public:
     void proverkaClick();
     void btnPreviewClick();
 
+    // The register of issued certificates
+    // "Журнал…": the register window; a line opened from it fills the form.
+    void subRegisterClick();
+    // The form's texts as the register keeps them (no field texts yet).
+    RegisterEntry formRecord() const;
+    // Fills the form from a record, to print the same certificate again.
+    void showRecord(const RegisterEntry& entry);
+    // Writes one line for every certificate sheet of a job the spooler accepted; when the
+    // register cannot be written the operator is told that this print is not recorded.
+    void recordPrinted(TrpReport& report, const TrpAcceptedJob& job);
+
     // Calibration by measurement, from the test page's preview.
     // The margins the test page was printed with, to which a measurement refers.
     void recordTestPrint(const TrpReportPage& page);
@@ -264,6 +278,8 @@ private:
         double top;
     };
     std::optional<PrintedMargins> fTestPrint;
+    // The form behind each page of the certificate's current preparation.
+    QList<RegisterEntry> fPreparedForms;
 
     // While the settings load the hour texts, their change handlers leave the cache and the
     // total alone: fillHourCache works both out once all ten are in.

@@ -51,6 +51,7 @@ void TrpPrintJob::DoPrint()
 
     if (FStarted)
         FPrinter.EndDoc();
+    FEnded = FStarted;
     FReport.InternalOnProgressStop(ptPrinting);
 }
 
@@ -144,6 +145,8 @@ bool TrpPrintJob::PrintPage(int position)
 
     FStarted = true;
     ++FPagesPrinted;
+    for (int copy = 0; copy < copies; ++copy)
+        FSheets.append(index);
     FLastPaper = paper;
     FLastWidth = width;
     FLastHeight = height;
