@@ -5,7 +5,11 @@
 
 #include "A5LaserSpooler.h"
 
+#include "../register/RegisterBackends.h"
+
 #include "app/RegisterSettings.h"
+#include "app/SettingsFile.h"
+#include "platform/core/IniFile.h"
 #include "register/CertificateRegister.h"
 #include "report/engine/rpReport.h"
 #include "report/preview/rpProgressForm.h"
@@ -115,6 +119,35 @@ TEST_F(RegisterPrinting, aDamagedRegisterLetsTheCertificatePrintAndSaysItIsNotRe
     QFile file(registerFile());
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), garbage);
+}
+
+TEST_F(RegisterPrinting, aRegisterNamedInTheSettingsFileIsAPostgresDatabase)
+{
+    QString error;
+    PostgresServer* server = testPostgres(error);
+    if (!server && PostgresServer::binaries().isEmpty())
+        GTEST_SKIP() << "PostgreSQL server programs (initdb, pg_ctl) are not installed "
+                        "under /usr/lib/postgresql: install the postgresql package";
+    ASSERT_NE(server, nullptr) << error.toStdString();
+    ASSERT_TRUE(server->createDatabase(QStringLiteral("desks")));
+    platform::TIniFile(settingsFilePath())
+        .WriteStrings({{u("Журнал"), u("Сервер"), server->host()},
+            {u("Журнал"), u("Порт"), QStringLiteral("5432")},
+            {u("Журнал"), u("База_данных"), QStringLiteral("desks")},
+            {u("Журнал"), u("Пользователь"), PostgresServer::user()}});
+
+    const RegisterLocation location = registerLocation();
+    EXPECT_EQ(location.kind, RegisterLocation::Kind::PostgreSQL);
+    EXPECT_EQ(location.host, server->host());
+    EXPECT_EQ(location.database, QStringLiteral("desks"));
+    EXPECT_EQ(location.user, PostgresServer::user());
+
+    printFromPreview();
+    EXPECT_EQ(recorder.texts(), QStringList());
+    EXPECT_FALSE(QFile::exists(registerFile()));
+    const QList<RegisterLine> lines = CertificateRegister(location).search({});
+    ASSERT_EQ(lines.size(), 1);
+    EXPECT_EQ(lines[0].graduate, u("Петров Пётр Петрович"));
 }
 
 } // namespace
