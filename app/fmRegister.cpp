@@ -117,9 +117,14 @@ void TfmRegister::buildControls()
     buttons->addStretch(1);
     buttons->addWidget(btnClose);
 
+    labelShown = new QLabel(this);
+    labelShown->setObjectName(u"labelShown"_s);
+    labelShown->hide();
+
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(search);
     layout->addWidget(Grid, 1);
+    layout->addWidget(labelShown);
     layout->addLayout(buttons);
 
     using platform::guarded;
@@ -142,7 +147,7 @@ void TfmRegister::searchChange()
     showLines();
 }
 
-void TfmRegister::showLines()
+RegisterQuery TfmRegister::query() const
 {
     RegisterQuery query;
     query.text = editSearch->text().trimmed();
@@ -150,16 +155,29 @@ void TfmRegister::showLines()
         query.issuedFrom = dateFrom->date();
     if (checkTo->isChecked())
         query.issuedTo = dateTo->date();
-    fLines = fRegister.search(query);
+    return query;
+}
+
+void TfmRegister::showLines()
+{
+    // One more than shown tells whether there are more.
+    QList<RegisterLine> lines = fRegister.search(query(), kShownLines + 1);
+    const bool more = lines.size() > kShownLines;
+    if (more)
+        lines.removeLast();
+    labelShown->setText(
+        u"Показаны последние %1 найденных записей; уточните поиск, чтобы увидеть остальные."_s.arg(
+            kShownLines));
+    labelShown->setVisible(more);
 
     // The lines come newest first; the operator's sorting applies again once they are in.
     const int sortColumn = Grid->horizontalHeader()->sortIndicatorSection();
     const Qt::SortOrder sortOrder = Grid->horizontalHeader()->sortIndicatorOrder();
     Grid->setSortingEnabled(false);
     Grid->setRowCount(0);
-    Grid->setRowCount(static_cast<int>(fLines.size()));
-    for (int row = 0; row < fLines.size(); ++row) {
-        const RegisterLine& line = fLines[row];
+    Grid->setRowCount(static_cast<int>(lines.size()));
+    for (int row = 0; row < lines.size(); ++row) {
+        const RegisterLine& line = lines[row];
         const QVariant values[ColumnCount] = {line.number, line.printedAt, line.series,
             line.graduate, line.category, line.issuedOn, line.printer, line.spoiledReason};
         for (int column = 0; column < ColumnCount; ++column) {
@@ -214,6 +232,6 @@ void TfmRegister::btnExportClick()
     const QString path = platform::getSaveFileName(u"Файлы CSV (*.csv)|*.csv"_s, u"csv"_s);
     if (path.isEmpty())
         return;
-    if (!platform::replaceFileContents(path, registerCsv(fLines)))
+    if (!platform::replaceFileContents(path, registerCsv(fRegister.search(query()))))
         throw platform::Exception(u"Не удалось записать файл %1"_s.arg(path));
 }

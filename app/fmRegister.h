@@ -7,6 +7,7 @@
 class CertificateRegister;
 class QCheckBox;
 class QDateEdit;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTableWidget;
@@ -14,11 +15,14 @@ class QTableWidget;
 // The register window ("Журнал выданных свидетельств"): the register's lines, newest first,
 // found by a piece of the name or series and a range of issue dates, sortable by any
 // column; a spoiled blank is shown struck through. "Открыть в форме" closes the window
-// accepted with the chosen line's number for the main window to fill the form from.
+// accepted with the chosen line's number for the main window to fill the form from. The
+// table holds the newest kShownLines lines found; the export takes every line found.
 class TfmRegister : public QDialog {
     Q_OBJECT
 
 public:
+    static constexpr int kShownLines = 1000;
+
     explicit TfmRegister(CertificateRegister& reg, QWidget* parent = nullptr);
 
     QLineEdit* editSearch = nullptr;
@@ -27,6 +31,8 @@ public:
     QCheckBox* checkTo = nullptr;
     QDateEdit* dateTo = nullptr;
     QTableWidget* Grid = nullptr;
+    // Says when more lines were found than the table shows.
+    QLabel* labelShown = nullptr;
     QPushButton* btnOpen = nullptr;
     QPushButton* btnSpoil = nullptr;
     QPushButton* btnExport = nullptr;
@@ -42,11 +48,11 @@ public:
 
 private:
     void buildControls();
+    RegisterQuery query() const;
     void showLines();
     // The number of the line the table's current row shows; 0 without one.
     qint64 currentNumber() const;
 
     CertificateRegister& fRegister;
-    QList<RegisterLine> fLines;
     qint64 fChosen = 0;
 };

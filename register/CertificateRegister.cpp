@@ -58,17 +58,6 @@ std::optional<QStringList> textList(const QString& json, int count)
     return texts;
 }
 
-QString likePattern(const QString& text)
-{
-    QString escaped;
-    for (QChar c : text.toLower()) {
-        if (c == u'%' || c == u'_' || c == u'!')
-            escaped.append(u'!');
-        escaped.append(c);
-    }
-    return u'%' + escaped + u'%';
-}
-
 RegisterLine lineFrom(const QSqlQuery& query)
 {
     RegisterLine line;
@@ -248,14 +237,35 @@ QList<qint64> CertificateRegister::record(const QList<RegisterEntry>& entries)
     return numbers;
 }
 
-QList<RegisterLine> CertificateRegister::search(const RegisterQuery& query) const
+QList<RegisterLine> CertificateRegister::search(const RegisterQuery& query, int limit) const
 {
-    QSqlQuery select = prepared(
-        u"SELECT %1 FROM certificates WHERE search_text LIKE ? ESCAPE '!' "
-        u"AND issued_on >= ? AND issued_on <= ? ORDER BY number DESC"_s.arg(kLineColumns));
-    select.addBindValue(likePattern(query.text));
-    select.addBindValue(query.issuedFrom.isNull() ? u"0000-01-01"_s : isoDate(query.issuedFrom));
-    select.addBindValue(query.issuedTo.isNull() ? u"9999-12-31"_s : isoDate(query.issuedTo));
+    // The lines are picked from the narrow search index, which a search reads whole, and
+    // only the picked ones are read from the table.
+    QStringList conditions;
+    QVariantList values;
+    const QString text = query.text.toLower();
+    if (!text.isEmpty()) {
+        conditions.append(fDialect.containsText(u"search_text"_s));
+        values.append(text);
+    }
+    if (!query.issuedFrom.isNull()) {
+        conditions.append(u"issued_on >= ?"_s);
+        values.append(isoDate(query.issuedFrom));
+    }
+    if (!query.issuedTo.isNull()) {
+        conditions.append(u"issued_on <= ?"_s);
+        values.append(isoDate(query.issuedTo));
+    }
+    QString statement = u"SELECT %1 FROM certificates"_s.arg(kLineColumns);
+    if (!conditions.isEmpty())
+        statement += u" WHERE number IN (SELECT number FROM certificates WHERE %1)"_s.arg(
+            conditions.join(u" AND "_s));
+    statement += u" ORDER BY number DESC"_s;
+    if (limit > 0)
+        statement += u" LIMIT %1"_s.arg(limit);
+    QSqlQuery select = prepared(statement);
+    for (const QVariant& value : values)
+        select.addBindValue(value);
     exec(select);
     QList<RegisterLine> lines;
     while (select.next())

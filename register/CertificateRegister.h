@@ -29,8 +29,9 @@ public:
     // Writes the entries as consecutive lines, all or none; their numbers are the
     // database's next ones, whatever the entries hold. Returns the numbers given.
     QList<qint64> record(const QList<RegisterEntry>& entries);
-    // The lines matching the query, newest first.
-    QList<RegisterLine> search(const RegisterQuery& query) const;
+    // The lines matching the query, newest first; with a limit, only that many of the
+    // newest.
+    QList<RegisterLine> search(const RegisterQuery& query, int limit = 0) const;
     // The whole record of a line.
     RegisterEntry entry(qint64 number) const;
     // Keeps the line as a spoiled blank, with the reason (which must not be empty).

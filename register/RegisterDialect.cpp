@@ -37,6 +37,9 @@ const QString kTexts = uR"(CREATE TABLE certificate_texts (
 ))"_s;
 
 const QString kIssuedIndex = u"CREATE INDEX certificates_issued_on ON certificates (issued_on)"_s;
+// Everything a search looks at, so that a search by text reads this index and not the table.
+const QString kSearchIndex
+    = u"CREATE INDEX certificates_search ON certificates (search_text, issued_on)"_s;
 
 } // namespace
 
@@ -50,7 +53,7 @@ QStringList RegisterDialect::createSchema() const
     // SQLite keeps its rows in the order of an INTEGER PRIMARY KEY, so "newest first" reads
     // the table backwards.
     const QString key = fKind == RegisterLocation::Kind::SQLite ? u"INTEGER"_s : u"BIGINT"_s;
-    return {kCertificates.arg(key), kTexts.arg(key), kIssuedIndex};
+    return {kCertificates.arg(key), kTexts.arg(key), kIssuedIndex, kSearchIndex};
 }
 
 QStringList RegisterDialect::beginWrite() const
@@ -84,4 +87,11 @@ QString RegisterDialect::countTables() const
     if (fKind == RegisterLocation::Kind::SQLite)
         return u"SELECT count(*) FROM sqlite_master WHERE type = 'table'"_s;
     return u"SELECT count(*) FROM information_schema.tables WHERE table_schema = current_schema()"_s;
+}
+
+QString RegisterDialect::containsText(const QString& column) const
+{
+    if (fKind == RegisterLocation::Kind::SQLite)
+        return u"instr(%1, ?) > 0"_s.arg(column);
+    return u"strpos(%1, ?) > 0"_s.arg(column);
 }

@@ -23,6 +23,9 @@ public:
     // the first of these queries that yields a row gives it.
     QStringList readVersion() const;
     QStringList writeVersion(int version) const;
+    // A condition that holds when the column's text contains the text of the next bound
+    // value, taken literally (an empty text is in every text).
+    QString containsText(const QString& column) const;
     // How many tables of any kind the database holds.
     QString countTables() const;
 

@@ -16,6 +16,7 @@
 #include <QFile>
 #include <QHeaderView>
 #include <QInputDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTableWidget>
 
@@ -140,6 +141,29 @@ TEST_F(RegisterWindow, exportWritesTheFoundLinesForASpreadsheet)
     EXPECT_TRUE(rows[1].startsWith(u("3;"))) << rows[1].toStdString();
     EXPECT_TRUE(rows[2].contains(u("Иванов Иван"))) << rows[2].toStdString();
     EXPECT_EQ(recorder.texts(), QStringList());
+}
+
+TEST_F(RegisterWindow, aLongRegisterShowsItsNewestLinesAndExportsThemAll)
+{
+    QList<RegisterEntry> more;
+    for (int i = 0; i < TfmRegister::kShownLines; ++i)
+        more.append(sampleEntry(u("Выпускник %1").arg(i), u("ЖЗ")));
+    CertificateRegister(registerLocation()).record(more);
+    FileAnswerer answer(folder.filePath(QStringLiteral("all.csv")));
+    inRegisterWindow([&](TfmRegister& window) {
+        EXPECT_EQ(window.Grid->rowCount(), TfmRegister::kShownLines);
+        EXPECT_EQ(window.Grid->item(0, 0)->text(), QStringLiteral("1003"));
+        EXPECT_TRUE(window.labelShown->isVisible());
+        QTest::mouseClick(window.btnExport, Qt::LeftButton);
+
+        window.editSearch->setFocus(Qt::MouseFocusReason);
+        type(QApplication::focusWidget(), u("иванов"));
+        EXPECT_EQ(window.Grid->rowCount(), 2);
+        EXPECT_FALSE(window.labelShown->isVisible());
+    });
+    QFile file(answer.answer);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll().count("\r\n"), 1 + 3 + TfmRegister::kShownLines);
 }
 
 TEST_F(RegisterWindow, openInFormFillsTheFormFromTheChosenLine)
