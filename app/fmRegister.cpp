@@ -63,6 +63,7 @@ TfmRegister::TfmRegister(CertificateRegister& reg, QWidget* parent)
     buildControls();
     resize(900, 520);
     showLines();
+    Grid->resizeColumnsToContents();
 }
 
 void TfmRegister::buildControls()
@@ -97,6 +98,7 @@ void TfmRegister::buildControls()
     Grid->setSelectionMode(QAbstractItemView::SingleSelection);
     Grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Grid->verticalHeader()->hide();
+    Grid->setWordWrap(false);
     Grid->horizontalHeader()->setStretchLastSection(true);
     Grid->setSortingEnabled(true);
 
