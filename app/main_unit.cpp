@@ -128,6 +128,7 @@ void TfmMain::buildMenu()
     N3 = item(menuFile, "N3", "Просмотр настроек");
     N2 = item(menuFile, "N2", "Сбросить настройки");
     subRegister = item(menuFile, "subRegister", "Журнал…");
+    subGroup = item(menuFile, "subGroup", "Печать группы…");
     subExit = item(menuFile, "subExit", "Выход");
 
     menuHelp = MainMenu1->addMenu(QString::fromUtf8("Помощь"));
@@ -160,6 +161,7 @@ void TfmMain::connectHandlers()
     connect(N3, &QAction::triggered, this, guarded([this] { N3Click(); }));
     connect(N2, &QAction::triggered, this, guarded([this] { N2Click(); }));
     connect(subRegister, &QAction::triggered, this, guarded([this] { subRegisterClick(); }));
+    connect(subGroup, &QAction::triggered, this, guarded([this] { subGroupClick(); }));
     connect(subExit, &QAction::triggered, this, guarded([this] { subExitClick(); }));
     connect(subAbout, &QAction::triggered, this, guarded([this] { subAboutClick(); }));
     connect(subHelp, &QAction::triggered, this, guarded([this] { subHelpClick(); }));

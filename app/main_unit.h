@@ -23,6 +23,7 @@ class TfmAbout;
 class TrpPreviewForm;
 class TrpReport;
 class TrpReportPage;
+struct GroupGraduate;
 struct TrpAcceptedJob;
 class TformMemo;
 class TfmHelpText;
@@ -49,6 +50,7 @@ public:
     QAction* N3 = nullptr;
     QAction* N2 = nullptr;
     QAction* subRegister = nullptr;
+    QAction* subGroup = nullptr;
     QAction* subExit = nullptr;
     QMenu* menuHelp = nullptr;
     QAction* subAbout = nullptr;
@@ -193,6 +195,15 @@ public:
     // Writes one line for every certificate sheet of a job the spooler accepted; when the
     // register cannot be written the operator is told that this print is not recorded.
     void recordPrinted(TrpReport& report, const TrpAcceptedJob& job);
+
+    // Printing a group
+    // "Печать группы…": the group window; an accepted group goes to the preview.
+    void subGroupClick();
+    // Prepares one certificate per graduate into one prepared report and shows it; the form
+    // shows what it showed before.
+    void showGroup(const QList<GroupGraduate>& group);
+    // Whether a text fits the certificate field, broken as the field breaks it.
+    bool fieldFits(int field, const QString& text) const;
 
     // Calibration by measurement, from the test page's preview.
     // The margins the test page was printed with, to which a measurement refers.
