@@ -14,7 +14,9 @@
 #include "support/ModalSession.h"
 #include "support/PreviewSession.h"
 
+#include <QClipboard>
 #include <QFile>
+#include <QProcess>
 #include <QTableWidget>
 
 namespace {
@@ -74,6 +76,16 @@ TEST_F(GroupPrinting, thirtyGraduatesPrintAsOneJobOfThirtyA5PagesAndThirtyLines)
     EXPECT_EQ(
         pdfInfoField(A5LaserSpooler::output(), QStringLiteral("Pages")), QStringLiteral("30"));
     EXPECT_EQ(pdfPageSize(A5LaserSpooler::output()), QSizeF(420, 595));
+    // Each sheet carries its own graduate, in the list's order.
+    for (int page : {1, 17, 30}) {
+        QProcess text;
+        text.start(QStringLiteral("pdftotext"),
+            {QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
+                QString::number(page), A5LaserSpooler::output(), QStringLiteral("-")});
+        ASSERT_TRUE(text.waitForFinished(30000));
+        const QString printed = QString::fromUtf8(text.readAllStandardOutput());
+        EXPECT_TRUE(printed.contains(u("Выпускник %1\n").arg(page))) << printed.toStdString();
+    }
 
     const QList<RegisterLine> lines = CertificateRegister(registerLocation()).search({});
     ASSERT_EQ(lines.size(), 30);
@@ -102,6 +114,22 @@ TEST_F(GroupPrinting, aRowWithAProblemBlocksPrintingAndIsNamed)
     EXPECT_EQ(recorder.texts(), QStringList {u("Строка 3 списка: нет ФИО.")});
     EXPECT_EQ(main().rpReport1->PreviewPages().Count(), 0);
     EXPECT_FALSE(QFile::exists(folder.filePath(QString::fromLatin1(kRegisterFileName))));
+}
+
+TEST_F(GroupPrinting, cellsPastedFromASpreadsheetAreTheGroup)
+{
+    QApplication::clipboard()->setText(u("Серия\tФИО\tЭкзамен\r\nАБ1\tИванов\tХорошо\r\n"
+                                         "АБ2\tПетров\tx\r\n"));
+    whileModalOpen<TfmGroup>([&] { main().subGroup->trigger(); },
+        [&](TfmGroup& window) {
+            QTest::mouseClick(window.btnPaste, Qt::LeftButton);
+            ASSERT_EQ(window.group().size(), 2);
+            EXPECT_EQ(window.Grid->item(0, 1)->text(), u("Иванов"));
+            EXPECT_EQ(window.Grid->item(1, 2)->text(), u("АБ2"));
+            EXPECT_EQ(window.Grid->item(1, 3)->text(), u("x"));
+            EXPECT_EQ(window.Grid->item(1, 4)->text(), QString());
+        });
+    EXPECT_EQ(recorder.texts(), QStringList());
 }
 
 TEST_F(GroupPrinting, aNameTooLongForItsBoxIsAProblem)
