@@ -54,7 +54,10 @@ TfmMain::TfmMain(QWidget* parent) : QMainWindow(parent)
 
     rpReport1 = std::make_unique<TrpReport>();
     rpReport1->SetViewerFactory(rpPreviewWindows());
-    rpReport1->SetPrintCommand([](TrpReport& report) { return rpPrintPreparedPages(report); });
+    rpReport1->SetPrintCommand([this](TrpReport& report) {
+        return rpPrintPreparedPages(
+            report, {}, [this, &report](const TrpAcceptedJob& job) { recordPrinted(report, job); });
+    });
     loadCertificateTemplate(*rpReport1);
     // The test page is read from its template when it is first shown.
     rpReport2 = std::make_unique<TrpReport>();
@@ -124,6 +127,8 @@ void TfmMain::buildMenu()
     N1 = item(menuFile, "N1", "Сохранить настройки");
     N3 = item(menuFile, "N3", "Просмотр настроек");
     N2 = item(menuFile, "N2", "Сбросить настройки");
+    subRegister = item(menuFile, "subRegister", "Журнал…");
+    subGroup = item(menuFile, "subGroup", "Печать группы…");
     subExit = item(menuFile, "subExit", "Выход");
 
     menuHelp = MainMenu1->addMenu(QString::fromUtf8("Помощь"));
@@ -155,6 +160,8 @@ void TfmMain::connectHandlers()
     connect(N1, &QAction::triggered, this, guarded([this] { N1Click(); }));
     connect(N3, &QAction::triggered, this, guarded([this] { N3Click(); }));
     connect(N2, &QAction::triggered, this, guarded([this] { N2Click(); }));
+    connect(subRegister, &QAction::triggered, this, guarded([this] { subRegisterClick(); }));
+    connect(subGroup, &QAction::triggered, this, guarded([this] { subGroupClick(); }));
     connect(subExit, &QAction::triggered, this, guarded([this] { subExitClick(); }));
     connect(subAbout, &QAction::triggered, this, guarded([this] { subAboutClick(); }));
     connect(subHelp, &QAction::triggered, this, guarded([this] { subHelpClick(); }));
@@ -265,5 +272,6 @@ void TfmMain::Button1Click()
 void TfmMain::btnPreviewClick()
 {
     preprint();
+    fPreparedForms = {formRecord()};
     rpReport1->ShowReport(true);
 }

@@ -4,6 +4,7 @@
 #include "platform/widgets/ComboBox.h"
 #include "platform/widgets/Controls.h"
 #include "platform/widgets/Edit.h"
+#include "register/RegisterEntry.h"
 
 #include <QMainWindow>
 
@@ -22,6 +23,8 @@ class TfmAbout;
 class TrpPreviewForm;
 class TrpReport;
 class TrpReportPage;
+struct GroupGraduate;
+struct TrpAcceptedJob;
 class TformMemo;
 class TfmHelpText;
 
@@ -46,6 +49,8 @@ public:
     QAction* N1 = nullptr;
     QAction* N3 = nullptr;
     QAction* N2 = nullptr;
+    QAction* subRegister = nullptr;
+    QAction* subGroup = nullptr;
     QAction* subExit = nullptr;
     QMenu* menuHelp = nullptr;
     QAction* subAbout = nullptr;
@@ -180,6 +185,26 @@ public:
     void proverkaClick();
     void btnPreviewClick();
 
+    // The register of issued certificates
+    // "Журнал…": the register window; a line opened from it fills the form.
+    void subRegisterClick();
+    // The form's texts as the register keeps them (no field texts yet).
+    RegisterEntry formRecord() const;
+    // Fills the form from a record, to print the same certificate again.
+    void showRecord(const RegisterEntry& entry);
+    // Writes one line for every certificate sheet of a job the spooler accepted; when the
+    // register cannot be written the operator is told that this print is not recorded.
+    void recordPrinted(TrpReport& report, const TrpAcceptedJob& job);
+
+    // Printing a group
+    // "Печать группы…": the group window; an accepted group goes to the preview.
+    void subGroupClick();
+    // Prepares one certificate per graduate into one prepared report and shows it; the form
+    // shows what it showed before.
+    void showGroup(const QList<GroupGraduate>& group);
+    // Whether a text fits the certificate field, broken as the field breaks it.
+    bool fieldFits(int field, const QString& text) const;
+
     // Calibration by measurement, from the test page's preview.
     // The margins the test page was printed with, to which a measurement refers.
     void recordTestPrint(const TrpReportPage& page);
@@ -264,6 +289,8 @@ private:
         double top;
     };
     std::optional<PrintedMargins> fTestPrint;
+    // The form behind each page of the certificate's current preparation.
+    QList<RegisterEntry> fPreparedForms;
 
     // While the settings load the hour texts, their change handlers leave the cache and the
     // total alone: fillHourCache works both out once all ten are in.

@@ -38,9 +38,12 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The window system plug-in, the fonts the windows and templates name, the printing client
-# and its library (loaded when printing first needs it, so the library scan cannot see it).
+# and its library (loaded when printing first needs it, so the library scan cannot see it),
+# the database driver of the register's default SQLite file.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-  "qt6-qpa-plugins, fonts-liberation, fonts-wine, cups-client, libcups2")
+  "qt6-qpa-plugins, fonts-liberation, fonts-wine, cups-client, libcups2, libqt6sql6-sqlite")
+# A register shared by several desks is a PostgreSQL database.
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "libqt6sql6-psql")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)

@@ -41,7 +41,8 @@ void selectPrinterByName(TrpPrinters& printers, const QString& name)
 
 } // namespace
 
-bool rpPrintPreparedPages(TrpReport& report, const TrpPrintDialogRunner& dialog)
+bool rpPrintPreparedPages(
+    TrpReport& report, const TrpPrintDialogRunner& dialog, const TrpJobAccepted& accepted)
 {
     TrpPrinters& printers = rpPrinters();
     if (!printers.HasPhysicalPrinters()) {
@@ -82,5 +83,7 @@ bool rpPrintPreparedPages(TrpReport& report, const TrpPrintDialogRunner& dialog)
     pages.ClearCache();
     TrpPrintJob job(report, *printer, std::move(pageNumbers), duplex, sheetWidth, sheetHeight);
     job.DoPrint();
+    if (accepted && job.Ended() && !job.Sheets().isEmpty() && printer->FileName.isEmpty())
+        accepted({printer->Name(), job.Sheets()});
     return true;
 }

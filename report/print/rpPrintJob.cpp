@@ -54,6 +54,7 @@ void TrpPrintJob::DoPrint()
 
     if (FStarted)
         FPrinter.EndDoc();
+    FEnded = FStarted && FPrinter.Refusal().isEmpty();
     FReport.InternalOnProgressStop(ptPrinting);
     if (FStarted && !FPrinter.Refusal().isEmpty())
         platform::showEngineError(rpGet(QStringLiteral("prtJobRefused"))
@@ -150,6 +151,8 @@ bool TrpPrintJob::PrintPage(int position)
 
     FStarted = true;
     ++FPagesPrinted;
+    for (int copy = 0; copy < copies; ++copy)
+        FSheets.append(index);
     FLastPaper = paper;
     FLastWidth = width;
     FLastHeight = height;

@@ -27,6 +27,11 @@ public:
     bool PrintPage(int position);
 
     int PagesPrinted() const { return FPagesPrinted; }
+    // The document ended and went to the printer: begun, not aborted.
+    bool Ended() const { return FEnded; }
+    // The prepared pages by index in the order printed, a page once for every sheet that
+    // comes out with it (the driver's copies included).
+    const QList<int>& Sheets() const { return FSheets; }
 
 private:
     bool PrintPages();
@@ -42,7 +47,9 @@ private:
     int FCopies = 1;
     int FCopyNo = 1;
     bool FStarted = false;
+    bool FEnded = false;
     int FPagesPrinted = 0;
+    QList<int> FSheets;
     bool FDuplexSide = false;
     TrpDuplexMode FLastDuplex = dmNone;
     int FLastPaper = 0;

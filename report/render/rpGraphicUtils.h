@@ -49,6 +49,8 @@ public:
     // Removes the first flag of the first line and the last flag of the last line.
     void SetParaBreaks(bool firstParaBreak, bool lastParaBreak);
     void DrawText(TrpHAlign hAlign, TrpVAlign vAlign);
+    // The output lines SetText made.
+    int LineCount() const { return static_cast<int>(FText.size()); }
 
 private:
     TrpDrawText() = default;

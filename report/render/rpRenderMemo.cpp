@@ -1,5 +1,6 @@
 #include "rpRenderMemo.h"
 
+#include "platform/core/RecordingCanvas.h"
 #include "report/model/rpViews.h"
 #include "rpGraphicUtils.h"
 #include "rpRenderView.h"
@@ -40,16 +41,37 @@ QRect rpMemoTextRect(
         QPoint(state.FX1 - right - gapX, state.FY1 - bottom - gapY));
 }
 
+namespace {
+
+void setUpEngine(TrpDrawText& engine, const TrpCustomMemoView& memo)
+{
+    const TrpFont& font = memo.Font();
+    engine.SetFont(font, font.Charset == RUSSIAN_CHARSET && !memo.UseDefaultCharset());
+    engine.SetOptions(memo.WordWrap(), memo.Wysiwyg(), memo.Clipped());
+    engine.SetGaps(memo.ParagraphGap(), memo.CharSpacing(), memo.LineSpacing());
+}
+
+} // namespace
+
+int rpMemoLineCount(const TrpCustomMemoView& memo, const QStringList& lines)
+{
+    TrpDrawTextLock lock;
+    TrpDrawText& engine = TrpDrawText::instance();
+    setUpEngine(engine, memo);
+    const QRect rect = rpMemoTextRect(memo, 1, 1, 0, 0);
+    platform::RecordingCanvas canvas(rect);
+    engine.SetDimensions(canvas, 1, 1, 1, rect, rect);
+    engine.SetText(lines);
+    return engine.LineCount();
+}
+
 void rpDrawMemo(const TrpCustomMemoView& memo, platform::Canvas& canvas, double scaleX,
     double scaleY, double offsetX, double offsetY, const TrpMemoDrawContext& context)
 {
     const QStringList lines = expandMacros(memo, context);
     TrpDrawTextLock lock;
     TrpDrawText& engine = TrpDrawText::instance();
-    const TrpFont& font = memo.Font();
-    engine.SetFont(font, font.Charset == RUSSIAN_CHARSET && !memo.UseDefaultCharset());
-    engine.SetOptions(memo.WordWrap(), memo.Wysiwyg(), memo.Clipped());
-    engine.SetGaps(memo.ParagraphGap(), memo.CharSpacing(), memo.LineSpacing());
+    setUpEngine(engine, memo);
     engine.SetDimensions(canvas, scaleX, scaleY, canvas.isPrinter() ? context.PrintScale : 1,
         rpMemoTextRect(memo, scaleX, scaleY, offsetX, offsetY), rpMemoTextRect(memo, 1, 1, 0, 0));
     engine.SetText(lines);

@@ -3,6 +3,7 @@
 #include "platform/core/Canvas.h"
 
 #include <QString>
+#include <QStringList>
 
 class TrpCustomMemoView;
 
@@ -22,3 +23,6 @@ void rpDrawMemo(const TrpCustomMemoView& memo, platform::Canvas& canvas, double 
 // The text rectangle inside the object's frame and gaps; right and bottom exclusive.
 QRect rpMemoTextRect(
     const TrpCustomMemoView& memo, double scaleX, double scaleY, double offsetX, double offsetY);
+
+// How many lines the text takes in the object, broken as drawing breaks them.
+int rpMemoLineCount(const TrpCustomMemoView& memo, const QStringList& lines);

@@ -105,7 +105,8 @@ TEST_F(MainFrame, MenuItemsInOrderWithoutShortcuts)
     };
     EXPECT_EQ(captions(main().menuFile),
         (QStringList {u("N1=Сохранить настройки"), u("N3=Просмотр настроек"),
-            u("N2=Сбросить настройки"), u("subExit=Выход")}));
+            u("N2=Сбросить настройки"), u("subRegister=Журнал…"), u("subGroup=Печать группы…"),
+            u("subExit=Выход")}));
     EXPECT_EQ(
         captions(main().menuHelp), (QStringList {u("subAbout=О программе"), u("subHelp=Помощь")}));
 }

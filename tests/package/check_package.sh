@@ -39,6 +39,8 @@ check "the operator's guide" test -s "$root/usr/share/doc/vorsela/Помощь.t
 check "--version prints the version" bash -c "'$root/usr/bin/vorsela' --version | grep -qx 'vorsela [0-9.]*'"
 check "--help lists --home" bash -c "'$root/usr/bin/vorsela' --help | grep -q -- '--home'"
 check "an unknown option is refused" bash -c "! '$root/usr/bin/vorsela' --bogus 2>/dev/null"
+check "the register's SQLite driver is a run-time dependency" \
+  bash -c "dpkg-deb -f '$deb' Depends | grep -q 'libqt6sql6-sqlite'"
 check "lintian finds no error" bash -c "! lintian '$deb' 2>/dev/null | grep -q '^E:'"
 
 echo "package: $passed passed, $failed failed"

@@ -54,7 +54,10 @@ protected:
         number->SetText(QStringLiteral("P[Page#]"));
         for (int i = 2; i <= 42; ++i)
             memo(report, QStringLiteral("Memo%1").arg(i))->SetText(QString());
-        report.SetPrintCommand([](TrpReport& r) { return rpPrintPreparedPages(r); });
+        report.SetPrintCommand([this](TrpReport& r) {
+            return rpPrintPreparedPages(
+                r, {}, [this](const TrpAcceptedJob& job) { accepted.append(job); });
+        });
         QFile::remove(output());
     }
 
@@ -83,6 +86,7 @@ protected:
 
     MessageRecorder messages;
     TrpReport report;
+    QList<TrpAcceptedJob> accepted;
 };
 
 TEST_F(PreviewPrint, ctrlPPrintsEveryPageWithTheProgressWindowOverADisabledPreview)
@@ -102,6 +106,9 @@ TEST_F(PreviewPrint, ctrlPPrintsEveryPageWithTheProgressWindowOverADisabledPrevi
     EXPECT_TRUE(spooler().waitForJobs());
     EXPECT_EQ(pageTexts(output()), (QStringList {"P1", "P2", "P3"}));
     EXPECT_TRUE(messages.messages.isEmpty());
+    ASSERT_EQ(accepted.size(), 1);
+    EXPECT_EQ(accepted[0].Printer, QStringLiteral("A5Laser"));
+    EXPECT_EQ(accepted[0].Sheets, (QList<int> {0, 1, 2}));
 }
 
 TEST_F(PreviewPrint, theProgressWindowIsBorderlessWithItsCancelButton)
@@ -134,6 +141,7 @@ TEST_F(PreviewPrint, cancelInTheProgressWindowAbortsTheJob)
     });
     EXPECT_TRUE(spooler().waitForJobs());
     EXPECT_FALSE(QFile::exists(output()));
+    EXPECT_TRUE(accepted.isEmpty());
 }
 
 } // namespace

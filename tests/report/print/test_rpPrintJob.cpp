@@ -263,7 +263,12 @@ TEST_F(NumberedPages, aQueueThatStopsTakingJobsIsReportedNotShownAsPrinted)
     {
         RejectJobsAfterFirstPage reject;
         report.SetProgressObserver(&reject);
-        EXPECT_FALSE(printAndCollect(report));
+        QFile::remove(output());
+        bool accepted = false;
+        rpPrintPreparedPages(report, {}, [&accepted](const TrpAcceptedJob&) { accepted = true; });
+        EXPECT_TRUE(spooler().waitForJobs());
+        EXPECT_FALSE(QFile::exists(output()));
+        EXPECT_FALSE(accepted) << "a refused document is no printed certificate";
         report.SetProgressObserver(nullptr);
         ASSERT_TRUE(reject.rejecting);
     }

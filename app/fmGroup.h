@@ -1,0 +1,40 @@
+#pragma once
+
+#include "app/GroupList.h"
+
+#include <QDialog>
+
+#include <functional>
+
+class QPushButton;
+class QTableWidget;
+
+// "Печать группы": a group list read from a CSV file or pasted from a spreadsheet, one row
+// per graduate with what stops it from printing. "Просмотр" closes the window accepted when
+// every row can be printed, and otherwise names the first row that cannot.
+class TfmGroup : public QDialog {
+    Q_OBJECT
+
+public:
+    using FieldCheck = std::function<bool(int field, const QString& text)>;
+
+    TfmGroup(FieldCheck fits, QWidget* parent = nullptr);
+
+    QPushButton* btnOpen = nullptr;
+    QPushButton* btnPaste = nullptr;
+    QTableWidget* Grid = nullptr;
+    QPushButton* btnPreview = nullptr;
+    QPushButton* btnClose = nullptr;
+
+    const QList<GroupGraduate>& group() const { return fGroup; }
+
+    void btnOpenClick();
+    void btnPasteClick();
+    void btnPreviewClick();
+
+private:
+    void load(const QString& text);
+
+    FieldCheck fFits;
+    QList<GroupGraduate> fGroup;
+};

@@ -1,0 +1,145 @@
+// "Печать группы…": a group list becomes one prepared report of one certificate per
+// graduate, printed as one job and recorded line by line.
+
+#include "MainWindowFixture.h"
+
+#include "A5LaserSpooler.h"
+#include "PrintOutput.h"
+
+#include "app/RegisterSettings.h"
+#include "app/fmGroup.h"
+#include "register/CertificateRegister.h"
+#include "report/engine/rpPreviewPages.h"
+#include "report/engine/rpReport.h"
+#include "support/ModalSession.h"
+#include "support/PreviewSession.h"
+
+#include <QClipboard>
+#include <QFile>
+#include <QProcess>
+#include <QTableWidget>
+
+namespace {
+
+class GroupPrinting : public MainWindowTest {
+protected:
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        QFile::remove(A5LaserSpooler::output());
+        retype(main().Edit_05, "Форма Формович");
+    }
+
+    QString writeList(const QString& text)
+    {
+        const QString path = folder.filePath(QStringLiteral("группа.csv"));
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text.toUtf8());
+        return path;
+    }
+
+    // Opens the list in the group window and presses "Просмотр" there.
+    void openAndPreview(const QString& path, const std::function<void(TfmGroup&)>& afterPreview)
+    {
+        FileAnswerer answer(path);
+        whileModalOpen<TfmGroup>([&] { main().subGroup->trigger(); },
+            [&](TfmGroup& window) {
+                QTest::mouseClick(window.btnOpen, Qt::LeftButton);
+                QTest::mouseClick(window.btnPreview, Qt::LeftButton);
+                afterPreview(window);
+            });
+    }
+};
+
+TEST_F(GroupPrinting, thirtyGraduatesPrintAsOneJobOfThirtyA5PagesAndThirtyLines)
+{
+    QString list = u("ФИО;Серия;Экзамен\n");
+    for (int i = 1; i <= 30; ++i)
+        list += u("Выпускник %1;АБ%2;Хорошо\n").arg(i).arg(i % 10);
+    const QString path = writeList(list);
+
+    bool previewed = false;
+    whilePreviewOpen(
+        *main().rpReport1, [&] { openAndPreview(path, [](TfmGroup&) {}); },
+        [&](TrpPreviewForm& form) {
+            previewed = true;
+            EXPECT_EQ(form.Preview->PageCount(), 30);
+            // The group window has just closed; the preview takes the keyboard as a
+            // window manager would give it.
+            QApplication::setActiveWindow(&form);
+            ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+            pressKey(Qt::Key_P, Qt::ControlModifier);
+        });
+    EXPECT_TRUE(previewed);
+    ASSERT_TRUE(A5LaserSpooler::scheduler()->waitForJobs());
+    EXPECT_EQ(
+        pdfInfoField(A5LaserSpooler::output(), QStringLiteral("Pages")), QStringLiteral("30"));
+    EXPECT_EQ(pdfPageSize(A5LaserSpooler::output()), QSizeF(420, 595));
+    // Each sheet carries its own graduate, in the list's order.
+    for (int page : {1, 17, 30}) {
+        QProcess text;
+        text.start(QStringLiteral("pdftotext"),
+            {QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
+                QString::number(page), A5LaserSpooler::output(), QStringLiteral("-")});
+        ASSERT_TRUE(text.waitForFinished(30000));
+        const QString printed = QString::fromUtf8(text.readAllStandardOutput());
+        EXPECT_TRUE(printed.contains(u("Выпускник %1\n").arg(page))) << printed.toStdString();
+    }
+
+    const QList<RegisterLine> lines = CertificateRegister(registerLocation()).search({});
+    ASSERT_EQ(lines.size(), 30);
+    for (int i = 0; i < 30; ++i) {
+        EXPECT_EQ(lines[i].number, 30 - i);
+        EXPECT_EQ(lines[i].graduate, u("Выпускник %1").arg(30 - i));
+        EXPECT_EQ(lines[i].series, u("АБ%1").arg((30 - i) % 10));
+    }
+    const RegisterEntry fifth = CertificateRegister(registerLocation()).entry(5);
+    EXPECT_EQ(fifth.fields[4], u("Выпускник 5"));
+    EXPECT_EQ(fifth.fields[36], u("Хорошо"));
+    EXPECT_EQ(fifth.grades[9], u("Хорошо"));
+    // The form shows what it showed before.
+    EXPECT_EQ(main().Edit_05->Text(), u("Форма Формович"));
+    EXPECT_EQ(recorder.texts(), QStringList());
+}
+
+TEST_F(GroupPrinting, aRowWithAProblemBlocksPrintingAndIsNamed)
+{
+    const QString path = writeList(u("ФИО;Оценка 2\nИванов;Хорошо\n;Хорошо\nПетров;пять\n"));
+    openAndPreview(path, [&](TfmGroup& window) {
+        EXPECT_TRUE(window.isVisible());
+        EXPECT_EQ(window.Grid->rowCount(), 3);
+        EXPECT_EQ(window.Grid->item(1, 4)->text(), u("нет ФИО"));
+    });
+    EXPECT_EQ(recorder.texts(), QStringList {u("Строка 3 списка: нет ФИО.")});
+    EXPECT_EQ(main().rpReport1->PreviewPages().Count(), 0);
+    EXPECT_FALSE(QFile::exists(folder.filePath(QString::fromLatin1(kRegisterFileName))));
+}
+
+TEST_F(GroupPrinting, cellsPastedFromASpreadsheetAreTheGroup)
+{
+    QApplication::clipboard()->setText(u("Серия\tФИО\tЭкзамен\r\nАБ1\tИванов\tХорошо\r\n"
+                                         "АБ2\tПетров\tx\r\n"));
+    whileModalOpen<TfmGroup>([&] { main().subGroup->trigger(); },
+        [&](TfmGroup& window) {
+            QTest::mouseClick(window.btnPaste, Qt::LeftButton);
+            ASSERT_EQ(window.group().size(), 2);
+            EXPECT_EQ(window.Grid->item(0, 1)->text(), u("Иванов"));
+            EXPECT_EQ(window.Grid->item(1, 2)->text(), u("АБ2"));
+            EXPECT_EQ(window.Grid->item(1, 3)->text(), u("x"));
+            EXPECT_EQ(window.Grid->item(1, 4)->text(), QString());
+        });
+    EXPECT_EQ(recorder.texts(), QStringList());
+}
+
+TEST_F(GroupPrinting, aNameTooLongForItsBoxIsAProblem)
+{
+    const QString path = writeList(u("ФИО\n") + u("Очень ").repeated(20) + u("\n"));
+    openAndPreview(path, [&](TfmGroup& window) {
+        EXPECT_EQ(window.Grid->item(0, 4)->text(), u("ФИО не помещается в поле бланка"));
+    });
+    EXPECT_EQ(
+        recorder.texts(), QStringList {u("Строка 2 списка: ФИО не помещается в поле бланка.")});
+}
+
+} // namespace

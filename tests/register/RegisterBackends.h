@@ -1,0 +1,67 @@
+#pragma once
+
+#include "PostgresServer.h"
+
+#include "register/RegisterLocation.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+// The program's PostgreSQL server, started with the first test that asks for it and stopped
+// when the program ends.
+inline PostgresServer* testPostgres(QString& error)
+{
+    static QString startError;
+    static std::unique_ptr<PostgresServer> server = [] {
+        if (PostgresServer::binaries().isEmpty()) {
+            startError = QStringLiteral("not installed");
+            return std::unique_ptr<PostgresServer>();
+        }
+        return PostgresServer::start(startError);
+    }();
+    error = startError;
+    return server.get();
+}
+
+// Each test's own empty register: a new SQLite file, or a new database on the tests'
+// PostgreSQL server. The PostgreSQL cases are skipped, saying so, only where the server's
+// programs are not installed; a server that is installed but does not start fails them.
+class RegisterBackend : public ::testing::TestWithParam<RegisterLocation::Kind> {
+protected:
+    void SetUp() override
+    {
+        if (GetParam() == RegisterLocation::Kind::SQLite) {
+            location
+                = RegisterLocation::sqliteFile(folder.filePath(QStringLiteral("journal.sqlite")));
+            return;
+        }
+        QString error;
+        PostgresServer* server = testPostgres(error);
+        if (!server && PostgresServer::binaries().isEmpty())
+            GTEST_SKIP() << "PostgreSQL server programs (initdb, pg_ctl) are not installed "
+                            "under /usr/lib/postgresql: install the postgresql package";
+        ASSERT_NE(server, nullptr) << error.toStdString();
+        static int databases = 0;
+        location.kind = RegisterLocation::Kind::PostgreSQL;
+        location.host = server->host();
+        location.user = PostgresServer::user();
+        location.database = QStringLiteral("register_%1").arg(++databases);
+        ASSERT_TRUE(server->createDatabase(location.database));
+    }
+
+    QTemporaryDir folder;
+    RegisterLocation location;
+};
+
+inline std::string backendName(const ::testing::TestParamInfo<RegisterLocation::Kind>& info)
+{
+    return info.param == RegisterLocation::Kind::SQLite ? "SQLite" : "PostgreSQL";
+}
+
+#define INSTANTIATE_FOR_BOTH_BACKENDS(suite)                                                       \
+    INSTANTIATE_TEST_SUITE_P(Backends, suite,                                                      \
+        ::testing::Values(RegisterLocation::Kind::SQLite, RegisterLocation::Kind::PostgreSQL),     \
+        backendName)

@@ -1,0 +1,190 @@
+#include "RegisterBackends.h"
+#include "RegisterSamples.h"
+
+#include "register/CertificateRegister.h"
+#include "register/RegisterError.h"
+
+#include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QList<qint64> numbersOf(const QList<RegisterLine>& lines)
+{
+    QList<qint64> numbers;
+    for (const RegisterLine& line : lines)
+        numbers.append(line.number);
+    return numbers;
+}
+
+using CertificateRegisterTest = RegisterBackend;
+INSTANTIATE_FOR_BOTH_BACKENDS(CertificateRegisterTest);
+
+TEST_P(CertificateRegisterTest, aRecordComesBackAsWrittenUnderTheNextRunningNumber)
+{
+    CertificateRegister reg(location);
+    RegisterEntry first
+        = sampleEntry(QStringLiteral("Иванов Иван Иванович"), QStringLiteral("АБ12"));
+    first.number = 77;
+    const RegisterEntry second
+        = sampleEntry(QStringLiteral("Петрова Анна"), QStringLiteral("АБ13"));
+    EXPECT_EQ(reg.record({first, second}), (QList<qint64> {1, 2}));
+    EXPECT_EQ(reg.record({first}), QList<qint64> {3});
+
+    const RegisterEntry read = reg.entry(2);
+    EXPECT_EQ(read.number, 2);
+    EXPECT_EQ(read.printedAt, second.printedAt);
+    EXPECT_EQ(read.printer, second.printer);
+    EXPECT_EQ(read.leftMargin, 14.5);
+    EXPECT_EQ(read.topMargin, 12.25);
+    EXPECT_EQ(read.rightMargin, 15);
+    EXPECT_EQ(read.bottomMargin, 20);
+    EXPECT_EQ(read.series, second.series);
+    EXPECT_EQ(read.graduate, second.graduate);
+    EXPECT_EQ(read.periodFrom, second.periodFrom);
+    EXPECT_EQ(read.periodTo, second.periodTo);
+    EXPECT_EQ(read.category, second.category);
+    EXPECT_EQ(read.transmission, second.transmission);
+    EXPECT_EQ(read.issuedOn, second.issuedOn);
+    EXPECT_EQ(read.head, second.head);
+    EXPECT_EQ(read.school, second.school);
+    EXPECT_EQ(read.school2, second.school2);
+    EXPECT_EQ(read.locality, second.locality);
+    EXPECT_EQ(read.hours, second.hours);
+    EXPECT_EQ(read.grades, second.grades);
+    EXPECT_EQ(read.fields, second.fields);
+    EXPECT_FALSE(read.spoiled());
+
+    // A register opened again carries on where it stopped.
+    CertificateRegister again(location);
+    EXPECT_EQ(again.record({second}), QList<qint64> {4});
+}
+
+struct SearchCase {
+    const char* name;
+    const char* text;
+    QDate from;
+    QDate to;
+    QList<qint64> expected;
+};
+
+TEST_P(CertificateRegisterTest, searchFindsPiecesOfNameOrSeriesInAnyCaseWithinIssueDates)
+{
+    CertificateRegister reg(location);
+    reg.record({sampleEntry(
+                    QStringLiteral("Иванов Иван"), QStringLiteral("АБ12"), QDate(2026, 5, 1)),
+        sampleEntry(QStringLiteral("Ёлкина Мария"), QStringLiteral("ВГ_7"), QDate(2026, 5, 31)),
+        sampleEntry(QStringLiteral("Сидоров 100%"), QStringLiteral("АБ13"), QDate(2026, 6, 1)),
+        sampleEntry(QStringLiteral("Иванова Ольга"), QStringLiteral("ДЕ1"), QDate(2026, 7, 2))});
+
+    const SearchCase cases[] = {
+        {"everything, newest first", "", {}, {}, {4, 3, 2, 1}},
+        {"a piece of the name in another case", "иванов", {}, {}, {4, 1}},
+        {"capital Ё found by the small ё", "ёлк", {}, {}, {2}},
+        {"a piece of the series", "аб1", {}, {}, {3, 1}},
+        {"% is a character, not a wildcard", "100%", {}, {}, {3}},
+        {"_ is a character, not a wildcard", "г_7", {}, {}, {2}},
+        {"both ends of the range count", "", QDate(2026, 5, 1), QDate(2026, 5, 31), {2, 1}},
+        {"open start", "", {}, QDate(2026, 5, 31), {2, 1}},
+        {"open end", "иван", QDate(2026, 6, 1), {}, {4}},
+        {"nothing matches", "Петров", {}, {}, {}},
+    };
+    for (const SearchCase& c : cases)
+        EXPECT_EQ(numbersOf(reg.search({QString::fromUtf8(c.text), c.from, c.to})), c.expected)
+            << c.name;
+}
+
+TEST_P(CertificateRegisterTest, aSpoiledBlankKeepsItsLineWithTheReason)
+{
+    CertificateRegister reg(location);
+    reg.record({sampleEntry(QStringLiteral("Иванов"), QStringLiteral("АБ12")),
+        sampleEntry(QStringLiteral("Петров"), QStringLiteral("АБ13"))});
+    reg.markSpoiled(1, QStringLiteral("  замята бумага "));
+    const QList<RegisterLine> lines = reg.search({});
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_EQ(lines[1].spoiledReason, QStringLiteral("замята бумага"));
+    EXPECT_FALSE(lines[0].spoiled());
+
+    EXPECT_THROW(reg.markSpoiled(2, QStringLiteral("  ")), RegisterError);
+    EXPECT_THROW(reg.markSpoiled(9, QStringLiteral("замята")), RegisterError);
+    EXPECT_FALSE(reg.search({})[0].spoiled());
+    // The register goes on after a refused change.
+    EXPECT_EQ(reg.record({sampleEntry(QStringLiteral("Сидоров"), QStringLiteral("АБ14"))}),
+        QList<qint64> {3});
+}
+
+TEST_P(CertificateRegisterTest, twoDesksWritingAtOnceGetEveryRunningNumberOnce)
+{
+    CertificateRegister reg(location, 30000);
+    QStringList arguments;
+    if (GetParam() == RegisterLocation::Kind::SQLite)
+        arguments = {QStringLiteral("sqlite"), location.file};
+    else
+        arguments = {QStringLiteral("postgres"), location.host, location.database, location.user};
+    constexpr int kEach = 40;
+    arguments << QString::number(kEach) << QStringLiteral("второй");
+    QProcess other;
+    other.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    other.start(QStringLiteral(VORSELA_REGISTER_WRITER), arguments);
+    ASSERT_TRUE(other.waitForStarted());
+    for (int i = 1; i <= kEach; ++i)
+        reg.record({sampleEntry(QStringLiteral("первый %1").arg(i), QStringLiteral("первый"))});
+    ASSERT_TRUE(other.waitForFinished(60000));
+    EXPECT_EQ(other.exitCode(), 0);
+
+    const QList<RegisterLine> lines = reg.search({});
+    QList<qint64> expected;
+    for (qint64 n = 2 * kEach; n >= 1; --n)
+        expected.append(n);
+    EXPECT_EQ(numbersOf(lines), expected);
+    EXPECT_EQ(reg.search({QStringLiteral("второй"), {}, {}}).size(), kEach);
+    EXPECT_EQ(reg.search({QStringLiteral("первый"), {}, {}}).size(), kEach);
+}
+
+TEST_P(CertificateRegisterTest, aWriteWhileAnotherDeskHoldsTheRegisterIsRefusedAndNothingIsKept)
+{
+    CertificateRegister holder(location);
+    holder.record({sampleEntry(QStringLiteral("Иванов"), QStringLiteral("АБ12"))});
+    CertificateRegister waiting(location, 200);
+    {
+        // The other desk's write transaction, opened by hand and left open.
+        QSqlDatabase other = QSqlDatabase::addDatabase(GetParam() == RegisterLocation::Kind::SQLite
+                ? QStringLiteral("QSQLITE")
+                : QStringLiteral("QPSQL"),
+            QStringLiteral("other-desk"));
+        if (GetParam() == RegisterLocation::Kind::SQLite) {
+            other.setDatabaseName(location.file);
+        } else {
+            other.setHostName(location.host);
+            other.setDatabaseName(location.database);
+            other.setUserName(location.user);
+        }
+        ASSERT_TRUE(other.open());
+        QSqlQuery hold(other);
+        if (GetParam() == RegisterLocation::Kind::SQLite) {
+            ASSERT_TRUE(hold.exec(QStringLiteral("BEGIN IMMEDIATE")));
+        } else {
+            ASSERT_TRUE(hold.exec(QStringLiteral("BEGIN")));
+            ASSERT_TRUE(hold.exec(QStringLiteral("SELECT pg_advisory_xact_lock(7405318)")));
+        }
+        try {
+            waiting.record({sampleEntry(QStringLiteral("Петров"), QStringLiteral("АБ13"))});
+            ADD_FAILURE() << "the write went through a held register";
+        } catch (const RegisterError& error) {
+            EXPECT_TRUE(error.message().contains(QStringLiteral("занят другой программой")))
+                << error.what();
+        }
+        // Readers are not held up by a writer.
+        EXPECT_EQ(waiting.search({}).size(), 1);
+        hold.exec(QStringLiteral("ROLLBACK"));
+        other.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("other-desk"));
+    EXPECT_EQ(waiting.record({sampleEntry(QStringLiteral("Петров"), QStringLiteral("АБ13"))}),
+        QList<qint64> {2});
+}
+
+} // namespace
