@@ -17,6 +17,7 @@
 #include "report/model/rpPages.h"
 #include "report/preview/rpPreviewViewer.h"
 #include "report/print/rpPrintCommand.h"
+#include "report/printui/rpPrintDialog.h"
 #include "templates/Templates.h"
 
 #include <QAction>
@@ -54,7 +55,8 @@ TfmMain::TfmMain(QWidget* parent) : QMainWindow(parent)
 
     rpReport1 = std::make_unique<TrpReport>();
     rpReport1->SetViewerFactory(rpPreviewWindows());
-    rpReport1->SetPrintCommand([](TrpReport& report) { return rpPrintPreparedPages(report); });
+    rpReport1->SetPrintCommand(
+        [](TrpReport& report) { return rpPrintPreparedPages(report, rpRunPrintDialog); });
     loadCertificateTemplate(*rpReport1);
     // The test page is read from its template when it is first shown.
     rpReport2 = std::make_unique<TrpReport>();
@@ -62,7 +64,7 @@ TfmMain::TfmMain(QWidget* parent) : QMainWindow(parent)
         rpPreviewWindows([this](TrpPreviewForm& form) { addCalibrationCommand(form); }));
     // The margins a test page was printed with are what a measurement of it refers to.
     rpReport2->SetPrintCommand([this](TrpReport& report) {
-        const bool printed = rpPrintPreparedPages(report);
+        const bool printed = rpPrintPreparedPages(report, rpRunPrintDialog);
         if (const TrpReportPage* page = report.PreviewPages().GetPage(0); printed && page)
             recordTestPrint(*page);
         return printed;

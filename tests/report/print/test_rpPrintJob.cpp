@@ -34,19 +34,6 @@ bool printAndCollect(TrpReport& report)
     return QFile::exists(output());
 }
 
-// The text of every page of the job, one entry a page.
-QStringList pageTexts(const QString& pdf)
-{
-    QProcess process;
-    process.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
-    process.waitForFinished(30000);
-    QStringList pages = QString::fromUtf8(process.readAllStandardOutput()).split(u'\f');
-    pages.removeLast();
-    for (QString& page : pages)
-        page = page.simplified();
-    return pages;
-}
-
 QStringList pageLabels(std::initializer_list<int> numbers)
 {
     QStringList labels;
