@@ -19,14 +19,15 @@ void sheet(QPainter& p, const QRect& r, const QString& number = {})
     font.setBold(true);
     p.setFont(font);
     p.setPen(kAccent);
-    p.drawText(r, Qt::AlignCenter, number);
+    // In the corner that the sheet in front leaves uncovered.
+    p.drawText(QRect(r.left() + 2, r.top() + 1, 9, 10), Qt::AlignCenter, number);
 }
 
-// A small set of three sheets fanned out, the last in front.
+// A small set of sheets fanned out, the last in front.
 void stack(QPainter& p, int x, int y, const QStringList& numbers)
 {
     for (int i = 0; i < numbers.size(); ++i)
-        sheet(p, QRect(x + i * 7, y + i * 6, 18, 24), numbers[i]);
+        sheet(p, QRect(x + i * 10, y + i * 9, 16, 22), numbers[i]);
 }
 
 } // namespace
@@ -38,12 +39,12 @@ QPixmap rpCollatePicture(bool collated)
     QPainter p(&picture);
     const QStringList one {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")};
     if (collated) {
-        stack(p, 4, 8, one);
-        stack(p, 50, 8, one);
+        stack(p, 4, 6, one);
+        stack(p, 50, 6, one);
     } else {
-        stack(p, 2, 8, {QStringLiteral("1"), QStringLiteral("1")});
-        stack(p, 33, 8, {QStringLiteral("2"), QStringLiteral("2")});
-        stack(p, 64, 8, {QStringLiteral("3"), QStringLiteral("3")});
+        stack(p, 2, 10, {QStringLiteral("1"), QStringLiteral("1")});
+        stack(p, 33, 10, {QStringLiteral("2"), QStringLiteral("2")});
+        stack(p, 64, 10, {QStringLiteral("3"), QStringLiteral("3")});
     }
     return picture;
 }
