@@ -287,6 +287,33 @@ TEST_F(PrintDialogTest, isLaidOutAsTheTableWithTheStringTablesCaptions)
     EXPECT_FALSE(printed);
 }
 
+TEST_F(PrintDialogTest, opensOnTheReportsPrintOptions)
+{
+    TrpPrintOptions& options = report.PrintOptions();
+    options.Copies = 3;
+    options.Collate = false;
+    options.PageNumbers = QStringLiteral("2-3");
+    options.PrintPages = ppOdd;
+    options.Reverse = true;
+    options.PrintMode = pmScale;
+    options.PrintOnSheet = 11;
+    options.Duplex = dmVertical;
+    printWith([](TrpPrintDialog& d) {
+        EXPECT_EQ(d.CopiesE->Text(), QStringLiteral("3"));
+        EXPECT_FALSE(d.CollateCB->isChecked());
+        EXPECT_EQ(d.CollateImg->pixmap().toImage(), rpCollatePicture(false).toImage());
+        EXPECT_TRUE(d.PageNumbersRB->isChecked());
+        EXPECT_EQ(d.PageNumbersE->Text(), QStringLiteral("2-3"));
+        EXPECT_EQ(d.PrintCB->currentText(), QStringLiteral("Odd pages"));
+        EXPECT_EQ(d.OrderCB->currentText(), QStringLiteral("Reverse (9-1)"));
+        EXPECT_EQ(d.ModeCB->currentText(), QStringLiteral("Scale"));
+        EXPECT_TRUE(d.SheetCB->isEnabled());
+        EXPECT_EQ(d.SheetCB->currentText(), QStringLiteral("A5"));
+        EXPECT_EQ(d.DuplexCB->currentText(), QStringLiteral("Vertical"));
+    });
+    EXPECT_EQ(report.PrintOptions().Copies, 3) << "a cancelled dialog leaves the options";
+}
+
 TEST_F(PrintDialogTest, theFieldsAnswerTheOperatorsInput)
 {
     printWith([](TrpPrintDialog& d) {
@@ -541,12 +568,27 @@ TEST_F(PrintDialogTest, propertiesChooseTheSourceAndDuplexOfTheJob)
     EXPECT_EQ(rpPrinters().Printer()->Duplex(), -1);
 }
 
-TEST_F(PrintDialogTest, cancelledPropertiesChangeNothing)
+// A driver without sources or two-sided printing offers nothing to choose; Cancel leaves
+// everything as it was.
+TEST_F(PrintDialogTest, propertiesOfferWhatTheDriverOffersAndCancelChangesNothing)
 {
     printWith([&](TrpPrintDialog& d) {
+        whileModalOpen<TrpPrinterPropertiesForm>([&] { click(*d.PropButton); },
+            [](TrpPrinterPropertiesForm& p) {
+                EXPECT_EQ(p.SourceCB->count(), 0);
+                EXPECT_FALSE(p.SourceCB->isEnabled());
+                EXPECT_EQ(items(*p.DuplexCB), QStringList {"Simplex"});
+                EXPECT_FALSE(p.DuplexCB->isEnabled());
+                click(*p.OkB);
+            });
+        EXPECT_EQ(d.DuplexCB->currentText(), QStringLiteral("Default"));
+        EXPECT_EQ(rpPrinters().Printer()->Duplex(), -1);
+
         choose(*d.PrinterCB, QStringLiteral("DuplexTrays"));
         whileModalOpen<TrpPrinterPropertiesForm>([&] { click(*d.PropButton); },
             [](TrpPrinterPropertiesForm& p) {
+                activate(p);
+                choose(*p.SourceCB, QStringLiteral("Manual Feed"));
                 choose(*p.DuplexCB, QStringLiteral("Vertical"));
                 click(*p.CancelB);
             });
