@@ -242,7 +242,9 @@ bool TrpPrintJob::printJoinedSheet(const QList<int>& indexes)
     const TrpJoinLayout layout = joinLayout(width, height, FSheetWidth, FSheetHeight);
     beginSide(first, binFor(first), duplexFor(first), layout.Orientation);
     for (int i = 0; i < indexes.size(); ++i) {
-        drawPage(indexes[i], 1, 1, i % layout.Columns * width, i / layout.Columns * height);
+        const int column = i % layout.Columns;
+        const int row = i / layout.Columns;
+        drawPage(indexes[i], 1, 1, column * width, row * height);
         FReport.InternalOnProgress(ptPrinting, indexes[i] + 1);
     }
     FPrinter.EndPage();
