@@ -8,6 +8,7 @@
 #include "platform/widgets/FirstPaintMarker.h"
 #include "platform/widgets/MessageBoxes.h"
 #include "report/print/rpPrinterDefaults.h"
+#include "report/printui/rpPropertiesDialog.h"
 
 #include <QApplication>
 #include <QLocale>
@@ -40,6 +41,7 @@ int runProgram(int argc, char** argv)
     platform::setUpProgramFonts();
     platform::useMessageBoxes();
     rpUseSystemPrinterDefaults();
+    rpUsePropertiesDialog();
 
     const std::unique_ptr<ProgramWindows> windows = createProgramWindows();
     return QApplication::exec();

@@ -17,6 +17,7 @@
 #include "report/model/rpPages.h"
 #include "report/preview/rpPreviewViewer.h"
 #include "report/print/rpPrintCommand.h"
+#include "report/printui/rpPrintDialog.h"
 #include "templates/Templates.h"
 
 #include <QAction>
@@ -55,8 +56,8 @@ TfmMain::TfmMain(QWidget* parent) : QMainWindow(parent)
     rpReport1 = std::make_unique<TrpReport>();
     rpReport1->SetViewerFactory(rpPreviewWindows());
     rpReport1->SetPrintCommand([this](TrpReport& report) {
-        return rpPrintPreparedPages(
-            report, {}, [this, &report](const TrpAcceptedJob& job) { recordPrinted(report, job); });
+        return rpPrintPreparedPages(report, rpRunPrintDialog,
+            [this, &report](const TrpAcceptedJob& job) { recordPrinted(report, job); });
     });
     loadCertificateTemplate(*rpReport1);
     // The test page is read from its template when it is first shown.
@@ -65,7 +66,7 @@ TfmMain::TfmMain(QWidget* parent) : QMainWindow(parent)
         rpPreviewWindows([this](TrpPreviewForm& form) { addCalibrationCommand(form); }));
     // The margins a test page was printed with are what a measurement of it refers to.
     rpReport2->SetPrintCommand([this](TrpReport& report) {
-        const bool printed = rpPrintPreparedPages(report);
+        const bool printed = rpPrintPreparedPages(report, rpRunPrintDialog);
         if (const TrpReportPage* page = report.PreviewPages().GetPage(0); printed && page)
             recordTestPrint(*page);
         return printed;

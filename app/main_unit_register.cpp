@@ -84,19 +84,31 @@ void TfmMain::recordPrinted(TrpReport& report, const TrpAcceptedJob& job)
         const TrpReportPage* page = report.PreviewPages().GetPage(index);
         if (!page)
             continue;
-        // A page the form did not prepare (a prepared report opened from a file) is
-        // recorded with what it printed.
-        const bool fromForm = index < fPreparedForms.size();
-        RegisterEntry form = fromForm ? fPreparedForms[index] : RegisterEntry();
-        if (!fromForm) {
-            form.hours = QStringList(RegisterEntry::kHourCount, QString());
-            form.grades = QStringList(RegisterEntry::kGradeCount, QString());
+        // The form behind the page, when the page still carries that form's graduate: the
+        // preview may since have opened a prepared report from a file, or prepared the
+        // template anew, and a record must never join one graduate's sheet to another's data.
+        if (index < fPreparedForms.size()) {
+            RegisterEntry entry
+                = printedCertificate(fPreparedForms[index], *page, job.Printer, printedAt);
+            if (entry.fields[3] == entry.series && entry.fields[4] == entry.graduate) {
+                entries.append(entry);
+                continue;
+            }
         }
-        RegisterEntry entry = printedCertificate(form, *page, job.Printer, printedAt);
-        if (!fromForm) {
-            entry.series = entry.fields[3];
-            entry.graduate = entry.fields[4];
-        }
+        // Otherwise the page is recorded with what it printed: the texts that print as the
+        // form holds them; the hours, the transmission and the dates print altered or in
+        // part, so the record leaves them empty.
+        RegisterEntry printed;
+        printed.hours = QStringList(RegisterEntry::kHourCount, QString());
+        RegisterEntry entry = printedCertificate(printed, *page, job.Printer, printedAt);
+        entry.school = entry.fields[0];
+        entry.school2 = entry.fields[1];
+        entry.locality = entry.fields[2];
+        entry.series = entry.fields[3];
+        entry.graduate = entry.fields[4];
+        entry.category = entry.fields[11];
+        entry.head = entry.fields[26];
+        entry.grades = entry.fields.mid(27, RegisterEntry::kGradeCount);
         entries.append(entry);
     }
     try {

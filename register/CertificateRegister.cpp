@@ -35,7 +35,16 @@ QString connectionName()
     return u"vorsela-register-%1"_s.arg(++counter);
 }
 
-QString isoDate(const QDate& date) { return date.toString(Qt::ISODate); }
+// A text column holds text: an empty field the form never touched is an empty text, not
+// a missing value.
+QString text(const QString& value) { return value.isNull() ? QStringLiteral("") : value; }
+
+// A date the sheet does not tell (a prepared report opened from a file prints only the last
+// digit of its years) is kept as an empty text, which reads back as no date.
+QString isoDate(const QDate& date)
+{
+    return date.isValid() ? date.toString(Qt::ISODate) : QStringLiteral("");
+}
 
 QString jsonList(const QStringList& texts)
 {
@@ -203,26 +212,26 @@ QList<qint64> CertificateRegister::record(const QList<RegisterEntry>& entries)
             ++number;
             line.addBindValue(number);
             line.addBindValue(entry.printedAt.toUTC().toString(Qt::ISODateWithMs));
-            line.addBindValue(entry.printer);
+            line.addBindValue(text(entry.printer));
             line.addBindValue(entry.leftMargin);
             line.addBindValue(entry.topMargin);
             line.addBindValue(entry.rightMargin);
             line.addBindValue(entry.bottomMargin);
-            line.addBindValue(entry.series);
-            line.addBindValue(entry.graduate);
+            line.addBindValue(text(entry.series));
+            line.addBindValue(text(entry.graduate));
             line.addBindValue((entry.graduate + u'\n' + entry.series).toLower());
             line.addBindValue(isoDate(entry.periodFrom));
             line.addBindValue(isoDate(entry.periodTo));
-            line.addBindValue(entry.category);
-            line.addBindValue(entry.transmission);
+            line.addBindValue(text(entry.category));
+            line.addBindValue(text(entry.transmission));
             line.addBindValue(isoDate(entry.issuedOn));
-            line.addBindValue(entry.head);
+            line.addBindValue(text(entry.head));
             exec(line);
 
             texts.addBindValue(number);
-            texts.addBindValue(entry.school);
-            texts.addBindValue(entry.school2);
-            texts.addBindValue(entry.locality);
+            texts.addBindValue(text(entry.school));
+            texts.addBindValue(text(entry.school2));
+            texts.addBindValue(text(entry.locality));
             texts.addBindValue(jsonList(entry.hours));
             texts.addBindValue(jsonList(entry.grades));
             texts.addBindValue(jsonList(entry.fields));

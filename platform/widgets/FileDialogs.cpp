@@ -13,8 +13,8 @@ public:
     {
         const QString filter = qtFileFilter(request.filter);
         if (request.kind == FileDialogRequest::Open)
-            return QFileDialog::getOpenFileName(nullptr, QString(), QString(), filter);
-        QFileDialog dialog(nullptr, QString(), QString(), filter);
+            return QFileDialog::getOpenFileName(nullptr, request.title, QString(), filter);
+        QFileDialog dialog(nullptr, request.title, QString(), filter);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setDefaultSuffix(request.defaultExtension);
         if (dialog.exec() != QDialog::Accepted)
@@ -47,12 +47,14 @@ QString qtFileFilter(const QString& filter)
 
 QString getOpenFileName(const QString& filter)
 {
-    return gAsker->ask(FileDialogRequest {FileDialogRequest::Open, filter, QString()});
+    return gAsker->ask(FileDialogRequest {FileDialogRequest::Open, filter, QString(), QString()});
 }
 
-QString getSaveFileName(const QString& filter, const QString& defaultExtension)
+QString getSaveFileName(
+    const QString& filter, const QString& defaultExtension, const QString& title)
 {
-    return gAsker->ask(FileDialogRequest {FileDialogRequest::Save, filter, defaultExtension});
+    return gAsker->ask(
+        FileDialogRequest {FileDialogRequest::Save, filter, defaultExtension, title});
 }
 
 } // namespace platform

@@ -14,6 +14,8 @@ struct FileDialogRequest {
     // Added to a saved name typed without one ("prp"), before the dialog asks whether an
     // existing file may be replaced, so the question is about the file that gets written.
     QString defaultExtension;
+    // The dialog's caption; empty for the desktop's own.
+    QString title;
 };
 
 // Asks for a file name in a modal dialog; an empty answer means the operator cancelled. The
@@ -32,6 +34,7 @@ FileDialogAsker* setFileDialogAsker(FileDialogAsker* asker);
 QString qtFileFilter(const QString& filter);
 
 QString getOpenFileName(const QString& filter);
-QString getSaveFileName(const QString& filter, const QString& defaultExtension);
+QString getSaveFileName(
+    const QString& filter, const QString& defaultExtension, const QString& title = {});
 
 } // namespace platform

@@ -121,6 +121,9 @@ constexpr std::initializer_list<Entry> kEntries {
     {"pgsCm", "cm"},
     {"pgsIn", "in"},
 
+    {"prpCaption", "%s Properties"},
+    {"prpSource", "Paper source"},
+
     {"prtDefaultPrinter", "Default"},
     {"prtCustomPaper", "Custom"},
     {"prtDefaultBin", "Default"},

@@ -6,16 +6,13 @@
 #include "rpPreviewWorkspace.h"
 
 #include "platform/core/EventBoundary.h"
-#include "platform/core/MessageService.h"
 #include "platform/core/NumberFormat.h"
-#include "platform/core/Shell.h"
+#include "report/printui/rpHelpFile.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QContextMenuEvent>
-#include <QDir>
-#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -23,7 +20,6 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
-#include <QUrl>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -198,16 +194,7 @@ void TrpPreviewForm::SwitchToFullScreen()
     FFullScreen = !FFullScreen;
 }
 
-void TrpPreviewForm::OpenHelp()
-{
-    const QString help
-        = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("ReportUser.chm"));
-    if (!QFileInfo::exists(help)) {
-        platform::showEngineError(res("prvNoHelpFile").replace(QStringLiteral("%s"), help));
-        return;
-    }
-    platform::shellOpenAddress(QUrl::fromLocalFile(help).toString());
-}
+void TrpPreviewForm::OpenHelp() { rpOpenHelpFile(); }
 
 void TrpPreviewForm::onPageChanged()
 {

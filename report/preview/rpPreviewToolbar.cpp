@@ -3,10 +3,10 @@
 #include "report/model/rpRes.h"
 #include "rpPreview.h"
 #include "rpPreviewForm.h"
-#include "rpPreviewIcons.h"
 #include "rpPreviewWorkspace.h"
 
 #include "platform/core/EventBoundary.h"
+#include "report/printui/rpPreviewIcons.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>

@@ -39,6 +39,9 @@ public:
         int paper, double width, double height, TrpPrinterOrientation orientation)
         = 0;
     virtual void SetPrintParams(const TrpPrintParams& params) = 0;
+    // The driver's properties dialog on the settings record: on OK, Bin takes the record's
+    // source and Duplex the record's duplex when the operator changed it.
+    virtual void PropertiesDlg() = 0;
     // The drawing surface of the open document; none outside a document.
     virtual platform::Canvas* Canvas() = 0;
 

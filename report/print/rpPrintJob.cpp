@@ -11,6 +11,7 @@
 #include "platform/core/MessageService.h"
 
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 TrpPrintJob::TrpPrintJob(TrpReport& report, TrpCustomPrinter& printer, QList<int> pageNumbers,
@@ -66,101 +67,268 @@ bool TrpPrintJob::PrintPages()
     const int length = FPageNumbers.isEmpty() ? FReport.PreviewPages().Count()
                                               : static_cast<int>(FPageNumbers.size());
     const bool reverse = FReport.PrintOptions().Reverse;
+    if (FReport.PrintOptions().PrintMode == pmJoin)
+        return printJoined(length, reverse);
     for (int i = 0; i < length; ++i)
         if (!PrintPage(reverse ? length - 1 - i : i))
             return false;
     return true;
 }
 
+int TrpPrintJob::pageIndexAt(int position) const
+{
+    const TrpPrintPages which = FReport.PrintOptions().PrintPages;
+    const int index = FPageNumbers.isEmpty() ? position : FPageNumbers[position] - 1;
+    if (index < 0 || index >= FReport.PreviewPages().Count())
+        return -1;
+    const bool odd = (index + 1) % 2 == 1;
+    if ((which == ppOdd && !odd) || (which == ppEven && odd))
+        return -1;
+    return index;
+}
+
+bool TrpPrintJob::stopWhenTerminated()
+{
+    if (!FReport.Terminated())
+        return false;
+    if (FStarted)
+        FPrinter.Abort();
+    FStarted = false;
+    return true;
+}
+
+int TrpPrintJob::binFor(const TrpReportPage& page)
+{
+    const int bin = page.Bin();
+    if (FBinsPrinted.contains(bin))
+        return page.BinOtherPages();
+    FBinsPrinted.insert(bin);
+    return bin;
+}
+
+TrpDuplexMode TrpPrintJob::duplexFor(const TrpReportPage& page) const
+{
+    return FDuplex != dmNone ? FDuplex : page.Duplex();
+}
+
 bool TrpPrintJob::PrintPage(int position)
 {
-    const TrpPrintOptions& options = FReport.PrintOptions();
-    TrpPreviewPages& pages = FReport.PreviewPages();
-    const int index = FPageNumbers.isEmpty() ? position : FPageNumbers[position] - 1;
-    if (index < 0 || index >= pages.Count())
+    const int index = pageIndexAt(position);
+    if (index < 0)
         return true;
-    const bool odd = (index + 1) % 2 == 1;
-    if ((options.PrintPages == ppOdd && !odd) || (options.PrintPages == ppEven && odd))
-        return true;
-
-    if (FReport.Terminated()) {
-        if (FStarted)
-            FPrinter.Abort();
-        FStarted = false;
+    if (stopWhenTerminated())
         return false;
+
+    TrpPreviewPages& pages = FReport.PreviewPages();
+    const TrpReportPage& page = *pages.GetPage(index);
+    const int bin = binFor(page);
+    const TrpDuplexMode duplex = duplexFor(page);
+    switch (FReport.PrintOptions().PrintMode) {
+    case pmSplit:
+        if (!printPieces(index, bin, duplex))
+            return false;
+        break;
+    case pmScale: {
+        beginSide(page, bin, duplex, poPortrait);
+        const double kx = FSheetWidth / page.PaperWidth();
+        const double ky = FSheetHeight / page.PaperHeight();
+        pages.SetPrintScale(std::min(kx, ky));
+        drawPage(index, kx, ky, 0, 0);
+        endSide(index + 1);
+        break;
     }
+    default:
+        beginSide(page, bin, duplex, page.Orientation());
+        drawPage(index, 1, 1, 0, 0);
+        endSide(index + 1);
+        break;
+    }
+    notePrinted(index);
+    pages.ClearCache();
+    return true;
+}
 
-    const TrpReportPage* page = pages.GetPage(index);
-    const int copies = options.Collate ? 1 : FCopies;
+// Pieces as wide and high as the printable region, each starting the splicing line before
+// the end of the one before it; a page that fits the sheet is one piece placed as usual.
+bool TrpPrintJob::printPieces(int index, int bin, TrpDuplexMode duplex)
+{
+    TrpPreviewPages& pages = FReport.PreviewPages();
+    const TrpReportPage& page = *pages.GetPage(index);
+    const double width = page.PaperWidth();
+    const double height = page.PaperHeight();
+    if (width <= FSheetWidth && height <= FSheetHeight) {
+        beginSide(page, bin, duplex, poPortrait);
+        drawPage(index, 1, 1, 0, 0);
+        endSide(index + 1);
+        return true;
+    }
+    const double printableWidth
+        = FPrinter.PaperWidth() - FPrinter.LeftMargin() - FPrinter.RightMargin();
+    const double printableHeight
+        = FPrinter.PaperHeight() - FPrinter.TopMargin() - FPrinter.BottomMargin();
+    const double overlap = FReport.PrintOptions().SplicingLine;
+    // An overlap as large as the printable region would never get across the page.
+    const auto count = [overlap](double length, double printable) {
+        const double step = printable - overlap;
+        if (length <= printable || step <= 0)
+            return 1;
+        return 1 + int(std::ceil((length - printable) / step));
+    };
+    const int columns = count(width, printableWidth);
+    const int rows = count(height, printableHeight);
+    for (int row = 0; row < rows; ++row)
+        for (int column = 0; column < columns; ++column) {
+            if ((row > 0 || column > 0) && stopWhenTerminated())
+                return false;
+            const TrpReportPage& shown = *pages.GetPage(index);
+            beginSide(shown, bin, duplex, poPortrait);
+            drawPage(index, 1, 1,
+                FPrinter.LeftMargin() - column * std::max(printableWidth - overlap, 0.0),
+                FPrinter.TopMargin() - row * std::max(printableHeight - overlap, 0.0));
+            endSide(index + 1);
+        }
+    return true;
+}
 
-    int bin = page->Bin();
-    if (FBinsPrinted.contains(bin))
-        bin = page->BinOtherPages();
-    else
-        FBinsPrinted.insert(bin);
+namespace {
 
-    const TrpDuplexMode duplex = FDuplex != dmNone ? FDuplex : page->Duplex();
+// How many pages of one size a sheet holds, upright or turned.
+struct TrpJoinLayout {
+    int Columns = 1;
+    int Rows = 1;
+    TrpPrinterOrientation Orientation = poPortrait;
+};
+
+TrpJoinLayout joinLayout(double pageWidth, double pageHeight, double sheetWidth, double sheetHeight)
+{
+    // Sizes are whole millimetres of different sources; a page exactly the sheet's fits.
+    constexpr double slack = 1e-6;
+    const auto fit = [](double sheet, double page) { return int((sheet + slack) / page); };
+    const int columns = fit(sheetWidth, pageWidth);
+    const int rows = fit(sheetHeight, pageHeight);
+    const int turnedColumns = fit(sheetHeight, pageWidth);
+    const int turnedRows = fit(sheetWidth, pageHeight);
+    if (turnedColumns * turnedRows > columns * rows)
+        return {turnedColumns, turnedRows, poLandscape};
+    return {std::max(columns, 1), std::max(rows, 1), poPortrait};
+}
+
+} // namespace
+
+bool TrpPrintJob::printJoined(int length, bool reverse)
+{
+    QList<int> sheet;
+    int perSheet = 0;
+    for (int i = 0; i < length; ++i) {
+        const int index = pageIndexAt(reverse ? length - 1 - i : i);
+        if (index < 0)
+            continue;
+        if (sheet.isEmpty()) {
+            const TrpReportPage& first = *FReport.PreviewPages().GetPage(index);
+            const TrpJoinLayout layout
+                = joinLayout(first.PaperWidth(), first.PaperHeight(), FSheetWidth, FSheetHeight);
+            perSheet = layout.Columns * layout.Rows;
+        }
+        sheet.append(index);
+        if (sheet.size() == perSheet) {
+            if (!printJoinedSheet(sheet))
+                return false;
+            sheet.clear();
+        }
+    }
+    return sheet.isEmpty() || printJoinedSheet(sheet);
+}
+
+bool TrpPrintJob::printJoinedSheet(const QList<int>& indexes)
+{
+    if (stopWhenTerminated())
+        return false;
+    TrpPreviewPages& pages = FReport.PreviewPages();
+    const TrpReportPage& first = *pages.GetPage(indexes.first());
+    const double width = first.PaperWidth();
+    const double height = first.PaperHeight();
+    const TrpJoinLayout layout = joinLayout(width, height, FSheetWidth, FSheetHeight);
+    beginSide(first, binFor(first), duplexFor(first), layout.Orientation);
+    for (int i = 0; i < indexes.size(); ++i) {
+        const int column = i % layout.Columns;
+        const int row = i / layout.Columns;
+        drawPage(indexes[i], 1, 1, column * width, row * height);
+        notePrinted(indexes[i]);
+        FReport.InternalOnProgress(ptPrinting, indexes[i] + 1);
+    }
+    FPrinter.EndPage();
+    pages.ClearCache();
+    return true;
+}
+
+void TrpPrintJob::beginSide(const TrpReportPage& page, int bin, TrpDuplexMode duplex,
+    TrpPrinterOrientation sheetOrientation)
+{
     if (duplex != FLastDuplex)
         FDuplexSide = false;
     if (duplex == dmVertical || duplex == dmHorizontal)
         FDuplexSide = !FDuplexSide;
 
+    const TrpPrintOptions& options = FReport.PrintOptions();
     const bool ownPaper = options.PrintMode == pmDefault;
-    const int paper = page->PaperSize();
-    const long long width = rpRound(page->PaperWidth());
-    const long long height = rpRound(page->PaperHeight());
-    const TrpPrinterOrientation orientation = ownPaper ? page->Orientation() : poPortrait;
+    const int paper = page.PaperSize();
+    const long long width = rpRound(page.PaperWidth());
+    const long long height = rpRound(page.PaperHeight());
     const bool paperChanged
         = ownPaper && (paper != FLastPaper || width != FLastWidth || height != FLastHeight);
-    if (FPagesPrinted == 0 || paperChanged || bin != FLastBin || orientation != FLastOrientation
+    if (FSides == 0 || paperChanged || bin != FLastBin || sheetOrientation != FLastOrientation
         || duplex != FLastDuplex) {
         TrpPrintParams params;
         if (ownPaper) {
             params.Paper = paper;
-            params.Width = page->PaperWidth();
-            params.Height = page->PaperHeight();
+            params.Width = page.PaperWidth();
+            params.Height = page.PaperHeight();
         } else {
+            const bool turned = sheetOrientation == poLandscape;
             params.Paper = FPrinter.Paper();
-            params.Width = FSheetWidth;
-            params.Height = FSheetHeight;
+            params.Width = turned ? FSheetHeight : FSheetWidth;
+            params.Height = turned ? FSheetWidth : FSheetHeight;
         }
-        params.Orientation = orientation;
+        params.Orientation = sheetOrientation;
         params.Bin = bin;
         params.Duplex = duplex;
-        params.Copies = copies;
+        params.Copies = options.Collate ? 1 : FCopies;
         FPrinter.SetPrintParams(params);
     }
 
-    if (!FStarted)
+    if (!FStarted) {
         FPrinter.BeginDoc();
-    FPrinter.BeginPage();
-
-    double kx = 1;
-    double ky = 1;
-    if (!ownPaper) {
-        kx = FSheetWidth / page->PaperWidth();
-        ky = FSheetHeight / page->PaperHeight();
-        pages.SetPrintScale(std::min(kx, ky));
+        FStarted = true;
     }
-    const QPoint dpi = FPrinter.DPI();
-    pages.DrawPage(index, *FPrinter.Canvas(), dpi.x() / 96.0 * kx, dpi.y() / 96.0 * ky,
-        -FPrinter.LeftMargin() * dpi.x() / 25.4, -FPrinter.TopMargin() * dpi.y() / 25.4);
-
-    FReport.InternalOnProgress(ptPrinting, index + 1);
-    FPrinter.EndPage();
-
-    FStarted = true;
-    ++FPagesPrinted;
-    for (int copy = 0; copy < copies; ++copy)
-        FSheets.append(index);
+    FPrinter.BeginPage();
+    ++FSides;
     FLastPaper = paper;
     FLastWidth = width;
     FLastHeight = height;
     FLastBin = bin;
-    FLastOrientation = orientation;
+    FLastOrientation = sheetOrientation;
     FLastDuplex = duplex;
-    pages.ClearCache();
-    return true;
+}
+
+void TrpPrintJob::drawPage(int index, double kx, double ky, double x, double y)
+{
+    const QPoint dpi = FPrinter.DPI();
+    FReport.PreviewPages().DrawPage(index, *FPrinter.Canvas(), dpi.x() / 96.0 * kx,
+        dpi.y() / 96.0 * ky, (x - FPrinter.LeftMargin()) * dpi.x() / 25.4,
+        (y - FPrinter.TopMargin()) * dpi.y() / 25.4);
+}
+
+void TrpPrintJob::endSide(int pageNumber)
+{
+    FReport.InternalOnProgress(ptPrinting, pageNumber);
+    FPrinter.EndPage();
+}
+
+void TrpPrintJob::notePrinted(int index)
+{
+    const int copies = FReport.PrintOptions().Collate ? 1 : FCopies;
+    for (int copy = 0; copy < copies; ++copy)
+        FSheets.append(index);
 }
 
 void TrpPrintJob::printEmptySide()

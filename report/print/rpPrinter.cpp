@@ -1,5 +1,7 @@
 #include "rpPrinter.h"
 
+#include "rpPrinterProperties.h"
+
 #include "report/model/rpPaper.h"
 #include "report/model/rpRes.h"
 
@@ -113,6 +115,7 @@ void TrpPrinter::Init()
         if (bin.Key == FDriver.DefaultBinKey)
             FChoice.DefBin = bin.Code;
     FChoice.DefDuplex = recordDuplex(info.defaultDuplexMode());
+    FCanDuplex = info.supportedDuplexModes().contains(QPrinter::DuplexLongSide);
 
     FMode = {};
     FMode.PaperSize = FDefPaper;
@@ -221,6 +224,30 @@ void TrpPrinter::SetPrintParams(const TrpPrintParams& params)
         FPaper = params.Paper;
         FOrientation = params.Orientation;
     }
+}
+
+void TrpPrinter::PropertiesDlg()
+{
+    if (!FInitialized)
+        return;
+    TrpPrinterProperties properties;
+    properties.PrinterName = FName;
+    for (const TrpDriverBin& bin : FDriver.Bins)
+        properties.Sources.append({bin.Name, bin.Code});
+    properties.CanDuplex = FCanDuplex;
+    properties.Source = FMode.DefaultSource;
+    properties.Duplex = FMode.Duplex;
+    const int duplexBefore = FMode.Duplex;
+    if (!rpRunPropertiesDialog(properties))
+        return;
+    FMode.Fields |= TrpDeviceMode::fDefaultSource | TrpDeviceMode::fDuplex;
+    FMode.DefaultSource = properties.Source;
+    FMode.Duplex = properties.Duplex;
+    FChoice.Bin = FMode.DefaultSource;
+    if (FMode.Duplex != duplexBefore)
+        FChoice.Duplex = FMode.Duplex;
+    if (applyMode())
+        UpdateDeviceCaps();
 }
 
 void TrpPrinter::BeginDoc()

@@ -31,6 +31,7 @@ public:
     void SetViewParams(
         int paper, double width, double height, TrpPrinterOrientation orientation) override;
     void SetPrintParams(const TrpPrintParams& params) override;
+    void PropertiesDlg() override;
     platform::Canvas* Canvas() override;
 
     // Re-reads resolution, paper and border from the device; shows "Printer selected is not
@@ -50,5 +51,6 @@ private:
     TrpDriverFacts FDriver;
     TrpDeviceMode FMode;
     TrpDeviceCaps FCaps;
+    bool FCanDuplex = false;
     bool FSheetStarted = false;
 };

@@ -15,6 +15,7 @@
 #include "support/ModalSession.h"
 #include "support/OperatorInput.h"
 #include "support/PreviewSession.h"
+#include "support/PrintDialogInput.h"
 #include "support/ReportTestHelpers.h"
 #include "support/UserSettingsFolder.h"
 
@@ -121,7 +122,7 @@ void PrintingTest::inCertificatePreview(const std::function<void(TrpPreviewForm&
 void PrintingTest::print(TrpPreviewForm& form)
 {
     QFile::remove(output());
-    clickToolButton(form, form.PrintB);
+    printThroughDialog([&] { clickToolButton(form, form.PrintB); });
 }
 
 QImage PrintingTest::printedSheet()

@@ -13,6 +13,7 @@
 #include "report/engine/rpReport.h"
 #include "support/ModalSession.h"
 #include "support/PreviewSession.h"
+#include "support/PrintDialogInput.h"
 
 #include <QClipboard>
 #include <QFile>
@@ -69,7 +70,7 @@ TEST_F(GroupPrinting, thirtyGraduatesPrintAsOneJobOfThirtyA5PagesAndThirtyLines)
             // window manager would give it.
             QApplication::setActiveWindow(&form);
             ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
-            pressKey(Qt::Key_P, Qt::ControlModifier);
+            printThroughDialog([] { pressKey(Qt::Key_P, Qt::ControlModifier); });
         });
     EXPECT_TRUE(previewed);
     ASSERT_TRUE(A5LaserSpooler::scheduler()->waitForJobs());

@@ -14,6 +14,7 @@
 #include "report/engine/rpReport.h"
 #include "report/preview/rpProgressForm.h"
 #include "support/PreviewSession.h"
+#include "support/PrintDialogInput.h"
 
 #include <QFile>
 
@@ -46,7 +47,7 @@ protected:
                         onPage(*progress);
                 });
                 watch.start();
-                pressKey(Qt::Key_P, Qt::ControlModifier);
+                printThroughDialog([] { pressKey(Qt::Key_P, Qt::ControlModifier); });
             });
         EXPECT_TRUE(A5LaserSpooler::scheduler()->waitForJobs());
     }
@@ -99,6 +100,46 @@ TEST_F(RegisterPrinting, everySheetOfCollatedCopiesIsABlankOfItsOwn)
     ASSERT_EQ(lines.size(), 3);
     for (const RegisterLine& line : lines)
         EXPECT_EQ(line.graduate, u("Петров Пётр Петрович"));
+}
+
+// The preview shows what it opened, not what the form prepared: the sheet of another graduate
+// opened from a file is recorded with that graduate's texts, never with the form's data.
+TEST_F(RegisterPrinting, aPreparedReportOpenedInThePreviewIsRecordedWithWhatItPrinted)
+{
+    const QString saved = folder.filePath(QStringLiteral("other.prp"));
+    retype(main().edit_04, "ВГ34");
+    retype(main().Edit_05, "Сидоров Иван Ильич");
+    whilePreviewOpen(
+        *main().rpReport1, [&] { QTest::mouseClick(main().btnPreview, Qt::LeftButton); },
+        [&](TrpPreviewForm& form) {
+            FileAnswerer answer(saved);
+            form.SaveB->trigger();
+        });
+    ASSERT_TRUE(QFile::exists(saved));
+
+    retype(main().edit_04, "АБ12");
+    retype(main().Edit_05, "Петров Пётр Петрович");
+    whilePreviewOpen(
+        *main().rpReport1, [&] { QTest::mouseClick(main().btnPreview, Qt::LeftButton); },
+        [&](TrpPreviewForm& form) {
+            FileAnswerer answer(saved);
+            form.OpenB->trigger();
+            printThroughDialog([] { pressKey(Qt::Key_P, Qt::ControlModifier); });
+        });
+    ASSERT_TRUE(A5LaserSpooler::scheduler()->waitForJobs());
+    EXPECT_TRUE(QFile::exists(A5LaserSpooler::output()));
+    EXPECT_EQ(recorder.texts(), QStringList());
+
+    CertificateRegister reg(RegisterLocation::sqliteFile(registerFile()));
+    const QList<RegisterLine> lines = reg.search({});
+    ASSERT_EQ(lines.size(), 1);
+    const RegisterEntry entry = reg.entry(lines[0].number);
+    EXPECT_EQ(entry.graduate, u("Сидоров Иван Ильич"));
+    EXPECT_EQ(entry.series, u("ВГ34"));
+    EXPECT_EQ(entry.fields[4], u("Сидоров Иван Ильич"));
+    EXPECT_EQ(entry.hours, QStringList(RegisterEntry::kHourCount, QString()))
+        << "the form's hours belong to another sheet";
+    EXPECT_EQ(entry.issuedOn, QDate()) << "a sheet tells only the last digit of its year";
 }
 
 TEST_F(RegisterPrinting, aDamagedRegisterLetsTheCertificatePrintAndSaysItIsNotRecorded)

@@ -97,6 +97,26 @@ TEST_P(CertificateRegisterTest, searchFindsPiecesOfNameOrSeriesInAnyCaseWithinIs
             << c.name;
 }
 
+// Fields the operator left untouched and dates a sheet does not tell: the line is kept with
+// empty texts and no dates, never refused.
+TEST_P(CertificateRegisterTest, untouchedFieldsAndUnknownDatesAreRecordedEmpty)
+{
+    CertificateRegister reg(location);
+    RegisterEntry bare;
+    bare.printedAt = QDateTime::currentDateTime();
+    bare.graduate = QStringLiteral("Сидоров Иван");
+    bare.hours = QStringList(RegisterEntry::kHourCount, QString());
+    bare.grades = QStringList(RegisterEntry::kGradeCount, QString());
+    bare.fields = QStringList(RegisterEntry::kFieldCount, QString());
+    ASSERT_EQ(reg.record({bare}).size(), 1);
+    const RegisterEntry back = reg.entry(reg.search({}).at(0).number);
+    EXPECT_EQ(back.graduate, QStringLiteral("Сидоров Иван"));
+    EXPECT_EQ(back.head, QString());
+    EXPECT_EQ(back.school, QString());
+    EXPECT_FALSE(back.issuedOn.isValid());
+    EXPECT_FALSE(back.periodFrom.isValid());
+}
+
 TEST_P(CertificateRegisterTest, aSpoiledBlankKeepsItsLineWithTheReason)
 {
     CertificateRegister reg(location);

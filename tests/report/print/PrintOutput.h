@@ -6,6 +6,7 @@
 #include <QRect>
 #include <QSizeF>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -41,6 +42,19 @@ inline QImage rasterAt600(const QString& pdf)
             QStringLiteral("1"), QStringLiteral("-l"), QStringLiteral("1"), pdf});
     process.waitForFinished(60000);
     return QImage::fromData(process.readAllStandardOutput(), "PGM");
+}
+
+// The text of every page of a document, one entry a page, its white space simplified.
+inline QStringList pageTexts(const QString& pdf)
+{
+    QProcess process;
+    process.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    process.waitForFinished(30000);
+    QStringList pages = QString::fromUtf8(process.readAllStandardOutput()).split(u'\f');
+    pages.removeLast();
+    for (QString& page : pages)
+        page = page.simplified();
+    return pages;
 }
 
 // The first dark column of a row, -1 when the row holds no ink.

@@ -11,7 +11,6 @@
 
 #include <QFile>
 #include <QLabel>
-#include <QProcess>
 #include <QPushButton>
 
 #include <gtest/gtest.h>
@@ -22,18 +21,6 @@ const auto* const environment = ::testing::AddGlobalTestEnvironment(new A5LaserS
 
 CupsScheduler& spooler() { return *A5LaserSpooler::scheduler(); }
 QString output() { return A5LaserSpooler::output(); }
-
-QStringList pageTexts(const QString& pdf)
-{
-    QProcess process;
-    process.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
-    process.waitForFinished(30000);
-    QStringList pages = QString::fromUtf8(process.readAllStandardOutput()).split(u'\f');
-    pages.removeLast();
-    for (QString& page : pages)
-        page = page.simplified();
-    return pages;
-}
 
 // What the preview looked like whenever the job let window messages through.
 struct SeenWhilePrinting {

@@ -34,19 +34,6 @@ bool printAndCollect(TrpReport& report)
     return QFile::exists(output());
 }
 
-// The text of every page of the job, one entry a page.
-QStringList pageTexts(const QString& pdf)
-{
-    QProcess process;
-    process.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
-    process.waitForFinished(30000);
-    QStringList pages = QString::fromUtf8(process.readAllStandardOutput()).split(u'\f');
-    pages.removeLast();
-    for (QString& page : pages)
-        page = page.simplified();
-    return pages;
-}
-
 QStringList pageLabels(std::initializer_list<int> numbers)
 {
     QStringList labels;
@@ -58,9 +45,12 @@ QStringList pageLabels(std::initializer_list<int> numbers)
 // A report of `count` pages, each saying only its number ("P3").
 class NumberedPages : public ::testing::Test {
 protected:
-    void prepare(int count)
+    // `paper`: the pages' paper code (the certificate's is A5, 11).
+    void prepare(int count, int paper = 11)
     {
         loadCertificateTemplate(report);
+        if (paper != 11)
+            page1(report)->SetPaperSize(paper);
         setPageCount(report, count);
         // The certificate's fields print their texts as they stand; this one numbers its page.
         TrpMemoView* number = memo(report, QStringLiteral("Memo1"));
@@ -203,6 +193,49 @@ TEST_F(NumberedPages, aPageOnOtherPaperChangesTheJobsPageSize)
     const QString job = dir.filePath(QStringLiteral("job.prn"));
     EXPECT_EQ(pageTexts(job), pageLabels({1, 2, 3}));
     EXPECT_EQ(pageSizes(job, 3), (QList<QSize> {{420, 595}, {595, 842}, {420, 595}}));
+}
+
+struct ModeCase {
+    const char* name;
+    TrpPrintMode mode;
+    int sheet; // paper code
+    int pagePaper; // paper code of every page
+    int pages;
+    QStringList texts; // one entry a sheet side
+    QList<QSize> sizes; // points
+};
+
+// The other print modes onto the sheet of the dialog, each sheet side read back from the
+// printer-ready document. A5 pages are 148 x 210 mm, A4 210 x 297 mm; the queue's printable
+// region on A5 is 140 x 200 mm, so an A4 page takes two columns and two rows of pieces.
+TEST_F(NumberedPages, theOtherPrintModesPlacePagesOnTheChosenSheet)
+{
+    const QSize a4(595, 842);
+    const QSize a4Turned(842, 595);
+    const QSize a5(420, 595);
+    const ModeCase cases[] = {
+        {"scaleStretchesEachPageToTheSheet", pmScale, 9, 11, 2, pageLabels({1, 2}), {a4, a4}},
+        {"joinPutsTwoA5PagesOnATurnedA4", pmJoin, 9, 11, 3, {"P1 P2", "P3"}, {a4Turned, a4Turned}},
+        {"joinOfPagesLargerThanTheSheetPrintsOneASheet", pmJoin, 11, 9, 2, pageLabels({1, 2}),
+            {a5, a5}},
+        {"splitPrintsAnA4PageInFourPiecesOnA5", pmSplit, 11, 9, 1, {"P1", "", "", ""},
+            {a5, a5, a5, a5}},
+        {"splitPrintsAPageThatFitsTheSheetWhole", pmSplit, 9, 11, 2, pageLabels({1, 2}), {a4, a4}},
+    };
+    for (const ModeCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        prepare(c.pages, c.pagePaper);
+        TrpPrintOptions& options = report.PrintOptions();
+        options.PrintMode = c.mode;
+        options.PrintOnSheet = c.sheet;
+        QTemporaryDir dir;
+        const QString job = dir.filePath(QStringLiteral("job.prn"));
+        options.PrnOutFileName = job;
+        EXPECT_FALSE(printAndCollect(report));
+        EXPECT_EQ(pageTexts(job), c.texts);
+        EXPECT_EQ(pageSizes(job, int(c.sizes.size())), c.sizes);
+        EXPECT_EQ(pdfInfoField(job, QStringLiteral("Pages")), QString::number(c.texts.size()));
+    }
 }
 
 // Cancel in the progress window sets Terminated; here the report's observer does it when

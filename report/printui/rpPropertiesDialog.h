@@ -1,0 +1,29 @@
+#pragma once
+
+#include "report/print/rpPrinterProperties.h"
+
+#include <QDialog>
+
+class QComboBox;
+class QPushButton;
+
+// The printer properties dialog of a system whose drivers bring none: the paper source and
+// two-sided printing the driver offers, shown as the printer's settings record holds them.
+class TrpPrinterPropertiesForm : public QDialog {
+    Q_OBJECT
+
+public:
+    TrpPrinterPropertiesForm(const TrpPrinterProperties& properties, QWidget* parent = nullptr);
+
+    // The operator's choice, in the record's codes.
+    void TakeChoice(TrpPrinterProperties& properties) const;
+
+    QComboBox* SourceCB = nullptr;
+    QComboBox* DuplexCB = nullptr;
+    QPushButton* OkB = nullptr;
+    QPushButton* CancelB = nullptr;
+};
+
+// Makes this dialog the one every printer's PropertiesDlg shows, over the active window.
+// The program calls it once at start-up.
+void rpUsePropertiesDialog();
