@@ -84,7 +84,7 @@ QString groupListText(const QByteArray& bytes)
         || bytes.startsWith("\xFE\xFF");
     if (!marked) {
         QStringDecoder utf8(QStringDecoder::Utf8);
-        const QString text = utf8(bytes);
+        QString text = utf8(bytes);
         if (!utf8.hasError())
             return text;
     }

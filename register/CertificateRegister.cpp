@@ -59,7 +59,7 @@ std::optional<QStringList> textList(const QString& json, int count)
     if (!document.isArray() || document.array().size() != count)
         return std::nullopt;
     QStringList texts;
-    for (const QJsonValue& value : document.array()) {
+    for (const QJsonValue value : document.array()) {
         if (!value.isString())
             return std::nullopt;
         texts.append(value.toString());
