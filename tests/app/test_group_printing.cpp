@@ -11,9 +11,12 @@
 #include "register/CertificateRegister.h"
 #include "report/engine/rpPreviewPages.h"
 #include "report/engine/rpReport.h"
+#include "report/model/rpPages.h"
+#include "report/model/rpUnits.h"
 #include "support/ModalSession.h"
 #include "support/PreviewSession.h"
 #include "support/PrintDialogInput.h"
+#include "support/ReportTestHelpers.h"
 
 #include <QClipboard>
 #include <QFile>
@@ -86,6 +89,24 @@ TEST_F(GroupPrinting, thirtyGraduatesPrintAsOneJobOfThirtyA5PagesAndThirtyLines)
         ASSERT_TRUE(text.waitForFinished(30000));
         const QString printed = QString::fromUtf8(text.readAllStandardOutput());
         EXPECT_TRUE(printed.contains(u("Выпускник %1\n").arg(page))) << printed.toStdString();
+    }
+    // Every sheet's ink lies in the boxes of the blank (the fields' boxes with half a
+    // millimetre for the printer's whole-millimetre border), and the name is in its own.
+    const TrpReportPage& blank = *page1(*main().rpReport1);
+    const double dots = 600 / 25.4;
+    const double slack = 0.6 * dots;
+    QList<QRect> boxes;
+    for (int i = 1; i <= 42; ++i) {
+        const TrpComponent& field = *blank.FindObject(QStringLiteral("Memo%1").arg(i));
+        const QRectF box((blank.LeftMargin() + field.Left() / rp01cm) * dots,
+            (blank.TopMargin() + field.Top() / rp01cm) * dots, field.Width() / rp01cm * dots,
+            field.Height() / rp01cm * dots);
+        boxes.append(box.adjusted(-slack, -slack, slack, slack).toAlignedRect());
+    }
+    for (int page : {1, 17, 30}) {
+        const InkInBoxes ink = inkInBoxes(rasterAt600(A5LaserSpooler::output(), page), boxes);
+        EXPECT_EQ(ink.stray, 0) << "sheet " << page;
+        EXPECT_GT(ink.perBox[4], 0) << "sheet " << page << ": the graduate's name";
     }
 
     const QList<RegisterLine> lines = CertificateRegister(registerLocation()).search({});

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QList>
 #include <QPointF>
 #include <QProcess>
 #include <QRect>
@@ -34,12 +35,12 @@ inline QSizeF pdfPageSize(const QString& pdf)
     return parts.size() >= 3 ? QSizeF(parts[0].toDouble(), parts[2].toDouble()) : QSizeF();
 }
 
-inline QImage rasterAt600(const QString& pdf)
+inline QImage rasterAt600(const QString& pdf, int page = 1)
 {
     QProcess process;
     process.start(QStringLiteral("pdftoppm"),
         {QStringLiteral("-r"), QStringLiteral("600"), QStringLiteral("-gray"), QStringLiteral("-f"),
-            QStringLiteral("1"), QStringLiteral("-l"), QStringLiteral("1"), pdf});
+            QString::number(page), QStringLiteral("-l"), QString::number(page), pdf});
     process.waitForFinished(60000);
     return QImage::fromData(process.readAllStandardOutput(), "PGM");
 }
@@ -121,4 +122,33 @@ inline std::optional<QPointF> inkCentre(const QImage& image, const QRect& area)
     if (weight < 255)
         return {};
     return QPointF(x / weight, y / weight);
+}
+
+// Where the ink of a sheet rasterised at 600 dpi fell among boxes of it: the dark pixels in
+// each box, and those in none.
+struct InkInBoxes {
+    QList<int> perBox;
+    int stray = 0;
+};
+
+inline InkInBoxes inkInBoxes(const QImage& image, const QList<QRect>& boxes)
+{
+    const QImage sheet = image.convertToFormat(QImage::Format_Grayscale8);
+    InkInBoxes ink;
+    ink.perBox = QList<int>(boxes.size(), 0);
+    for (int y = 0; y < sheet.height(); ++y) {
+        const uchar* row = sheet.constScanLine(y);
+        for (int x = 0; x < sheet.width(); ++x) {
+            if (row[x] >= 128)
+                continue;
+            bool inside = false;
+            for (qsizetype i = 0; i < boxes.size(); ++i)
+                if (boxes[i].contains(x, y)) {
+                    ++ink.perBox[i];
+                    inside = true;
+                }
+            ink.stray += inside ? 0 : 1;
+        }
+    }
+    return ink;
 }
