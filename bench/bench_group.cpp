@@ -3,19 +3,14 @@
 // And the group's print from the preview to the job handed to the spooler and its thirty
 // lines written to the register, per certificate; the scheduler is the tests' own.
 
+#include "EmptyFolder.h"
+#include "FirstPaintedPage.h"
+
 #include "app/GroupList.h"
 #include "app/Startup.h"
 #include "app/main_unit.h"
-#include "report/engine/rpReport.h"
-#include "report/preview/rpPreview.h"
-#include "report/preview/rpPreviewForm.h"
-#include "report/preview/rpPreviewViewer.h"
-#include "report/preview/rpPreviewWorkspace.h"
 
-#include <QApplication>
-#include <QDir>
 #include <QElapsedTimer>
-#include <QTemporaryDir>
 #include <QTimer>
 
 #include "CupsScheduler.h"
@@ -23,23 +18,6 @@
 #include <benchmark/benchmark.h>
 
 namespace {
-
-class FirstPagePaint : public QObject {
-public:
-    explicit FirstPagePaint(TrpPreviewWorkspace* area) : fArea(area) { }
-    bool painted = false;
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint && fArea->PageList().Count() > 0)
-            painted = true;
-        return false;
-    }
-
-private:
-    TrpPreviewWorkspace* fArea;
-};
 
 QList<GroupGraduate> thirtyGraduates()
 {
@@ -51,45 +29,21 @@ QList<GroupGraduate> thirtyGraduates()
 
 void BM_GroupOfThirtyToFirstPaintedPage(benchmark::State& state)
 {
-    QTemporaryDir folder;
-    const QString previous = QDir::currentPath();
-    QDir::setCurrent(folder.path());
+    const EmptyFolder folder;
     const std::unique_ptr<ProgramWindows> windows = createProgramWindows();
     TfmMain& main = *windows->fmMain;
     const QList<GroupGraduate> group = thirtyGraduates();
     for (auto _ : state) {
-        QElapsedTimer clock;
-        qint64 elapsed = 0;
-        std::unique_ptr<FirstPagePaint> watcher;
-        QTimer watch;
-        watch.setInterval(0);
-        QObject::connect(&watch, &QTimer::timeout, [&] {
-            TrpPreviewForm* form = rpPreviewFormOf(*main.rpReport1);
-            if (!form)
-                return;
-            if (!watcher) {
-                watcher = std::make_unique<FirstPagePaint>(form->Preview->Workspace());
-                form->Preview->Workspace()->viewport()->installEventFilter(watcher.get());
-            } else if (watcher->painted) {
-                elapsed = clock.nsecsElapsed();
-                form->Preview->Workspace()->viewport()->removeEventFilter(watcher.get());
-                form->close();
-            }
-        });
-        watch.start();
-        clock.start();
-        main.showGroup(group);
+        const qint64 elapsed
+            = nanosecondsToFirstPaintedPage(*main.rpReport1, [&] { main.showGroup(group); });
         state.SetIterationTime(double(elapsed) / 1e9);
     }
-    QDir::setCurrent(previous);
 }
 
 void BM_GroupPrintPerCertificate(benchmark::State& state)
 {
     static const CupsScheduler scheduler({{QStringLiteral("Bench"), TestPpd().text(), true}});
-    QTemporaryDir folder;
-    const QString previous = QDir::currentPath();
-    QDir::setCurrent(folder.path());
+    const EmptyFolder folder;
     const std::unique_ptr<ProgramWindows> windows = createProgramWindows();
     TfmMain& main = *windows->fmMain;
     const QList<GroupGraduate> group = thirtyGraduates();
@@ -113,7 +67,6 @@ void BM_GroupPrintPerCertificate(benchmark::State& state)
         state.SetIterationTime(double(elapsed) / 1e9 / group.size());
     }
     scheduler.waitForJobs(120000);
-    QDir::setCurrent(previous);
 }
 
 } // namespace

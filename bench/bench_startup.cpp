@@ -3,6 +3,8 @@
 // main window alone (controls, certificate template, FormCreate), each template, and the
 // windows made after the main one. bench/measure_startup measures the whole process.
 
+#include "EmptyFolder.h"
+
 #include "app/About.h"
 #include "app/Startup.h"
 #include "app/fmMemo.h"
@@ -11,9 +13,7 @@
 #include "templates/Templates.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QEvent>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -31,17 +31,6 @@ protected:
             painted = true;
         return false;
     }
-};
-
-// Runs in an empty current folder, so that no settings file is read.
-class EmptyFolder {
-public:
-    EmptyFolder() : fPrevious(QDir::currentPath()) { QDir::setCurrent(fFolder.path()); }
-    ~EmptyFolder() { QDir::setCurrent(fPrevious); }
-
-private:
-    QTemporaryDir fFolder;
-    QString fPrevious;
 };
 
 void BM_ProgramWindowsToFirstPaint(benchmark::State& state)
