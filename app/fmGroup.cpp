@@ -1,5 +1,7 @@
 #include "app/fmGroup.h"
 
+#include "app/CommandButton.h"
+
 #include "platform/core/EventBoundary.h"
 #include "platform/core/Exception.h"
 #include "platform/core/MessageService.h"
@@ -22,10 +24,7 @@ TfmGroup::TfmGroup(FieldCheck fits, QWidget* parent) : QDialog(parent), fFits(st
     setWindowTitle(u"Печать группы"_s);
 
     const auto button = [this](const char* name, const QString& caption) {
-        auto* b = new QPushButton(caption, this);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setAutoDefault(false);
-        return b;
+        return commandButton(this, name, caption);
     };
     btnOpen = button("btnOpen", u"Открыть файл…"_s);
     btnPaste = button("btnPaste", u"Вставить"_s);

@@ -1,5 +1,7 @@
 #include "app/fmRegister.h"
 
+#include "app/CommandButton.h"
+
 #include "platform/core/EventBoundary.h"
 #include "platform/core/Exception.h"
 #include "platform/core/FileSystem.h"
@@ -103,10 +105,7 @@ void TfmRegister::buildControls()
     Grid->setSortingEnabled(true);
 
     const auto button = [this](const char* name, const QString& caption) {
-        auto* b = new QPushButton(caption, this);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setAutoDefault(false);
-        return b;
+        return commandButton(this, name, caption);
     };
     btnOpen = button("btnOpen", u"Открыть в форме"_s);
     btnSpoil = button("btnSpoil", u"Отметить как испорченный"_s);

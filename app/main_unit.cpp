@@ -2,6 +2,7 @@
 
 #include "app/About.h"
 #include "app/AppIcon.h"
+#include "app/CommandButton.h"
 #include "app/HelpFile.h"
 #include "app/SettingsFile.h"
 #include "app/fmHelpText.h"
@@ -141,10 +142,8 @@ void TfmMain::buildMenu()
 void TfmMain::buildCommandButtons()
 {
     const auto button = [this](const char* name, const char* caption, int left, int width) {
-        auto* b = new QPushButton(QString::fromUtf8(caption), Panel13);
-        b->setObjectName(QString::fromLatin1(name));
+        QPushButton* b = commandButton(Panel13, name, QString::fromUtf8(caption));
         b->setGeometry(left, 808, width, 33);
-        b->setAutoDefault(false);
         return b;
     };
     btnCearAll = button("btnCearAll", "Очистить все поля", 11, 238);
