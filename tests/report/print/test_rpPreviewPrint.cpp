@@ -5,6 +5,7 @@
 #include "report/preview/rpProgressForm.h"
 #include "report/print/rpPrintCommand.h"
 #include "support/MessageRecorder.h"
+#include "support/NumberedCertificate.h"
 #include "support/PreviewSession.h"
 #include "support/ReportTestHelpers.h"
 #include "templates/Templates.h"
@@ -33,14 +34,7 @@ class PreviewPrint : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        loadCertificateTemplate(report);
-        setPageCount(report, 3);
-        // The certificate's fields print their texts as they stand; this one numbers its page.
-        TrpMemoView* number = memo(report, QStringLiteral("Memo1"));
-        number->classInfo().property(u"AllowExpressions")->set(*number, true);
-        number->SetText(QStringLiteral("P[Page#]"));
-        for (int i = 2; i <= 42; ++i)
-            memo(report, QStringLiteral("Memo%1").arg(i))->SetText(QString());
+        loadNumberedCertificate(report, 3);
         report.SetPrintCommand([this](TrpReport& r) {
             return rpPrintPreparedPages(
                 r, {}, [this](const TrpAcceptedJob& job) { accepted.append(job); });

@@ -8,6 +8,7 @@
 #include "report/print/rpPrinter.h"
 #include "report/print/rpPrinters.h"
 #include "support/MessageRecorder.h"
+#include "support/NumberedCertificate.h"
 #include "support/ReportTestHelpers.h"
 #include "templates/Templates.h"
 
@@ -48,16 +49,9 @@ protected:
     // `paper`: the pages' paper code (the certificate's is A5, 11).
     void prepare(int count, int paper = 11)
     {
-        loadCertificateTemplate(report);
+        loadNumberedCertificate(report, count);
         if (paper != 11)
             page1(report)->SetPaperSize(paper);
-        setPageCount(report, count);
-        // The certificate's fields print their texts as they stand; this one numbers its page.
-        TrpMemoView* number = memo(report, QStringLiteral("Memo1"));
-        number->classInfo().property(u"AllowExpressions")->set(*number, true);
-        number->SetText(QStringLiteral("P[Page#]"));
-        for (int i = 2; i <= 42; ++i)
-            memo(report, QStringLiteral("Memo%1").arg(i))->SetText(QString());
         report.PrepareReport();
         ASSERT_EQ(report.PreviewPages().Count(), count);
     }

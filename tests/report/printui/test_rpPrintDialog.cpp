@@ -16,6 +16,7 @@
 #include "report/printui/rpPropertiesDialog.h"
 #include "support/MessageRecorder.h"
 #include "support/ModalSession.h"
+#include "support/NumberedCertificate.h"
 #include "support/PreviewSession.h"
 #include "support/ReportTestHelpers.h"
 #include "templates/Templates.h"
@@ -162,13 +163,7 @@ class PrintDialogTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        loadCertificateTemplate(report);
-        setPageCount(report, 4);
-        TrpMemoView* number = memo(report, QStringLiteral("Memo1"));
-        number->classInfo().property(u"AllowExpressions")->set(*number, true);
-        number->SetText(QStringLiteral("P[Page#]"));
-        for (int i = 2; i <= 42; ++i)
-            memo(report, QStringLiteral("Memo%1").arg(i))->SetText(QString());
+        loadNumberedCertificate(report, 4);
         report.SetPrintCommand([this](TrpReport& r) {
             printed = rpPrintPreparedPages(r, rpRunPrintDialog);
             return printed;
