@@ -5,6 +5,7 @@
 #include "app/fmMemo.h"
 #include "app/main_unit.h"
 #include "platform/core/FontSetup.h"
+#include "platform/core/HeapSetup.h"
 #include "platform/widgets/FirstPaintMarker.h"
 #include "platform/widgets/MessageBoxes.h"
 #include "report/print/rpPrinterDefaults.h"
@@ -30,6 +31,7 @@ std::unique_ptr<ProgramWindows> createProgramWindows()
 
 int runProgram(int argc, char** argv)
 {
+    platform::setUpProgramHeap();
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vorsela"));
     // Only the main window ends the program; it quits explicitly when it closes.

@@ -1,4 +1,5 @@
 #include "platform/core/FontSetup.h"
+#include "platform/core/HeapSetup.h"
 
 #ifdef VORSELA_BENCH_WIDGETS
 #include <QApplication>
@@ -12,11 +13,13 @@ using BenchApplication = QGuiApplication;
 
 // Fonts and windows need the application object, so the benchmark programs share this main:
 // the offscreen platform unless another is asked for, and the program's fonts. Programs that
-// measure windows get a widget application, the others no more than a GUI application.
+// measure windows get a widget application, the others no more than a GUI application. The
+// heap is set up as the program sets up its own.
 int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    platform::setUpProgramHeap();
     BenchApplication application(argc, argv);
     BenchApplication::setQuitOnLastWindowClosed(false);
     platform::setUpProgramFonts();
