@@ -23,11 +23,13 @@ protected:
     {
         if (event->type() == QEvent::Paint) {
             watched->removeEventFilter(this);
-            QTimer::singleShot(0, [] {
+            const QSize size = static_cast<QWidget*>(watched)->size();
+            QTimer::singleShot(0, [size] {
                 const auto now = std::chrono::system_clock::now().time_since_epoch();
-                std::printf("first-paint %lld\n",
+                std::printf("first-paint %lld %dx%d\n",
                     static_cast<long long>(
-                        std::chrono::duration_cast<std::chrono::microseconds>(now).count()));
+                        std::chrono::duration_cast<std::chrono::microseconds>(now).count()),
+                    size.width(), size.height());
                 std::fflush(stdout);
                 QCoreApplication::exit(0);
             });
