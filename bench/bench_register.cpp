@@ -9,6 +9,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <clocale>
 #include <memory>
 
 namespace {
@@ -107,6 +108,8 @@ BENCHMARK(BM_RegisterSearchEverything)->Unit(benchmark::kMillisecond);
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
+    // Numeric options are read with the C library, whose locale the application object set.
+    std::setlocale(LC_NUMERIC, "C");
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
