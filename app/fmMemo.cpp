@@ -15,9 +15,21 @@ TformMemo::TformMemo(QWidget* parent) : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("formMemo"));
     setWindowTitle(QStringLiteral("formMemo"));
+    resize(358, 271);
+}
+
+void TformMemo::setVisible(bool visible)
+{
+    // Built before it is first shown, so that the start-up does not wait for it.
+    if (visible && !Memo1)
+        buildContents();
+    QWidget::setVisible(visible);
+}
+
+void TformMemo::buildContents()
+{
     setWindowIcon(appIcon());
     setFont(platform::windowFont());
-    resize(358, 271);
 
     Memo1 = new QPlainTextEdit(this);
     Memo1->setObjectName(QStringLiteral("Memo1"));

@@ -10,6 +10,7 @@
 #include <QDateEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -75,6 +76,26 @@ TEST_F(MainFrame, AboutContentsAreShownWithTheWindowAndKeptAfterwards)
     EXPECT_EQ(about.OKButton, ok);
     EXPECT_EQ(about.findChildren<QPushButton*>().size(), 1);
     EXPECT_TRUE(ok->isVisible());
+}
+
+// So are the settings viewer's.
+TEST_F(MainFrame, ViewerContentsAreShownWithTheWindowAndKeptAfterwards)
+{
+    main().N3->trigger();
+    TformMemo& viewer = *windows->formMemo;
+    ASSERT_NE(viewer.Button1, nullptr);
+    EXPECT_TRUE(viewer.Memo1->isVisible());
+    EXPECT_TRUE(viewer.Button1->isVisible());
+    EXPECT_TRUE(viewer.windowIcon().availableSizes().contains(QSize(48, 48)));
+    EXPECT_EQ(viewer.font().family(), QStringLiteral("Tahoma"));
+
+    QPlainTextEdit* const memo = viewer.Memo1;
+    QTest::mouseClick(viewer.Button1, Qt::LeftButton);
+    EXPECT_FALSE(viewer.isVisible());
+    main().N3->trigger();
+    EXPECT_EQ(viewer.Memo1, memo);
+    EXPECT_EQ(viewer.findChildren<QPlainTextEdit*>().size(), 1);
+    EXPECT_TRUE(memo->isVisible());
 }
 
 TEST_F(MainFrame, PanelCarriesContentAndScrollsWhenWindowIsSmaller)

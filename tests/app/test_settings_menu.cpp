@@ -40,6 +40,7 @@ protected:
 
 TEST_F(SettingsMenu, ViewerWindowLayout)
 {
+    main().N3->trigger();
     EXPECT_EQ(viewer().windowTitle(), QStringLiteral("formMemo"));
     EXPECT_EQ(viewer().size(), QSize(358, 271));
     EXPECT_TRUE(viewer().Memo1->isReadOnly());
