@@ -6,6 +6,8 @@
 
 #include <QStringDecoder>
 
+#include <algorithm>
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
@@ -141,12 +143,16 @@ void checkGroup(
             problems.append(u"ФИО не помещается в поле бланка"_s);
         if (!graduate.series.isEmpty() && !fits(4, graduate.series))
             problems.append(u"серия не помещается в поле бланка"_s);
-        for (int i = 0; i < graduate.grades.size(); ++i) {
-            const QString& grade = graduate.grades[i];
+        for (QString& grade : graduate.grades) {
             if (grade.isEmpty())
                 continue;
-            if (!known.contains(grade))
+            // A spreadsheet's "отлично" is the list's "Отлично", and prints as the list has it.
+            const auto same = std::find_if(known.begin(), known.end(),
+                [&grade](const QString& k) { return k.compare(grade, Qt::CaseInsensitive) == 0; });
+            if (same == known.end())
                 problems.append(u"неизвестная оценка «%1»"_s.arg(grade));
+            else
+                grade = *same;
         }
         graduate.problem = problems.join(u"; "_s);
     }

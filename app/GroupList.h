@@ -34,6 +34,7 @@ QList<GroupGraduate> readGroupList(const QString& text);
 QString groupListText(const QByteArray& bytes);
 
 // Says what stops each row from printing: a missing name, a grade that is not one of the
-// grade list's, a text that `fits` says does not fit its field (field number, text).
+// grade list's, a text that `fits` says does not fit its field (field number, text). A
+// grade written in another letter case takes the grade list's spelling.
 void checkGroup(
     QList<GroupGraduate>& group, const std::function<bool(int field, const QString& text)>& fits);

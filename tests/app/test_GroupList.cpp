@@ -73,15 +73,19 @@ TEST(GroupList, fileTextsAreReadInTheEncodingTheyHave)
 TEST(GroupList, eachRowSaysWhatStopsItFromPrinting)
 {
     QList<GroupGraduate> group
-        = readGroupList(u("ФИО;Серия;Оценка 1\nИванов;АБ;Хорошо\n;АБ;\nОчень Длинное Имя;АБ;\n"
-                          "Петров;ОченьДлинная;пять\n"));
+        = readGroupList(u("ФИО;Серия;Оценка 1;Экзамен\nИванов;АБ;Хорошо\n;АБ;\n"
+                          "Очень Длинное Имя;АБ;\nПетров;ОченьДлинная;пять\n"
+                          "Сидоров;АБ;ОТЛИЧНО;удовл.\n"));
     checkGroup(
         group, [](int field, const QString& text) { return text.size() <= (field == 4 ? 4 : 10); });
-    ASSERT_EQ(group.size(), 4);
+    ASSERT_EQ(group.size(), 5);
     EXPECT_EQ(group[0].problem, QString());
     EXPECT_EQ(group[1].problem, u("нет ФИО"));
     EXPECT_EQ(group[2].problem, u("ФИО не помещается в поле бланка"));
     EXPECT_EQ(group[3].problem, u("серия не помещается в поле бланка; неизвестная оценка «пять»"));
+    EXPECT_EQ(group[4].problem, QString());
+    EXPECT_EQ(group[4].grades.first(), u("Отлично"));
+    EXPECT_EQ(group[4].grades.last(), u("Удовл."));
 }
 
 } // namespace
