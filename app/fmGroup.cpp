@@ -23,13 +23,10 @@ TfmGroup::TfmGroup(FieldCheck fits, QWidget* parent) : QDialog(parent), fFits(st
     setObjectName(u"fmGroup"_s);
     setWindowTitle(u"Печать группы"_s);
 
-    const auto button = [this](const char* name, const QString& caption) {
-        return commandButton(this, name, caption);
-    };
-    btnOpen = button("btnOpen", u"Открыть файл…"_s);
-    btnPaste = button("btnPaste", u"Вставить"_s);
-    btnPreview = button("btnPreview", u"Просмотр"_s);
-    btnClose = button("btnClose", u"Закрыть"_s);
+    btnOpen = commandButton(this, "btnOpen", u"Открыть файл…"_s);
+    btnPaste = commandButton(this, "btnPaste", u"Вставить"_s);
+    btnPreview = commandButton(this, "btnPreview", u"Просмотр"_s);
+    btnClose = commandButton(this, "btnClose", u"Закрыть"_s);
 
     Grid = new QTableWidget(0, 5, this);
     Grid->setObjectName(u"Grid"_s);

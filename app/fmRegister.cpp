@@ -104,13 +104,10 @@ void TfmRegister::buildControls()
     Grid->horizontalHeader()->setStretchLastSection(true);
     Grid->setSortingEnabled(true);
 
-    const auto button = [this](const char* name, const QString& caption) {
-        return commandButton(this, name, caption);
-    };
-    btnOpen = button("btnOpen", u"Открыть в форме"_s);
-    btnSpoil = button("btnSpoil", u"Отметить как испорченный"_s);
-    btnExport = button("btnExport", u"Экспорт в CSV"_s);
-    btnClose = button("btnClose", u"Закрыть"_s);
+    btnOpen = commandButton(this, "btnOpen", u"Открыть в форме"_s);
+    btnSpoil = commandButton(this, "btnSpoil", u"Отметить как испорченный"_s);
+    btnExport = commandButton(this, "btnExport", u"Экспорт в CSV"_s);
+    btnClose = commandButton(this, "btnClose", u"Закрыть"_s);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(btnOpen);
     buttons->addWidget(btnSpoil);
