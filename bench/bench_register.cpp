@@ -4,12 +4,10 @@
 
 #include "register/CertificateRegister.h"
 
-#include <QCoreApplication>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
-#include <clocale>
 #include <memory>
 
 namespace {
@@ -104,14 +102,3 @@ void BM_RegisterSearchEverything(benchmark::State& state) { search(state, {}); }
 BENCHMARK(BM_RegisterSearchEverything)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv);
-    // Numeric options are read with the C library, whose locale the application object set.
-    std::setlocale(LC_NUMERIC, "C");
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
