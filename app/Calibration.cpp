@@ -2,6 +2,8 @@
 
 #include "platform/core/NumberFormat.h"
 
+#include <cmath>
+
 namespace {
 
 QString u(const char* text) { return QString::fromUtf8(text); }
@@ -11,6 +13,11 @@ QString u(const char* text) { return QString::fromUtf8(text); }
 QString calibrationMillimetres(double value)
 {
     return platform::FloatToStrF(value, platform::ffFixed, 15, 1);
+}
+
+QString calibrationMargin(double value)
+{
+    return platform::FloatToStrF(value, platform::ffFixed, 15, 2);
 }
 
 CalibrationResult calibrateByMeasurement(
@@ -24,8 +31,11 @@ CalibrationResult calibrateByMeasurement(
             return result;
         }
     }
-    const double left = printedLeft - (measuredLeft - kCalibrationTarget);
-    const double top = printedTop - (measuredTop - kCalibrationTarget);
+    // A hundredth of a millimetre is finer than any printer places ink, and the operator is
+    // shown exactly the margin that is applied.
+    const auto hundredths = [](double value) { return std::nearbyint(value * 100) / 100; };
+    const double left = hundredths(printedLeft - (measuredLeft - kCalibrationTarget));
+    const double top = hundredths(printedTop - (measuredTop - kCalibrationTarget));
     if (left < 0 || top < 0) {
         result.Refusal = u("С такими измерениями поле стало бы отрицательным "
                            "(левое %1 мм, верхнее %2 мм). Проверьте измерение.")

@@ -19,6 +19,11 @@ class QMenuBar;
 class QPushButton;
 class QScrollArea;
 
+namespace platform {
+class TIniFile;
+struct ProfileEntry;
+} // namespace platform
+
 class TfmAbout;
 class TrpPreviewForm;
 class TrpReport;
@@ -275,6 +280,11 @@ private:
     };
     QList<SchoolKey> schoolKeys() const;
     void loadSettings();
+    void loadMargins(const platform::TIniFile& ini);
+    void saveMargins();
+    // The margin keys of the settings file; without `withDefaults` a margin of 15 mm is left
+    // out, so that the file's own value stays.
+    QList<platform::ProfileEntry> marginEntries(bool withDefaults) const;
     void hourChange(TNkEdit* field);
     // Reads all ten hour fields into the cache and shows their sum as the total: every
     // field that converts counts; one that does not counts 0 and is reported, each once,

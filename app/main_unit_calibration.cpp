@@ -10,6 +10,7 @@
 #include "report/engine/rpEngine.h"
 #include "report/engine/rpPreviewPages.h"
 #include "report/engine/rpReport.h"
+#include "report/model/rpPageGeometry.h"
 #include "report/model/rpPages.h"
 #include "report/preview/rpPreview.h"
 #include "report/preview/rpPreviewForm.h"
@@ -33,9 +34,25 @@ void setLeftTopMargins(TrpReport& report, double left, double top)
     }
 }
 
+// What is wrong with the first report page that the new left and top margins would leave
+// without a printable area; empty when every page takes them.
+QString leftTopMarginsProblem(const TrpReport& report, double left, double top)
+{
+    for (int i = 0; i < report.PagesCount(); ++i) {
+        if (const auto* page = dynamic_cast<const TrpReportPage*>(report.Pages(i))) {
+            TrpPageGeometry geometry = rpPageGeometry(*page);
+            geometry.LeftMargin = left;
+            geometry.TopMargin = top;
+            if (QString problem = rpPageGeometryProblem(geometry); !problem.isEmpty())
+                return problem;
+        }
+    }
+    return {};
+}
+
 QString signedMillimetres(double value)
 {
-    QString text = calibrationMillimetres(std::abs(value));
+    QString text = calibrationMargin(std::abs(value));
     if (value > 0)
         return QLatin1Char('+') + text;
     if (value < 0)
@@ -86,6 +103,15 @@ void TfmMain::CalibrateByMeasurement(TrpPreviewForm& form)
     const CalibrationResult& result = dialog.Result();
     const double leftChange = result.LeftMargin - fTestPrint->left;
     const double topChange = result.TopMargin - fTestPrint->top;
+    for (const TrpReport* report : {rpReport1.get(), rpReport2.get()}) {
+        const QString problem = leftTopMarginsProblem(*report, result.LeftMargin, result.TopMargin);
+        if (!problem.isEmpty()) {
+            platform::ShowMessage(u("С такими измерениями на листе не осталось бы места для "
+                                    "печати, поля не изменены. Проверьте измерение. ")
+                + problem);
+            return;
+        }
+    }
     setLeftTopMargins(*rpReport1, result.LeftMargin, result.TopMargin);
     setLeftTopMargins(*rpReport2, result.LeftMargin, result.TopMargin);
     rpReport2->PrepareReport(true);
@@ -93,9 +119,10 @@ void TfmMain::CalibrateByMeasurement(TrpPreviewForm& form)
     TfmCalibrationSave offer(
         u("Новые поля бланка и тестовой страницы:\n"
           "левое %1 мм (%2 мм), верхнее %3 мм (%4 мм).\n"
-          "Сохранить настройки сейчас?")
-            .arg(calibrationMillimetres(result.LeftMargin), signedMillimetres(leftChange),
-                calibrationMillimetres(result.TopMargin), signedMillimetres(topChange)));
+          "Поля тестовой страницы действуют до выхода из программы.\n"
+          "Сохранить поля бланка в файле настроек сейчас?")
+            .arg(calibrationMargin(result.LeftMargin), signedMillimetres(leftChange),
+                calibrationMargin(result.TopMargin), signedMillimetres(topChange)));
     if (offer.exec() == QDialog::Accepted)
-        N1Click();
+        saveMargins();
 }

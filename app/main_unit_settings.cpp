@@ -7,9 +7,12 @@
 #include "app/main_unit.h"
 #include "platform/core/Exception.h"
 #include "platform/core/IniFile.h"
+#include "platform/core/MessageService.h"
 #include "platform/core/NumberFormat.h"
 #include "report/engine/rpReport.h"
+#include "report/model/rpPageGeometry.h"
 #include "report/model/rpPages.h"
+#include "report/model/rpProperty.h"
 
 #include <QScopedValueRollback>
 
@@ -114,9 +117,27 @@ void TfmMain::loadSettings()
         }
     }
     fillHourCache();
-    for (const MarginKey& entry : kMargins) {
-        setMargin(certificatePage(*rpReport1), entry.margin,
-            ini.ReadFloat(kPage, entry.key, kDefaultMargin));
+    loadMargins(ini);
+}
+
+// Margins that leave no certificate on the sheet (a typo such as 150 for 1,50 cm, a value
+// from another unit) are not taken: the certificate keeps the default margins and the
+// operator is told why, once.
+void TfmMain::loadMargins(const platform::TIniFile& ini)
+{
+    TrpReportPage& page = certificatePage(*rpReport1);
+    TrpReportPage read;
+    rpAssign(read, page);
+    for (const MarginKey& entry : kMargins)
+        setMargin(read, entry.margin, ini.ReadFloat(kPage, entry.key, kDefaultMargin));
+    const QString problem = rpPageGeometryProblem(rpPageGeometry(read));
+    for (const MarginKey& entry : kMargins)
+        setMargin(
+            page, entry.margin, problem.isEmpty() ? marginOf(read, entry.margin) : kDefaultMargin);
+    if (!problem.isEmpty()) {
+        platform::showErrorBox(u"Поля страницы в файле настроек не приняты, свидетельство "
+                               u"печатается с полями по 15 мм. "_s
+            + problem);
     }
 }
 
@@ -131,10 +152,25 @@ void TfmMain::N1Click()
     }
     for (int i = 1; i <= 11; ++i)
         entries.append({kHours, hourKey(i), hourOrTotalField(i)->Text()});
+    entries.append(marginEntries(false));
+    platform::TIniFile(settingsFilePath()).WriteStrings(entries);
+}
+
+// After a calibration only the margins are stored, every one of them: the form may hold one
+// graduate's data, which must not become the next start's defaults, and a calibrated 15 mm
+// must replace an older value in the file.
+void TfmMain::saveMargins()
+{
+    platform::TIniFile(settingsFilePath()).WriteStrings(marginEntries(true));
+}
+
+QList<platform::ProfileEntry> TfmMain::marginEntries(bool withDefaults) const
+{
+    QList<platform::ProfileEntry> entries;
     for (const MarginKey& entry : kMargins) {
         const double margin = marginOf(certificatePage(*rpReport1), entry.margin);
-        if (margin != kDefaultMargin)
+        if (withDefaults || margin != kDefaultMargin)
             entries.append({kPage, entry.key, platform::FloatToStr(margin)});
     }
-    platform::TIniFile(settingsFilePath()).WriteStrings(entries);
+    return entries;
 }

@@ -3,6 +3,8 @@
 #include "Exception.h"
 #include "MessageService.h"
 
+#include <QCoreApplication>
+#include <QMetaObject>
 #include <QString>
 
 namespace platform {
@@ -18,21 +20,47 @@ void reportSafely(const QString& message) noexcept
     }
 }
 
-} // namespace
+void reportAfterThisEvent(const QString& message) noexcept
+{
+    QCoreApplication* application = QCoreApplication::instance();
+    if (!application) {
+        reportSafely(message);
+        return;
+    }
+    try {
+        QMetaObject::invokeMethod(
+            application, [message] { reportSafely(message); }, Qt::QueuedConnection);
+    } catch (...) {
+        // Out of memory: nothing more can be shown.
+    }
+}
 
-bool runGuarded(const std::function<void()>& handler) noexcept
+bool runCaught(
+    const std::function<void()>& handler, void (*report)(const QString&) noexcept) noexcept
 {
     try {
         handler();
         return true;
     } catch (const Exception& e) {
-        reportSafely(e.message());
+        report(e.message());
     } catch (const std::exception& e) {
-        reportSafely(QString::fromUtf8(e.what()));
+        report(QString::fromUtf8(e.what()));
     } catch (...) {
-        reportSafely(QStringLiteral("Unknown error"));
+        report(QStringLiteral("Unknown error"));
     }
     return false;
+}
+
+} // namespace
+
+bool runGuarded(const std::function<void()>& handler) noexcept
+{
+    return runCaught(handler, reportSafely);
+}
+
+bool runGuardedReportLater(const std::function<void()>& handler) noexcept
+{
+    return runCaught(handler, reportAfterThisEvent);
 }
 
 } // namespace platform

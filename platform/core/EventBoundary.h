@@ -10,6 +10,10 @@ namespace platform {
 // Returns false when the handler ended with an error.
 bool runGuarded(const std::function<void()>& handler) noexcept;
 
+// The same for code that must not open a window where it runs, such as painting: the error
+// box is shown once the current event is over.
+bool runGuardedReportLater(const std::function<void()>& handler) noexcept;
+
 // Wraps a handler for connecting to a Qt signal.
 template <class Handler> auto guarded(Handler handler)
 {

@@ -1,6 +1,7 @@
 #include "rpPreviewPages.h"
 
 #include "report/model/rpBands.h"
+#include "report/model/rpPageGeometry.h"
 #include "report/model/rpPages.h"
 #include "rpReportViewer.h"
 
@@ -175,6 +176,14 @@ void checkNoNestedPages(const TrpComponent& page, const QXmlStreamReader& xml)
     }
 }
 
+// A page whose paper or margins leave nothing to draw on is refused like any value a report
+// cannot hold, before the preview or a printer is handed it.
+void checkGeometry(const TrpReportPage& page, const QXmlStreamReader& xml)
+{
+    if (QString problem = rpPageGeometryProblem(rpPageGeometry(page)); !problem.isEmpty())
+        throw EReadError(TrpReadFault {xml.lineNumber(), 0, page.Name(), {}, std::move(problem)});
+}
+
 // Reads what the reader stands on as a report page with its objects.
 std::unique_ptr<TrpReportPage> readCompletePage(QXmlStreamReader& xml)
 {
@@ -182,6 +191,7 @@ std::unique_ptr<TrpReportPage> readCompletePage(QXmlStreamReader& xml)
     if (!dynamic_cast<TrpReportPage*>(object.get()))
         failAt(xml, QStringLiteral("a %1 where a report page belongs").arg(object->ClassName()));
     checkNoNestedPages(*object, xml);
+    checkGeometry(static_cast<const TrpReportPage&>(*object), xml);
     return std::unique_ptr<TrpReportPage>(static_cast<TrpReportPage*>(object.release()));
 }
 
@@ -250,6 +260,7 @@ std::unique_ptr<TrpReportPage> TrpPreviewPages::Document::build(const PageEntry&
             page->Adopt(reader.read());
         }
         checkNoNestedPages(*page, xml);
+        checkGeometry(*page, xml);
     }
     if (xml.hasError())
         failAt(xml, xml.errorString());

@@ -102,6 +102,8 @@ constexpr std::initializer_list<Entry> kEntries {
     {"prnFileFilter", "Printer file (*.prn)|*.prn"},
     {"prnPrintingPage", "Printing page %d"},
     {"prnDocument", "Report Document"},
+    {"prnNoListedPage", "The page list \"%s\" selects no page of the report. Nothing was printed."},
+    {"prnNoPage", "No page of the report is to be printed. Nothing was printed."},
 
     {"pgsCaption", "Page Settings"},
     {"pgsSize", "Size"},

@@ -25,12 +25,14 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSplitter>
 #include <QTabBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
 
 namespace {
@@ -38,6 +40,9 @@ namespace {
 // While the report is prepared only this many pages are laid out.
 constexpr int kPagesWhilePreparing = 50;
 constexpr double kMinZoom = 0.25;
+// Far more than any page needs, and small enough that the laid-out pages keep within the
+// page area's pixel coordinates.
+constexpr double kMaxZoom = 10;
 constexpr double kWheelZoomStep = 0.1;
 constexpr double kMinWheelZoom = 0.3;
 constexpr int kFoundMargin = 20;
@@ -137,6 +142,7 @@ void TrpPreview::Init(TrpReport& report)
     FThumbnail->SetPreviewPages(FPreviewPages);
     FSearch = std::make_unique<TrpPreviewSearch>(*FPreviewPages);
     FWorkspace->ClearFound();
+    FWorkspace->PagesReplaced();
     // The report is built in, so its tab has no file name; the strip stays hidden with one.
     FTabs->addTab(QString());
 
@@ -146,7 +152,7 @@ void TrpPreview::Init(TrpReport& report)
     if (options.ThumbnailVisible)
         SetThumbnailVisible(true);
     FZoomMode = options.ZoomMode;
-    FZoom = std::max(options.Zoom, kMinZoom);
+    FZoom = std::clamp(options.Zoom, kMinZoom, kMaxZoom);
     UpdatePages();
     updateOutline();
     SetPageNo(1);
@@ -166,7 +172,7 @@ void TrpPreview::SetPageNo(int pageNo)
 
 void TrpPreview::SetZoom(double zoom)
 {
-    FZoom = std::max(zoom, kMinZoom);
+    FZoom = std::isfinite(zoom) ? std::clamp(zoom, kMinZoom, kMaxZoom) : kMinZoom;
     FZoomMode = zmDefault;
     UpdatePages();
 }
@@ -227,6 +233,8 @@ void TrpPreview::Unlock()
     FThumbnail->viewport()->update();
 }
 
+TrpProgressForm* TrpPreview::ProgressForm() const { return FProgressForm.data(); }
+
 void TrpPreview::Cancel()
 {
     if (FLoading)
@@ -241,9 +249,15 @@ void TrpPreview::Print()
     if (FRunning || PageCount() == 0)
         return;
     FPreviewPages->SetCurPreviewPage(FPageNo);
+    // However the job ends, the pages take the keys again, so that Ctrl+P works at once.
+    const auto restore = qScopeGuard([this] {
+        Unlock();
+        setEnabled(true);
+        // The progress window had the keys; the preview's window takes them back.
+        window()->activateWindow();
+        FWorkspace->setFocus();
+    });
     FReport->PrintPreparedReport();
-    Unlock();
-    setEnabled(true);
 }
 
 // The dialog edits a copy of the displayed page, so that repainting behind it cannot take
@@ -269,6 +283,8 @@ void TrpPreview::PageSetupDlg()
     }
     Lock();
     FPreviewPages->ModifyPage(FPageNo - 1, page);
+    FWorkspace->PagesReplaced();
+    FThumbnail->PagesReplaced();
     Unlock();
 }
 
@@ -399,6 +415,8 @@ void TrpPreview::LoadFromFile(const QString& fileName)
         return;
     FSearch->Clear();
     FWorkspace->ClearFound();
+    FWorkspace->PagesReplaced();
+    FThumbnail->PagesReplaced();
     SetPageNo(1);
     updateOutline();
     Q_EMIT PagesLoaded(FPreviewPages->ReportName());
@@ -438,7 +456,7 @@ void TrpPreview::InternalOnProgressStart(TrpProgressType type)
     if (type == ptPrinting) {
         Lock();
         setEnabled(false);
-        FProgressForm = std::make_unique<TrpProgressForm>(this, [this] {
+        FProgressForm = new TrpProgressForm(this, [this] {
             if (FReport)
                 FReport->SetTerminated(true);
         });
@@ -452,6 +470,8 @@ void TrpPreview::InternalOnProgressStart(TrpProgressType type)
     FRefreshEvery = 5;
     FSearch->Clear();
     FWorkspace->ClearFound();
+    FWorkspace->PagesReplaced();
+    FThumbnail->PagesReplaced();
     FWorkspace->UpdatePages(0);
     FThumbnail->UpdatePages(0);
     FPageNo = 1;
@@ -493,7 +513,7 @@ void TrpPreview::InternalOnProgress(TrpProgressType type, int progress)
 void TrpPreview::InternalOnProgressStop(TrpProgressType type)
 {
     if (type == ptPrinting)
-        FProgressForm.reset();
+        delete FProgressForm.data();
     if (type != ptRunning)
         return;
     FRunning = false;

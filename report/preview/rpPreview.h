@@ -4,6 +4,7 @@
 #include "report/model/rpTypes.h"
 
 #include <QElapsedTimer>
+#include <QPointer>
 #include <QWidget>
 
 #include <memory>
@@ -98,7 +99,7 @@ public:
     QLabel* MessageLabel() const { return FMessageLabel; }
     QPushButton* MessageCancelButton() const { return FMessageCancel; }
     // The progress window while a job prints; none otherwise.
-    TrpProgressForm* ProgressForm() const { return FProgressForm.get(); }
+    TrpProgressForm* ProgressForm() const;
     bool OutlineVisible() const;
     void SetOutlineVisible(bool visible);
     bool ThumbnailVisible() const;
@@ -162,5 +163,6 @@ private:
     QLabel* FMessageLabel = nullptr;
     QPushButton* FMessageCancel = nullptr;
     std::unique_ptr<TrpPreviewSearch> FSearch;
-    std::unique_ptr<TrpProgressForm> FProgressForm;
+    // A window of the preview's window, so the preview's window deletes it with itself.
+    QPointer<TrpProgressForm> FProgressForm;
 };

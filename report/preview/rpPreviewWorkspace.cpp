@@ -2,6 +2,7 @@
 
 #include "report/engine/rpPreviewPages.h"
 
+#include "platform/core/EventBoundary.h"
 #include "platform/core/QPainterCanvas.h"
 
 #include <QFont>
@@ -144,7 +145,7 @@ void TrpPreviewWorkspace::paintEvent(QPaintEvent*)
 {
     const QRect view = viewport()->rect();
     paintPages(view);
-    paintMarks(view);
+    platform::runGuardedReportLater([&] { paintMarks(view); });
 }
 
 void TrpPreviewWorkspace::paintPages(const QRect& view)
@@ -165,7 +166,12 @@ void TrpPreviewWorkspace::paintPages(const QRect& view)
         canvas.setBrush(QColor(Qt::white));
         canvas.rectangle(page.adjusted(0, 0, 0, -1));
         canvas.intersectClipRect(page);
-        FPages->DrawPage(i, canvas, FZoom, FZoom, page.left(), page.top());
+        // A page that cannot be drawn stays blank and is reported once, not at every
+        // repaint, until other pages take its place.
+        if (!FFailedPages.contains(i) && !platform::runGuardedReportLater([&] {
+                FPages->DrawPage(i, canvas, FZoom, FZoom, page.left(), page.top());
+            }))
+            FFailedPages.insert(i);
         canvas.setClipRegion(view);
         if (i == FPageNo - 1) {
             const QRect outline = page.adjusted(-1, -1, 1, 1);

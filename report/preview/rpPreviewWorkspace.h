@@ -4,6 +4,7 @@
 
 #include <QAbstractScrollArea>
 #include <QColor>
+#include <QSet>
 
 class TrpPreviewPages;
 
@@ -33,6 +34,9 @@ public:
 
     // The page area's width less the vertical scroll bar and 26 pixels.
     int UsableWidth() const;
+    // The pages are new (prepared, loaded or replaced): a page that failed to draw is tried
+    // again.
+    void PagesReplaced() { FFailedPages.clear(); }
     // Rebuilds the layout at the zoom from the first `limit` pages (all when negative).
     void UpdatePages(int limit = -1);
     const TrpPageList& PageList() const { return FList; }
@@ -85,4 +89,6 @@ private:
     bool FDragMoved = false;
     QPoint FDragStart;
     QPoint FDragOffset;
+    // Pages whose drawing failed since the pages were last replaced.
+    QSet<int> FFailedPages;
 };

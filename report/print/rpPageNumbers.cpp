@@ -1,5 +1,6 @@
 #include "rpPageNumbers.h"
 
+#include "platform/core/Exception.h"
 #include "platform/core/NumberFormat.h"
 
 QList<int> rpParsePageNumbers(const QString& text, int pageCount)
@@ -8,7 +9,9 @@ QList<int> rpParsePageNumbers(const QString& text, int pageCount)
     s.remove(u' ');
     if (s.isEmpty())
         return {};
-    if (s.endsWith(u'-'))
+    // "N-" runs to the last page; written past the last page it selects nothing.
+    const bool toLastPage = s.endsWith(u'-');
+    if (toLastPage)
         s += QString::number(pageCount);
     s += u',';
 
@@ -25,6 +28,13 @@ QList<int> rpParsePageNumbers(const QString& text, int pageCount)
             rangeStart = number;
             rangeOpen = true;
         } else if (rangeOpen) {
+            // A range written from the higher page down would print nothing; on numbered
+            // blanks the operator must see that instead of a job that skips them.
+            if (number < rangeStart && !(toLastPage && i == s.size() - 1))
+                throw platform::EConvertError(
+                    QStringLiteral("'%1-%2' is a backward page range; write it as %2-%1")
+                        .arg(rangeStart)
+                        .arg(number));
             for (long long page = rangeStart; page <= number; ++page)
                 pages.append(int(page));
             rangeOpen = false;

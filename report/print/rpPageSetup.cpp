@@ -6,6 +6,7 @@
 #include "platform/core/NumberFormat.h"
 #include "platform/core/UserSettings.h"
 #include "report/model/rpCustomReport.h"
+#include "report/model/rpPageGeometry.h"
 #include "report/model/rpPages.h"
 #include "report/model/rpRes.h"
 
@@ -45,7 +46,9 @@ double rpParseLength(const QString& text, const TrpDisplayUnit& unit)
     return value * unit.MillimetresPerUnit;
 }
 
-void rpWritePageSettings(TrpReportPage& page, const TrpPageSettings& settings)
+namespace {
+
+void writeGeometry(TrpReportPage& page, const TrpPageSettings& settings)
 {
     page.SetOrientation(settings.Orientation);
     page.SetPaperWidth(settings.PaperWidth);
@@ -55,6 +58,19 @@ void rpWritePageSettings(TrpReportPage& page, const TrpPageSettings& settings)
     page.SetRightMargin(settings.RightMargin);
     page.SetTopMargin(settings.TopMargin);
     page.SetBottomMargin(settings.BottomMargin);
+}
+
+} // namespace
+
+void rpWritePageSettings(TrpReportPage& page, const TrpPageSettings& settings)
+{
+    // The settings are tried on an empty page first, so that a refused value leaves the
+    // page as it was.
+    TrpReportPage trial;
+    trial.SetOrientation(page.Orientation());
+    writeGeometry(trial, settings);
+    rpCheckPageGeometry(rpPageGeometry(trial));
+    writeGeometry(page, settings);
     page.AlignChildren();
 }
 

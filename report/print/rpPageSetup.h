@@ -43,7 +43,9 @@ struct TrpPageSettings {
 
 // Writes the settings into a page in the dialog's order: orientation, width, height (each
 // marking the paper custom), the paper code (a standard code takes the table's size), the
-// margins left, right, top, bottom as they are; then the children are realigned.
+// margins left, right, top, bottom as they are; then the children are realigned. Settings
+// that leave no printable page (rpPageGeometryProblem) throw platform::Exception and change
+// nothing.
 void rpWritePageSettings(TrpReportPage& page, const TrpPageSettings& settings);
 
 // "Apply to all pages": every report page of the template takes the page's orientation,

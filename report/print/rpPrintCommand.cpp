@@ -9,6 +9,8 @@
 #include "report/engine/rpReport.h"
 #include "report/model/rpRes.h"
 
+#include <algorithm>
+
 namespace {
 
 // Puts the report's print options back when the command ends, however it ends.
@@ -37,6 +39,22 @@ void selectPrinterByName(TrpPrinters& printers, const QString& name)
                 printers.SetPrinterIndex(i);
             return;
         }
+}
+
+// Whether the job would print any page: a listed number within the report, or any page for
+// an empty list, of the parity chosen.
+bool selectsAPage(const QList<int>& pageNumbers, int pageCount, TrpPrintPages which)
+{
+    const auto printable
+        = [which](int number) { return which == ppAll || (which == ppOdd) == (number % 2 == 1); };
+    if (pageNumbers.isEmpty()) {
+        for (int number = 1; number <= std::min(pageCount, 2); ++number)
+            if (printable(number))
+                return true;
+        return false;
+    }
+    return std::any_of(pageNumbers.begin(), pageNumbers.end(),
+        [&](int number) { return number >= 1 && number <= pageCount && printable(number); });
 }
 
 } // namespace
@@ -80,6 +98,15 @@ bool rpPrintPreparedPages(
         return true;
     }
     QList<int> pageNumbers = rpParsePageNumbers(options.PageNumbers, pages.Count());
+    // Only an empty list means every page: a list that selects none prints nothing, and the
+    // operator is told so rather than left waiting for sheets.
+    if (!selectsAPage(pageNumbers, pages.Count(), options.PrintPages)) {
+        const QString typed = options.PageNumbers.trimmed();
+        platform::showEngineError(typed.isEmpty()
+                ? rpGet(QStringLiteral("prnNoPage"))
+                : rpGet(QStringLiteral("prnNoListedPage")).replace(QStringLiteral("%s"), typed));
+        return false;
+    }
     pages.ClearCache();
     TrpPrintJob job(report, *printer, std::move(pageNumbers), duplex, sheetWidth, sheetHeight);
     job.DoPrint();

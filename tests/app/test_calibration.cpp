@@ -5,6 +5,7 @@
 #include "app/Calibration.h"
 #include "app/fmCalibration.h"
 #include "app/fmCalibrationSave.h"
+#include "platform/core/CodePage1251.h"
 #include "report/engine/rpEngine.h"
 #include "report/engine/rpPreviewPages.h"
 #include "report/model/rpPages.h"
@@ -32,6 +33,7 @@ TEST(CalibrationByMeasurement, movesTheMarginsByTheMeasuredError)
         {"too far right and too high", 15, 15, 18, 12, true, 12, 18},
         {"from margins other than 15", 12, 16, 14.5, 15, true, 12.5, 16},
         {"the edges of the range", 45, 0, 60, 0, true, 0, 15},
+        {"to hundredths, as the offer shows them", 15, 15, 17.344, 13.456, true, 12.66, 16.54},
         {"a negative distance", 15, 15, -0.5, 15, false, 0, 0},
         {"beyond 60 mm", 15, 15, 15, 60.5, false, 0, 0},
         {"the left margin would become negative", 2, 15, 17.5, 15, false, 0, 0},
@@ -127,8 +129,9 @@ TEST_F(Calibration, measuredDistancesSetBothTemplatesAndTheSettingsAreSaved)
             [&](TfmCalibrationSave& offer) {
                 EXPECT_EQ(offer.TextL->text(),
                     u("Новые поля бланка и тестовой страницы:\n"
-                      "левое 12,0 мм (−3,0 мм), верхнее 18,0 мм (+3,0 мм).\n"
-                      "Сохранить настройки сейчас?"));
+                      "левое 12,00 мм (−3,00 мм), верхнее 18,00 мм (+3,00 мм).\n"
+                      "Поля тестовой страницы действуют до выхода из программы.\n"
+                      "Сохранить поля бланка в файле настроек сейчас?"));
                 QTest::mouseClick(offer.SaveB, Qt::LeftButton);
             });
         expectLeftTop(*main().rpReport2->PreviewPages().GetPage(0), 12, 18);
@@ -140,6 +143,10 @@ TEST_F(Calibration, measuredDistancesSetBothTemplatesAndTheSettingsAreSaved)
     const QByteArray text = settings.readAll();
     EXPECT_TRUE(text.contains("=12\r\n") || text.contains("=12\n")) << text.toStdString();
     EXPECT_TRUE(text.contains("=18\r\n") || text.contains("=18\n")) << text.toStdString();
+    // Only the margins: the form's texts and hours are one graduate's, not the defaults.
+    const QString decoded = platform::decodeWindows1251(text);
+    EXPECT_FALSE(decoded.contains(u("[Часы]"))) << text.toStdString();
+    EXPECT_EQ(decoded.count(u("_поле=")), 4) << text.toStdString();
     EXPECT_TRUE(recorder.messages.isEmpty());
 }
 

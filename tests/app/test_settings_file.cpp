@@ -4,6 +4,7 @@
 #include "platform/core/CodePage1251.h"
 #include "report/engine/rpReport.h"
 #include "report/model/rpPages.h"
+#include "support/PreviewSession.h"
 
 #include <QAction>
 #include <QFile>
@@ -228,6 +229,41 @@ TEST_F(SettingsFile, MarginsThatAreNoNumberReadAsFifteen)
     startProgram();
     EXPECT_EQ(margins(), (QList<double> {15, 15, 10, 7}));
     EXPECT_TRUE(recorder.messages.isEmpty());
+}
+
+// Margins that leave no certificate on the sheet are not taken: all four stay at 15 mm, the
+// operator is told once why, and the certificate's preview opens and paints as usual.
+TEST_F(SettingsFile, MarginsThatLeaveNoCertificateOnTheSheetAreRefusedOnce)
+{
+    const char* const files[] = {
+        "[Страница]\r\nЛевое_поле=10000\r\n",
+        "[Страница]\r\nЛевое_поле=6000\r\n",
+        "[Страница]\r\nВерхнее_поле=1e5\r\n",
+        "[Страница]\r\nЛевое_поле=1e308\r\n",
+        "[Страница]\r\nПравое_поле=-1e5\r\n",
+        "[Страница]\r\nЛевое_поле=150\r\n",
+        "[Страница]\r\nЛевое_поле=100\r\nПравое_поле=60\r\nВерхнее_поле=12\r\n",
+    };
+    for (const char* file : files) {
+        SCOPED_TRACE(file);
+        recorder.messages.clear();
+        writeSettings1251(file);
+        startProgram();
+        EXPECT_EQ(margins(), (QList<double> {15, 15, 15, 15}));
+        ASSERT_EQ(recorder.messages.size(), 1);
+        EXPECT_TRUE(recorder.messages[0].text.startsWith(
+            u("Поля страницы в файле настроек не приняты, свидетельство печатается с полями "
+              "по 15 мм. The ")))
+            << recorder.messages[0].text.toStdString();
+        EXPECT_EQ(recorder.messages[0].icon, platform::MessageIcon::Error);
+        whilePreviewOpen(
+            *main().rpReport1, [&] { QTest::mouseClick(main().btnPreview, Qt::LeftButton); },
+            [](TrpPreviewForm& form) {
+                EXPECT_EQ(form.Preview->PageCount(), 1);
+                form.grab();
+            });
+        EXPECT_EQ(recorder.messages.size(), 1);
+    }
 }
 
 TEST_F(SettingsFile, RefusedWriteIsReported)

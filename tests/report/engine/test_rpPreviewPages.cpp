@@ -518,6 +518,17 @@ INSTANTIATE_TEST_SUITE_P(Files, BrokenPreparedReport,
             TrpReadFault {18, 1, "memo2", "Left", "30000 is out of range"}),
         changed("HugePaper", "PaperWidth=\"148\"", "PaperWidth=\"1e7\"",
             TrpReadFault {5, 0, "Page1", "PaperWidth", "1e+07 is out of range"}),
+        changed("MarginWiderThanThePaper", "PaperSize=\"11\">",
+            "PaperSize=\"11\" LeftMargin=\"150\">",
+            TrpReadFault {8, 0, "Page1", {},
+                "The left margin (150 mm) must be at least 0 mm and less than the paper width "
+                "(148 mm)."}),
+        changed("MarginsThatLeaveNothingInACompletePage", "</previewpages>",
+            "<TrpReportPage Name=\"P\" PaperWidth=\"148\" PaperHeight=\"210\" "
+            "LeftMargin=\"100\" RightMargin=\"60\"/></previewpages>",
+            TrpReadFault {19, 2, "P", {},
+                "The left and right margins (100 mm and 60 mm) leave nothing to print on the "
+                "paper width (148 mm)."}),
         changed("TextBetweenContainers", "<page0><TrpNullBand", "<page0>text<TrpNullBand",
             at(18, "unexpected text in a page")),
         changed("APageInAPage", "<memo2/>", "<TrpReportPage/>",

@@ -4,11 +4,14 @@
 #include "report/engine/rpPreviewPages.h"
 #include "report/engine/rpReport.h"
 #include "report/model/rpClass.h"
+#include "report/model/rpPages.h"
+#include "report/model/rpProperty.h"
 #include "report/preview/rpPreviewWorkspace.h"
 #include "report/preview/rpSearchDialog.h"
 #include "support/MessageRecorder.h"
 #include "support/ModalSession.h"
 #include "support/PreviewSession.h"
+#include "support/ReportTestHelpers.h"
 #include "templates/Templates.h"
 
 #include <QAbstractItemView>
@@ -186,6 +189,17 @@ TEST_F(PreviewTest, ZoomButtonsAndBoxKeepTheQuarterFloorAndReadBothSeparators)
         EXPECT_EQ(
             recorder.messages[0].text, QStringLiteral("'1x' is not a valid floating point value."));
 
+        // A zoom past what any page needs is held at 1000 %, so the page stays within the
+        // page area's pixel coordinates.
+        typeZoom(form, QStringLiteral("1e300"));
+        EXPECT_DOUBLE_EQ(preview.Zoom(), 10.0);
+        EXPECT_EQ(form.ZoomCB->currentText(), QStringLiteral("1000%"));
+        EXPECT_EQ(preview.Workspace()->PageList().Item(0).Width, 5590);
+        for (int i = 0; i < 3; ++i)
+            form.ZoomPlusB->trigger();
+        EXPECT_DOUBLE_EQ(preview.Zoom(), 10.0);
+        EXPECT_EQ(recorder.messages.size(), 1);
+
         chooseZoom(form, 6);
         EXPECT_EQ(preview.ZoomMode(), zmPageWidth);
         EXPECT_EQ(
@@ -224,6 +238,39 @@ TEST_F(PreviewTest, CtrlWheelZoomsByATenthAndNeverBelowThreeTenths)
         EXPECT_EQ(bar->value(), 128);
         pressKey(Qt::Key_PageDown);
         EXPECT_EQ(bar->value(), 428);
+    });
+}
+
+// A page the renderer cannot rebuild (here a stored page with a margin no page can hold, as
+// a margin once reached the store unchecked) is left blank and reported once after the
+// paint, and the preview goes on: no exception may leave a paint event.
+TEST_F(PreviewTest, APageThatCannotBeDrawnIsReportedOnceAndThePreviewGoesOn)
+{
+    setPageCount(report, 2);
+    whilePreviewOpen(report, [&](TrpPreviewForm& form) {
+        TrpPreviewPages& pages = report.PreviewPages();
+        ASSERT_EQ(pages.Count(), 2);
+        const std::unique_ptr<TrpComponent> copy = rpClone(*pages.GetPage(1));
+        static_cast<TrpReportPage&>(*copy).SetLeftMargin(10000);
+        pages.ModifyPage(1, static_cast<TrpReportPage&>(*copy));
+        TrpPreviewWorkspace* area = form.Preview->Workspace();
+        form.Preview->SetPageNo(2);
+        for (int i = 0; i < 3; ++i) {
+            area->viewport()->repaint();
+            QCoreApplication::processEvents();
+        }
+        ASSERT_EQ(recorder.messages.size(), 1);
+        EXPECT_TRUE(recorder.messages[0].text.contains(u("10000 is out of range")))
+            << recorder.messages[0].text.toStdString();
+        EXPECT_TRUE(form.isVisible());
+
+        // The sound page is still drawn.
+        form.Preview->SetPageNo(1);
+        const QImage image = area->viewport()->grab().toImage();
+        const TrpPageItem page = area->PageList().Item(0);
+        const QPoint corner = QPoint(page.OffsetX, page.OffsetY) - area->ScrollOffset();
+        EXPECT_EQ(image.pixelColor(corner + QPoint(3, 3)), QColor(Qt::white));
+        EXPECT_EQ(recorder.messages.size(), 1);
     });
 }
 

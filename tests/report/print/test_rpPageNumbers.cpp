@@ -29,7 +29,7 @@ TEST(PageNumbers, numbersAndRangesInTheOrderWritten)
         {"1,3,5-12", 20, QList<int> {1, 3} + run(5, 12)},
         {"3-", 7, run(3, 7)},
         {"4,2,2", 7, {4, 2, 2}},
-        {"9-3", 12, {}},
+        {"9-", 7, {}},
         {" 1 - 3 , 2 ", 7, {1, 2, 3, 2}},
         {"5-5", 7, {5}},
         {"0,8", 7, {0, 8}},
@@ -41,7 +41,7 @@ TEST(PageNumbers, numbersAndRangesInTheOrderWritten)
     }
 }
 
-TEST(PageNumbers, aPieceThatIsNoNumberStopsWithTheConversionError)
+TEST(PageNumbers, aPieceThatIsNoNumberOrABackwardRangeStopsWithTheConversionError)
 {
     const std::pair<const char*, const char*> cases[] = {
         {"a", "'a' is not a valid integer value"},
@@ -51,6 +51,8 @@ TEST(PageNumbers, aPieceThatIsNoNumberStopsWithTheConversionError)
         {"12,", "'' is not a valid integer value"},
         {"1--3", "'' is not a valid integer value"},
         {"2,7a-9", "'7a' is not a valid integer value"},
+        {"9-3", "'9-3' is a backward page range; write it as 3-9"},
+        {"2-3,5-4", "'5-4' is a backward page range; write it as 4-5"},
     };
     for (const auto& [text, message] : cases) {
         SCOPED_TRACE(text);

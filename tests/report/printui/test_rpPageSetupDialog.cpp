@@ -9,6 +9,7 @@
 #include "report/engine/rpReport.h"
 #include "report/model/rpPages.h"
 #include "report/preview/rpPreview.h"
+#include "report/preview/rpPreviewWorkspace.h"
 #include "report/printui/rpPageSetupDialog.h"
 #include "support/MessageRecorder.h"
 #include "support/ModalSession.h"
@@ -18,6 +19,7 @@
 #include "templates/Templates.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -243,6 +245,57 @@ TEST_F(PageSetupDialog, aFieldThatIsNoNumberStopsOkBeforeAnythingIsWritten)
         expectMargins(*report.PreviewPages().GetPage(0), k15);
     });
     expectMargins(*page1(report), k15);
+}
+
+// Margins that leave nothing of the page on the sheet (1000 cm typed for 1,00 cm, a left and
+// a right margin wider than the paper together) are refused on OK with either choice, as a
+// field that is no number is: the page and the template keep their margins, and the preview
+// goes on painting.
+TEST_F(PageSetupDialog, marginsThatLeaveNoPrintableAreaAreRefusedWithEitherChoice)
+{
+    const platform::ScopedNumberFormat format {QLatin1Char(',')};
+    struct RefusedCase {
+        const char* field;
+        const char* text;
+        const char* message;
+    };
+    const RefusedCase cases[] = {
+        {"left", "1000",
+            "The left margin (10000 mm) must be at least 0 mm and less than the paper width "
+            "(148 mm)."},
+        {"left", "501",
+            "The left margin (5010 mm) must be at least 0 mm and less than the paper width "
+            "(148 mm)."},
+        {"right", "7,5",
+            "The left and right margins (75 mm and 75 mm) leave nothing to print on the paper "
+            "width (148 mm)."},
+    };
+    for (const bool all : {false, true}) {
+        for (const RefusedCase& c : cases) {
+            SCOPED_TRACE(std::string(c.text) + (all ? " to all pages" : " to the current page"));
+            recorder.messages.clear();
+            inPreview([&](TrpPreviewForm& form) {
+                withDialog(form, [&](TrpPageSettingsForm& dialog) {
+                    if (QByteArrayView(c.field) == "right")
+                        typeInto(*dialog.LeftE, "7,5");
+                    typeInto(QByteArrayView(c.field) == "right" ? *dialog.RightE : *dialog.LeftE,
+                        c.text);
+                    if (all)
+                        click(*dialog.AllRB);
+                    click(*dialog.OkB);
+                    EXPECT_TRUE(dialog.isVisible());
+                    ASSERT_EQ(recorder.messages.size(), 1);
+                    EXPECT_EQ(recorder.messages[0].text, QString::fromUtf8(c.message));
+                    click(*dialog.CancelB);
+                });
+                expectMargins(*report.PreviewPages().GetPage(0), k15);
+                form.Preview->Workspace()->viewport()->repaint();
+                QCoreApplication::processEvents();
+                EXPECT_EQ(recorder.messages.size(), 1);
+            });
+            expectMargins(*page1(report), k15);
+        }
+    }
 }
 
 } // namespace
