@@ -153,7 +153,7 @@ TEST_F(LockedFolder, WritableFileIsSavedInPlace)
 
     platform::ProfileDocument expected = platform::ProfileDocument::parse(before);
     for (const platform::ProfileEntry& entry : settingsSave())
-        expected.write(entry.section, entry.key, entry.value);
+        ASSERT_TRUE(expected.write(entry.section, entry.key, entry.value));
     EXPECT_EQ(readBytes(path()), expected.bytes());
     EXPECT_EQ(QDir(folder()).entryList(QDir::Files), QStringList {QStringLiteral("default.zrf")});
 }
