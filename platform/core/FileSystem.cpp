@@ -58,7 +58,10 @@ bool replaceFileContents(const QString& path, const QByteArray& bytes)
     file.setDirectWriteFallback(true);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    if (file.write(bytes) != bytes.size()) {
+    // A small write only fills the file's buffer: a full disk or a file-size limit shows in
+    // the flush, whose failure the commit would not notice, so every byte is confirmed
+    // before the new file takes the old one's place.
+    if (file.write(bytes) != bytes.size() || !file.flush() || file.size() != bytes.size()) {
         file.cancelWriting();
         return false;
     }
