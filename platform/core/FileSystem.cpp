@@ -9,6 +9,7 @@
 
 #include <cerrno>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
 namespace platform {
@@ -52,8 +53,29 @@ int deleteFileWithErrorCode(const QString& path)
     return 0;
 }
 
+namespace {
+
+std::optional<QByteArray> fileContents(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return file.readAll();
+}
+
+bool writeInPlace(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
+}
+
+} // namespace
+
 bool replaceFileContents(const QString& path, const QByteArray& bytes)
 {
+    // Kept for a write that has to go into the file itself: a failure there has already cut
+    // the file, whose old bytes are then put back (they fit where the cut freed their room).
+    const std::optional<QByteArray> old = fileContents(path);
     QSaveFile file(path);
     file.setDirectWriteFallback(true);
     if (!file.open(QIODevice::WriteOnly))
@@ -61,11 +83,15 @@ bool replaceFileContents(const QString& path, const QByteArray& bytes)
     // A small write only fills the file's buffer: a full disk or a file-size limit shows in
     // the flush, whose failure the commit would not notice, so every byte is confirmed
     // before the new file takes the old one's place.
-    if (file.write(bytes) != bytes.size() || !file.flush() || file.size() != bytes.size()) {
+    const bool written
+        = file.write(bytes) == bytes.size() && file.flush() && file.size() == bytes.size();
+    if (!written)
         file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    if (written && file.commit())
+        return true;
+    if (old && fileContents(path) != old)
+        writeInPlace(path, *old);
+    return false;
 }
 
 QStringList readTextFileLines(const QString& path)

@@ -24,8 +24,8 @@ int deleteFileWithErrorCode(const QString& path);
 // (a full disk, a crash, a power cut) leaves the old file whole. In a folder where new files
 // cannot be created but the file itself may be written, the file is written in place, as
 // the desktop's own services do. Returns false unless every byte was written: a short write
-// (a full disk, a file-size limit) leaves the old file as it was, except in place, where the
-// file is cut short.
+// (a full disk, a file-size limit) leaves the old file as it was, in place too, where its old
+// bytes are written back.
 bool replaceFileContents(const QString& path, const QByteArray& bytes);
 
 // A whole text file as lines; the encoding is taken from a byte-order mark (UTF-8,

@@ -300,6 +300,24 @@ TEST_F(LockedFolder, WritableFileIsSavedInPlace)
     EXPECT_EQ(QDir(folder()).entryList(QDir::Files), QStringList {QStringLiteral("default.zrf")});
 }
 
+// Written in place, the file is cut before the new bytes go in; when they do not all fit, the
+// old ones are put back.
+TEST_F(LockedFolder, ShortWriteInPlaceRestoresTheOldFile)
+{
+    const QByteArray before = platform::encodeWindows1251(
+        QString::fromUtf8("; файл школы\r\n[Часы]\r\n_1=40\r\n%1\r\n").arg(QString(1000, u'-')));
+    createFile(before, kEveryoneWrites);
+    const qint64 limit = savedBytes(before).size() - 100;
+    ASSERT_GT(limit, before.size());
+
+    const WriterRun run = runWriter({path(), QStringLiteral("--as-nobody"),
+        QStringLiteral("--file-size-limit"), QString::number(limit)});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.errors, QStringLiteral("Unable to write to ") + path());
+    EXPECT_TRUE(sameBytes(readBytes(path()), before));
+    EXPECT_EQ(QDir(folder()).entryList(QDir::Files), QStringList {QStringLiteral("default.zrf")});
+}
+
 TEST_F(LockedFolder, FileThatMayNotBeWrittenIsRefusedAndKept)
 {
     const QByteArray before = platform::encodeWindows1251(QString::fromUtf8("[Часы]\r\n_1=40\r\n"));
