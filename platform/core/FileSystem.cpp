@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include <cerrno>
@@ -73,9 +74,11 @@ bool writeInPlace(const QString& path, const QByteArray& bytes)
 
 bool replaceFileContents(const QString& path, const QByteArray& bytes)
 {
-    // Kept for a write that has to go into the file itself: a failure there has already cut
-    // the file, whose old bytes are then put back (they fit where the cut freed their room).
-    const std::optional<QByteArray> old = fileContents(path);
+    // A folder that refuses new files makes the save write into the file itself, where a
+    // failure has already cut the file: its old bytes are kept to be put back (they fit in
+    // the room the cut freed).
+    const bool inPlace = !QFileInfo(QFileInfo(path).absolutePath()).isWritable();
+    const std::optional<QByteArray> old = inPlace ? fileContents(path) : std::nullopt;
     QSaveFile file(path);
     file.setDirectWriteFallback(true);
     if (!file.open(QIODevice::WriteOnly))
