@@ -105,6 +105,13 @@ TNkEdit* TfmMain::hourOrTotalField(int index) const
 void TfmMain::loadSettings()
 {
     platform::TIniFile ini(settingsFilePath());
+    // Binary data in the file's place is kept (a save changes only its keys), but the
+    // operator learns why the settings are missing.
+    if (!ini.HoldsText()) {
+        platform::showErrorBox(
+            u"Не удалось прочитать файл настроек %1: в нём не текст. Настройки взяты по умолчанию."_s
+                .arg(ini.FileName()));
+    }
     for (const SchoolKey& entry : schoolKeys())
         entry.field->SetText(ini.ReadString(kOrganisation, entry.key, entry.placeholder));
     // The hour texts, whatever they hold, and then once the cache and the total from what

@@ -5,10 +5,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include <cerrno>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
 namespace platform {
@@ -52,17 +54,47 @@ int deleteFileWithErrorCode(const QString& path)
     return 0;
 }
 
+namespace {
+
+std::optional<QByteArray> fileContents(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return file.readAll();
+}
+
+bool writeInPlace(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
+}
+
+} // namespace
+
 bool replaceFileContents(const QString& path, const QByteArray& bytes)
 {
+    // A folder that refuses new files makes the save write into the file itself, where a
+    // failure has already cut the file: its old bytes are kept to be put back (they fit in
+    // the room the cut freed).
+    const bool inPlace = !QFileInfo(QFileInfo(path).absolutePath()).isWritable();
+    const std::optional<QByteArray> old = inPlace ? fileContents(path) : std::nullopt;
     QSaveFile file(path);
     file.setDirectWriteFallback(true);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    if (file.write(bytes) != bytes.size()) {
+    // A small write only fills the file's buffer: a full disk or a file-size limit shows in
+    // the flush, whose failure the commit would not notice, so every byte is confirmed
+    // before the new file takes the old one's place.
+    const bool written
+        = file.write(bytes) == bytes.size() && file.flush() && file.size() == bytes.size();
+    if (!written)
         file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    if (written && file.commit())
+        return true;
+    if (old && fileContents(path) != old)
+        writeInPlace(path, *old);
+    return false;
 }
 
 QStringList readTextFileLines(const QString& path)

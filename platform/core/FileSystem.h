@@ -23,7 +23,9 @@ int deleteFileWithErrorCode(const QString& path);
 // be created beside it, the temporary is written and renamed over the file, so a failure
 // (a full disk, a crash, a power cut) leaves the old file whole. In a folder where new files
 // cannot be created but the file itself may be written, the file is written in place, as
-// the desktop's own services do. Returns false when nothing could be written.
+// the desktop's own services do. Returns false unless every byte was written: a short write
+// (a full disk, a file-size limit) leaves the old file as it was, in place too, where its old
+// bytes are written back.
 bool replaceFileContents(const QString& path, const QByteArray& bytes);
 
 // A whole text file as lines; the encoding is taken from a byte-order mark (UTF-8,

@@ -7,13 +7,20 @@ namespace platform {
 
 TIniFile::TIniFile(QString fileName) : fFileName(std::move(fileName)) { }
 
-QString TIniFile::ReadString(
-    const QString& section, const QString& ident, const QString& defaultValue) const
+const ProfileDocument& TIniFile::loaded() const
 {
     if (!fLoaded)
         fLoaded = loadProfile(fFileName);
-    return fLoaded->read(section, ident, defaultValue);
+    return *fLoaded;
 }
+
+QString TIniFile::ReadString(
+    const QString& section, const QString& ident, const QString& defaultValue) const
+{
+    return loaded().read(section, ident, defaultValue);
+}
+
+bool TIniFile::HoldsText() const { return loaded().isText(); }
 
 void TIniFile::WriteString(const QString& section, const QString& ident, const QString& value)
 {

@@ -29,7 +29,12 @@ public:
     // An empty or unconvertible stored text gives the default, without a message.
     double ReadFloat(const QString& section, const QString& ident, double defaultValue) const;
 
+    // False when the file holds binary data instead of text; a missing file counts as text.
+    bool HoldsText() const;
+
 private:
+    const ProfileDocument& loaded() const;
+
     QString fFileName;
     mutable std::optional<ProfileDocument> fLoaded;
 };

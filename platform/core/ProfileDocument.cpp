@@ -46,6 +46,13 @@ std::optional<KeyLine> keyLine(QStringView line)
     return KeyLine {trimBlanks(trimmed.left(equals)), trimBlanks(trimmed.mid(equals + 1))};
 }
 
+// A line break in a written text would end its line early and let the rest make a key or a
+// section of its own.
+bool hasLineBreak(QStringView text)
+{
+    return text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n'));
+}
+
 bool sameName(QStringView a, QStringView b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
 
 QStringView unquoted(QStringView value)
@@ -71,8 +78,17 @@ ProfileDocument ProfileDocument::parse(const QByteArray& bytes)
 {
     ProfileDocument profile;
     DecodedText decoded = decodeText(bytes);
-    profile.fEncoding = decoded.encoding;
     profile.fText = std::move(decoded.text);
+    profile.fIsText = looksLikeText(profile.fText);
+    profile.fEncoding = decoded.encoding;
+    // The desktop's profile services read a file without a byte-order mark in the code page,
+    // so a file recognised as UTF-8 or UTF-16 by its bytes alone is written back whole in
+    // the code page where every character fits, else as UTF-16LE with its mark; a save never
+    // leaves two encodings in one file.
+    if (!decoded.byteOrderMark && decoded.encoding != TextEncoding::Windows1251) {
+        profile.fEncoding
+            = fitsWindows1251(profile.fText) ? TextEncoding::Windows1251 : TextEncoding::Utf16LE;
+    }
 
     const QList<TextLine> lines = splitLines(profile.fText);
     profile.fLines.assign(lines.begin(), lines.end());
@@ -138,20 +154,23 @@ ProfileDocument::Section& ProfileDocument::sectionForWriting(const QString& name
         Section {fLines[header].text.mid(1, name.size()), {}, 0, header, {}});
 }
 
-void ProfileDocument::write(const QString& section, const QString& key, const QString& value)
+bool ProfileDocument::write(const QString& section, const QString& key, const QString& value)
 {
+    if (hasLineBreak(section) || hasLineBreak(key) || hasLineBreak(value))
+        return false;
     Section& target = sectionForWriting(section);
     for (const Key& entry : target.keys) {
         if (sameName(entry.name, key)) {
             const QString text = entry.name.toString() + QLatin1Char('=') + value;
             keepEncodable(text);
             fLines[entry.line].text = fWritten.emplace_back(text);
-            return;
+            return true;
         }
     }
     const std::size_t line = addLine(key + QLatin1Char('=') + value);
     target.keys.push_back({fLines[line].text.left(key.size()), line});
     target.added.push_back(line);
+    return true;
 }
 
 QByteArray ProfileDocument::bytes() const

@@ -27,7 +27,10 @@ constexpr int kProfileValueLimit = 2047;
 //   the blank lines that close it), an existing key is replaced in place; every other byte
 //   stays as it was, and new lines end in CR LF;
 // - the file keeps its encoding, except that a Windows-1251 file that is given a character
-//   the code page cannot hold becomes UTF-16LE, so that nothing written is lost.
+//   the code page cannot hold becomes UTF-16LE, so that nothing written is lost, and a file
+//   in UTF-8 or UTF-16 without a byte-order mark is written back in Windows-1251 or, where
+//   a character does not fit, in UTF-16LE with its mark;
+// - no write puts a line break into a name or a value, so none can make a key or a section.
 class ProfileDocument {
 public:
     // An empty profile: a file that does not exist yet.
@@ -43,8 +46,13 @@ public:
     // trailing blanks when the section or the key is missing.
     QString read(const QString& section, const QString& key, const QString& defaultValue) const;
 
-    void write(const QString& section, const QString& key, const QString& value);
+    // Refused (false, the profile unchanged) when the section, the key or the value holds a
+    // line break.
+    [[nodiscard]] bool write(const QString& section, const QString& key, const QString& value);
 
+    // False when the file holds binary data rather than text (see `looksLikeText`); what it
+    // holds is read and kept all the same.
+    bool isText() const { return fIsText; }
     TextEncoding encoding() const { return fEncoding; }
     QByteArray bytes() const;
 
@@ -70,6 +78,7 @@ private:
     void keepEncodable(const QString& text);
 
     TextEncoding fEncoding = TextEncoding::Windows1251;
+    bool fIsText = true;
     // The decoded file, which the file's own lines view.
     QString fText;
     // Texts of written lines; a deque never moves what it holds, so views of them stay valid.

@@ -33,8 +33,10 @@ bool writeProfileStrings(const QString& path, const QList<ProfileEntry>& entries
             return false;
         profile = ProfileDocument::parse(file.readAll());
     }
-    for (const ProfileEntry& entry : entries)
-        profile.write(entry.section, entry.key, entry.value);
+    for (const ProfileEntry& entry : entries) {
+        if (!profile.write(entry.section, entry.key, entry.value))
+            return false;
+    }
     return replaceFileContents(path, profile.bytes());
 }
 

@@ -9,8 +9,7 @@ namespace platform {
 
 // INI ("profile") files read and written the way the Windows profile services do it, so
 // that a file written by either side loads on the other (the rules are those of
-// `ProfileDocument`). A file that starts with a UTF-16LE byte-order mark is UTF-16LE, one
-// with a UTF-8 byte-order mark is UTF-8, any other file is Windows-1251 text.
+// `ProfileDocument`, the encoding is recognised as `decodeText` does it).
 
 // The file parsed once, for any number of reads; an empty profile when the file is missing
 // or cannot be read.
@@ -31,7 +30,7 @@ struct ProfileEntry {
 // the file and one replacement of it (`replaceFileContents`): the file afterwards holds
 // either all of the keys or, when the write fails, exactly what it held before. Returns
 // false when the file could not be written (a folder in its place, a missing folder, a full
-// disk, a file that may not be written).
+// disk, a file that may not be written) or a key's value holds a line break.
 bool writeProfileStrings(const QString& path, const QList<ProfileEntry>& entries);
 
 bool writeProfileString(

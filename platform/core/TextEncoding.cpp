@@ -2,6 +2,10 @@
 
 #include "CodePage1251.h"
 
+#include <QStringDecoder>
+
+#include <algorithm>
+#include <optional>
 #include <utility>
 
 namespace platform {
@@ -29,17 +33,69 @@ QByteArray toUtf16LE(const QString& text)
     return QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
 }
 
+bool isAscii(const QByteArray& bytes)
+{
+    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) == 0; });
+}
+
+// Text in the code page or in UTF-8 holds no zero byte, while UTF-16 holds one in every
+// Latin letter, digit, bracket, equals sign and line end; the zeros sit in the high byte of
+// each pair, which tells the byte order. The text is taken for UTF-16 only when most of its
+// characters are Latin or Cyrillic, as the names and punctuation of a profile are.
+std::optional<DecodedText> unmarkedUtf16(const QByteArray& bytes)
+{
+    if (bytes.size() < 2 || bytes.size() % 2 != 0 || !bytes.contains('\0'))
+        return std::nullopt;
+    qsizetype zerosFirst = 0;
+    qsizetype zerosSecond = 0;
+    for (qsizetype i = 0; i < bytes.size(); i += 2) {
+        zerosFirst += bytes[i] == 0;
+        zerosSecond += bytes[i + 1] == 0;
+    }
+    const bool littleEndian = zerosSecond >= zerosFirst;
+    QString text = fromUtf16LE(littleEndian ? bytes : swappedPairs(bytes));
+    const auto latinOrCyrillic
+        = std::count_if(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x0530; });
+    if (!text.isValidUtf16() || !looksLikeText(text) || latinOrCyrillic * 2 < text.size())
+        return std::nullopt;
+    return DecodedText {
+        littleEndian ? TextEncoding::Utf16LE : TextEncoding::Utf16BE, std::move(text), false};
+}
+
 } // namespace
 
 DecodedText decodeText(const QByteArray& bytes)
 {
     if (bytes.startsWith(kUtf8Mark))
-        return {TextEncoding::Utf8, QString::fromUtf8(bytes.mid(kUtf8Mark.size()))};
+        return {TextEncoding::Utf8, QString::fromUtf8(bytes.mid(kUtf8Mark.size())), true};
     if (bytes.startsWith(kUtf16LEMark))
-        return {TextEncoding::Utf16LE, fromUtf16LE(bytes.mid(kUtf16LEMark.size()))};
-    if (bytes.startsWith(kUtf16BEMark))
-        return {TextEncoding::Utf16BE, fromUtf16LE(swappedPairs(bytes.mid(kUtf16BEMark.size())))};
-    return {TextEncoding::Windows1251, decodeWindows1251(bytes)};
+        return {TextEncoding::Utf16LE, fromUtf16LE(bytes.mid(kUtf16LEMark.size())), true};
+    if (bytes.startsWith(kUtf16BEMark)) {
+        return {
+            TextEncoding::Utf16BE, fromUtf16LE(swappedPairs(bytes.mid(kUtf16BEMark.size()))), true};
+    }
+    if (auto utf16 = unmarkedUtf16(bytes))
+        return std::move(*utf16);
+    if (!isAscii(bytes)) {
+        QStringDecoder utf8(QStringDecoder::Utf8);
+        QString text = utf8(bytes);
+        if (!utf8.hasError())
+            return {TextEncoding::Utf8, std::move(text), false};
+    }
+    return {TextEncoding::Windows1251, decodeWindows1251(bytes), false};
+}
+
+bool looksLikeText(QStringView text)
+{
+    qsizetype controls = 0;
+    for (const QChar c : text) {
+        const char16_t code = c.unicode();
+        if (code == 0)
+            return false;
+        if (code < 0x20 && code != u'\t' && code != u'\n' && code != u'\r')
+            ++controls;
+    }
+    return controls * 100 <= text.size();
 }
 
 QByteArray encodeText(const QString& text, TextEncoding encoding)

@@ -25,6 +25,67 @@ bool windowLevel(Qt::FocusReason reason)
     return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
 }
 
+bool isLineBreak(char16_t c)
+{
+    return (c >= u'\n' && c <= u'\r') || c == 0x85 || c == 0x2028 || c == 0x2029;
+}
+
+bool isControl(char16_t c) { return c < 0x20 || (c >= 0x7F && c < 0xA0); }
+
+enum class LineBreaks { EndTheText, BecomeBlanks };
+
+// The text as a single-line field holds it: a tab becomes a blank, other control characters
+// are dropped, and a line break (CR LF counting as one) either ends the text or becomes a
+// blank.
+QString singleLine(QStringView text, LineBreaks breaks)
+{
+    QString line;
+    line.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (isLineBreak(c)) {
+            if (breaks == LineBreaks::EndTheText)
+                break;
+            line += QLatin1Char(' ');
+            if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+                ++i;
+        } else if (c == u'\t') {
+            line += QLatin1Char(' ');
+        } else if (!isControl(c)) {
+            line += QChar(c);
+        }
+    }
+    return line;
+}
+
+// Where the operator's latest edit put new text into `now`, which was `before`.
+struct Insert {
+    qsizetype from;
+    qsizetype to;
+};
+
+Insert insertedPart(QStringView before, QStringView now, qsizetype caret)
+{
+    const qsizetype shorter = std::min(before.size(), now.size());
+    // An insert leaves the caret after it, and the text after the caret is what was there.
+    // The views compare by content, so an emptied field (a null text) counts as empty.
+    const qsizetype after = now.size() - caret;
+    qsizetype from = 0;
+    if (after <= before.size() && before.right(after) == now.mid(caret)) {
+        const qsizetype beforeLimit = std::min(caret, before.size() - after);
+        while (from < beforeLimit && now[from] == before[from])
+            ++from;
+        return {from, caret};
+    }
+    // Otherwise (an undo, a drag within the field) what lies between the common ends.
+    while (from < shorter && now[from] == before[from])
+        ++from;
+    qsizetype back = 0;
+    while (back < shorter - from && now[now.size() - 1 - back] == before[before.size() - 1 - back])
+        ++back;
+    return {from, now.size() - back};
+}
+
 } // namespace
 
 QChar typedCharacter(const QKeyEvent& event)
@@ -59,46 +120,48 @@ TEdit::TEdit(QWidget* parent) : QLineEdit(parent)
 {
     // Only the operator's edits arrive here: code sets the text with signals blocked.
     connect(this, &QLineEdit::textChanged, this, [this] {
-        cutInsertToLimit();
+        // An insert that kept nothing changed nothing.
+        if (tidyInsert() && text() == fShownText)
+            return;
         fShownText = text();
         if (OnChange)
             runGuarded(OnChange);
     });
 }
 
-void TEdit::cutInsertToLimit()
+bool TEdit::tidyInsert()
 {
     const QString now = text();
-    if (fMaxLength <= 0 || now.size() <= fMaxLength)
-        return;
-    // An insert leaves the caret after it, and the text after the caret is what was there.
-    const qsizetype end = cursorPosition();
-    const qsizetype after = now.size() - end;
-    if (after > fShownText.size() || !fShownText.endsWith(QStringView(now).mid(end)))
-        return;
-    qsizetype before = 0;
-    const qsizetype beforeLimit = std::min(end, fShownText.size() - after);
-    while (before < beforeLimit && now[before] == fShownText[before])
-        ++before;
-    const qsizetype inserted = end - before;
-    const qsizetype room = std::max<qsizetype>(0, fMaxLength - (now.size() - inserted));
-    if (inserted <= room)
-        return;
+    const Insert insert = insertedPart(fShownText, now, cursorPosition());
+    const QStringView inserted = QStringView(now).mid(insert.from, insert.to - insert.from);
+    // A paste keeps its first line, as the desktop's single-line edit pastes it.
+    QString kept = singleLine(inserted, LineBreaks::EndTheText);
+    if (fMaxLength > 0) {
+        qsizetype room = std::max<qsizetype>(0, fMaxLength - (now.size() - inserted.size()));
+        if (room < kept.size() && room > 0 && kept[room - 1].isHighSurrogate())
+            --room;
+        kept.truncate(room);
+    }
+    if (kept == inserted)
+        return false;
     const QSignalBlocker blocker(this);
-    setText(now.left(before + room) + now.mid(end));
-    setCursorPosition(int(before + room));
+    setText(now.left(insert.from) + kept + now.mid(insert.to));
+    setCursorPosition(int(insert.from + kept.size()));
+    return true;
 }
 
 void TEdit::SetText(const QString& newText)
 {
+    // Text set by code loses none of its lines: they are joined with blanks.
+    const QString line = singleLine(newText, LineBreaks::BecomeBlanks);
     // Setting the same text changes nothing, not even the selection.
-    if (newText == text())
+    if (line == text())
         return;
     {
         const QSignalBlocker blocker(this);
-        setText(newText);
+        setText(line);
     }
-    fShownText = newText;
+    fShownText = line;
     if (OnChange)
         OnChange();
 }

@@ -14,6 +14,10 @@ using TKeyPressEvent = std::function<void(QChar& key)>;
 // caller; edits by the operator raise it through the event boundary. Every typed character
 // (clipboard shortcuts included, as their control codes) passes KeyPress first, which may
 // change or refuse it before the edit inserts it.
+// The text is always one line without control characters: what the operator inserts
+// (pasting through the keyboard or the context menu, dropping) keeps its first line, as the
+// desktop's single-line edit pastes it; text set by code has its line breaks replaced by
+// blanks; in both a tab becomes a blank and other control characters are dropped.
 class TEdit : public QLineEdit {
     Q_OBJECT
 
@@ -48,7 +52,9 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
-    void cutInsertToLimit();
+    // Tidies what the operator's latest edit inserted into one line and cuts it to the
+    // length limit; true when that changed the text.
+    bool tidyInsert();
 
     int fMaxLength = 0;
     // The text before the operator's latest edit.

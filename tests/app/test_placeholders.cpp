@@ -2,6 +2,9 @@
 
 #include "app/Placeholders.h"
 
+#include <QClipboard>
+#include <QWindow>
+
 namespace {
 
 class Placeholders : public MainWindowTest { };
@@ -66,6 +69,83 @@ TEST_F(Placeholders, TypingThePlaceholderAgainMakesItClearable)
     QTest::mouseClick(main().Edit_27, Qt::LeftButton);
     EXPECT_EQ(main().Edit_27->Text(), QString());
 }
+
+// The series takes four characters however the operator enters the field and pastes.
+enum class Entry { Tab, ClickOnPlaceholder, ClickOnText };
+enum class Paste { Keyboard, ContextMenu };
+
+struct SeriesPaste {
+    const char* name;
+    Entry entry;
+    Paste paste;
+    const char* expected;
+};
+
+class SeriesPasteTest : public MainWindowTest, public ::testing::WithParamInterface<SeriesPaste> {
+protected:
+    void enter(Entry entry)
+    {
+        platform::TEdit* series = main().edit_04;
+        switch (entry) {
+        case Entry::Tab:
+            main().edit_03->setFocus(Qt::MouseFocusReason);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            break;
+        case Entry::ClickOnPlaceholder:
+            QTest::mouseClick(series, Qt::LeftButton);
+            break;
+        case Entry::ClickOnText:
+            series->SetText(u("АБ"));
+            QTest::mouseClick(series, Qt::LeftButton);
+            break;
+        }
+        ASSERT_EQ(QApplication::focusWidget(), series);
+    }
+
+    // A right click through the window opens the field's own menu, whose "paste" is clicked.
+    void pasteFromContextMenu()
+    {
+        QWidget* field = QApplication::focusWidget();
+        QTest::mouseClick(main().windowHandle(), Qt::RightButton, {},
+            field->mapTo(&main(), field->rect().center()));
+        ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::activePopupWidget() != nullptr; }))
+            << "the context menu did not open";
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr);
+        // The field's own menu names its commands with the edit's texts and their shortcuts.
+        const QString pasteText = QCoreApplication::translate("QLineEdit", "&Paste");
+        QAction* paste = nullptr;
+        for (QAction* action : menu->actions()) {
+            if (action->text().section(QLatin1Char('\t'), 0, 0) == pasteText)
+                paste = action;
+        }
+        ASSERT_NE(paste, nullptr);
+        ASSERT_TRUE(paste->isEnabled());
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(paste).center());
+        EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    }
+};
+
+TEST_P(SeriesPasteTest, IsCutToFourCharacters)
+{
+    QApplication::clipboard()->setText(u("12-345678"));
+    ASSERT_NO_FATAL_FAILURE(enter(GetParam().entry));
+    if (GetParam().paste == Paste::Keyboard)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
+    else
+        ASSERT_NO_FATAL_FAILURE(pasteFromContextMenu());
+    EXPECT_EQ(main().edit_04->Text(), u(GetParam().expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(EntryPaths, SeriesPasteTest,
+    ::testing::Values(SeriesPaste {"TabCtrlV", Entry::Tab, Paste::Keyboard, "12-3"},
+        SeriesPaste {"TabContextMenu", Entry::Tab, Paste::ContextMenu, "12-3"},
+        SeriesPaste {"ClickOnPlaceholderCtrlV", Entry::ClickOnPlaceholder, Paste::Keyboard, "12-3"},
+        SeriesPaste {
+            "ClickOnPlaceholderContextMenu", Entry::ClickOnPlaceholder, Paste::ContextMenu, "12-3"},
+        SeriesPaste {"ClickOnTextCtrlV", Entry::ClickOnText, Paste::Keyboard, "АБ12"},
+        SeriesPaste {"ClickOnTextContextMenu", Entry::ClickOnText, Paste::ContextMenu, "АБ12"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 struct Hint {
     const char* name;

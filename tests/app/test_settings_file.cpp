@@ -1,12 +1,14 @@
 #include "MainWindowFixture.h"
 
 #include "app/Placeholders.h"
+#include "app/RegisterSettings.h"
 #include "platform/core/CodePage1251.h"
 #include "report/engine/rpReport.h"
 #include "report/model/rpPages.h"
 #include "support/PreviewSession.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QFile>
 
 namespace {
@@ -264,6 +266,69 @@ TEST_F(SettingsFile, MarginsThatLeaveNoCertificateOnTheSheetAreRefusedOnce)
             });
         EXPECT_EQ(recorder.messages.size(), 1);
     }
+}
+
+// What an IT person writes with a Linux editor to name the shared register: UTF-8 without a
+// byte-order mark. It is read as such, and the save rewrites it whole in the code page.
+TEST_F(SettingsFile, FileFromALinuxEditorIsReadAndSavedInOneEncoding)
+{
+    const QString text = u("; настройки школы\n[Организация]\nНаселенный_Пункт=г. Казань\n"
+                           "Серия=АБ12\n\n[Журнал]\nСервер=desk-1\n");
+    writeSettings(text.toUtf8());
+    startProgram();
+    EXPECT_EQ(main().edit_03->Text(), u("г. Казань"));
+    EXPECT_EQ(main().edit_04->Text(), u("АБ12"));
+    const RegisterLocation location = registerLocation();
+    EXPECT_EQ(location.kind, RegisterLocation::Kind::PostgreSQL);
+    EXPECT_EQ(location.host, u("desk-1"));
+    EXPECT_TRUE(recorder.messages.isEmpty());
+
+    save();
+    EXPECT_EQ(settingsBytes(),
+        platform::encodeWindows1251(text
+            + u("[Часы]\r\n_1=42,00\r\n_2=42,00\r\n_3=42,00\r\n_4=42,00\r\n_5=42,00\r\n"
+                "_6=42,00\r\n_7=42,00\r\n_8=42,00\r\n_9=42,00\r\n_10=42,00\r\n_11=420\r\n")));
+    startProgram();
+    EXPECT_EQ(main().edit_03->Text(), u("г. Казань"));
+    EXPECT_EQ(registerLocation().host, u("desk-1"));
+}
+
+TEST_F(SettingsFile, BinaryDataInTheFileIsReportedOnceAndKept)
+{
+    QByteArray garbage("\x7F"
+                       "ELF\x02\x01\x01\0\0\0\0\0\0\0\0\0",
+        16);
+    for (int i = 0; i < 300; ++i)
+        garbage.append(char((i * 53 + 7) % 256));
+    writeSettings(garbage);
+    startProgram();
+    ASSERT_EQ(recorder.messages.size(), 1);
+    EXPECT_EQ(recorder.messages[0].text,
+        u("Не удалось прочитать файл настроек ") + path()
+            + u(": в нём не текст. Настройки взяты по умолчанию."));
+    EXPECT_EQ(recorder.messages[0].icon, platform::MessageIcon::Error);
+    EXPECT_EQ(main().edit_03->Text(), placeholders::kLocality);
+    EXPECT_EQ(margins(), (QList<double> {15, 15, 15, 15}));
+
+    main().edit_03->SetText(u("г. Тверь"));
+    save();
+    EXPECT_EQ(recorder.messages.size(), 1);
+    EXPECT_TRUE(settingsBytes().startsWith(garbage));
+}
+
+// A paste into a field keeps its first line, so the lines after it cannot become a section
+// and a margin at the next start.
+TEST_F(SettingsFile, PastedLinesDoNotBecomeSettings)
+{
+    QApplication::clipboard()->setText(u("г. Казань\r\n[Страница]\r\nЛевое_поле=100"));
+    QTest::mouseClick(main().edit_03, Qt::LeftButton);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(main().edit_03->Text(), u("г. Казань"));
+    save();
+    startProgram();
+    EXPECT_EQ(main().edit_03->Text(), u("г. Казань"));
+    EXPECT_EQ(page().LeftMargin(), 15);
+    EXPECT_FALSE(settingsText().contains(u("Левое_поле")));
 }
 
 TEST_F(SettingsFile, RefusedWriteIsReported)

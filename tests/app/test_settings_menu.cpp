@@ -68,7 +68,7 @@ struct ViewedFile {
 class ViewerShowsRawText : public SettingsMenu,
                            public ::testing::WithParamInterface<ViewedFile> { };
 
-TEST_P(ViewerShowsRawText, WithEncodingFromByteOrderMark)
+TEST_P(ViewerShowsRawText, InTheFilesEncoding)
 {
     writeSettings(GetParam().bytes);
     main().N3->trigger();
@@ -89,6 +89,8 @@ INSTANTIATE_TEST_SUITE_P(Files, ViewerShowsRawText,
             kSettingsText},
         ViewedFile {"Utf8WithMark",
             QByteArray("\xEF\xBB\xBF") + u("[Часы]\n_1=42,00\n_11=42").toUtf8(), kSettingsText},
+        // As a Linux editor writes it, read as the load reads it.
+        ViewedFile {"Utf8WithoutMark", u("[Часы]\n_1=42,00\n_11=42").toUtf8(), kSettingsText},
         ViewedFile {"EmptyFile", QByteArray(), ""}),
     [](const auto& info) { return std::string(info.param.name); });
 

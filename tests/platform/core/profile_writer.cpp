@@ -1,16 +1,26 @@
 // A child process for the tests of the settings file's replacement: it makes the writes of
-// one "save settings" command into the file named by its argument, and exits with 0 when
-// they were written, 1 when they were refused. With "--as-nobody" it first gives up root,
-// so that a folder without write permission refuses it new files.
+// one "save settings" command into the file named by its first argument, and exits with 0
+// when they were written, 1 when they were refused (with the refusal's message on the
+// standard error stream). Options after the file:
+//   --as-nobody        gives up root first, so that a folder without write permission
+//                      refuses it new files;
+//   --file-size-limit N  no file of the process may grow beyond N bytes (a write past it
+//                      fails instead of killing the process).
 
 #include "SettingsSave.h"
+
+#include "platform/core/Exception.h"
+#include "platform/core/IniFile.h"
 
 #include <QString>
 
 #include <grp.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -24,15 +34,36 @@ bool dropRoot()
     return setgroups(0, nullptr) == 0 && setgid(kNobody) == 0 && setuid(kNobody) == 0;
 }
 
+bool limitFileSize(const char* bytes)
+{
+    std::signal(SIGXFSZ, SIG_IGN);
+    const rlim_t limit = std::strtoull(bytes, nullptr, 10);
+    const rlimit fileSize {limit, limit};
+    return setrlimit(RLIMIT_FSIZE, &fileSize) == 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     if (argc < 2)
         return 2;
-    if (argc > 2 && std::strcmp(argv[2], "--as-nobody") == 0 && !dropRoot()) {
-        std::perror("giving up root");
-        return 3;
+    for (int i = 2; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--as-nobody") == 0 && !dropRoot()) {
+            std::perror("giving up root");
+            return 3;
+        }
+        if (std::strcmp(argv[i], "--file-size-limit") == 0
+            && (++i == argc || !limitFileSize(argv[i]))) {
+            std::perror("limiting the file size");
+            return 3;
+        }
     }
-    return platform::writeProfileStrings(QString::fromLocal8Bit(argv[1]), settingsSave()) ? 0 : 1;
+    try {
+        platform::TIniFile(QString::fromLocal8Bit(argv[1])).WriteStrings(settingsSave());
+    } catch (const platform::Exception& e) {
+        std::fputs(e.what(), stderr);
+        return 1;
+    }
+    return 0;
 }

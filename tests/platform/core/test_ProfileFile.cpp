@@ -289,3 +289,103 @@ TEST_F(ProfileFile, RefusedBatchLeavesTheFileAsItWas)
 }
 
 } // namespace
+
+namespace {
+
+QByteArray utf16Unmarked(const QString& text, bool bigEndian)
+{
+    QByteArray bytes(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+    if (bigEndian) {
+        for (qsizetype i = 0; i + 1 < bytes.size(); i += 2)
+            std::swap(bytes[i], bytes[i + 1]);
+    }
+    return bytes;
+}
+
+// A file without a byte-order mark, as a Linux editor or a script writes it: it is read in
+// its own encoding and a save rewrites it whole in the code page or, where a character does
+// not fit, in UTF-16LE with its mark, keeping every line.
+struct UnmarkedCase {
+    const char* name;
+    QByteArray bytes;
+    const char* text; // the file's text, which every read and the save keep
+    bool fitsCodePage;
+};
+
+class UnmarkedFile : public ProfileFile, public ::testing::WithParamInterface<UnmarkedCase> { };
+
+TEST_P(UnmarkedFile, IsReadInItsEncodingAndSavedInOne)
+{
+    writeBytes(path(), GetParam().bytes);
+    EXPECT_EQ(read("Организация", "Населенный_Пункт"), u("г. Казань"));
+    EXPECT_EQ(read("журнал", "Сервер"), u("desk-1"));
+    EXPECT_TRUE(platform::loadProfile(path()).isText());
+
+    ASSERT_TRUE(write("Организация", "Серия", u("АБ12")));
+    const QString saved = u(GetParam().text)
+                              .replace(u("Населенный_Пункт=г. Казань\n"),
+                                  u("Населенный_Пункт=г. Казань\nСерия=АБ12\r\n"));
+    EXPECT_EQ(readBytes(path()),
+        GetParam().fitsCodePage ? platform::encodeWindows1251(saved) : utf16(saved));
+    EXPECT_EQ(read("Журнал", "Сервер"), u("desk-1"));
+}
+
+const char* const kLinuxText = "; настройки школы\n[Организация]\nНаселенный_Пункт=г. Казань\n"
+                               "[Журнал]\nСервер=desk-1\n";
+const char* const kKazakhText = "[Организация]\nНазвание=Школа Әлем\nНаселенный_Пункт=г. "
+                                "Казань\n[Журнал]\nСервер=desk-1\n";
+
+INSTANTIATE_TEST_SUITE_P(Encodings, UnmarkedFile,
+    ::testing::Values(UnmarkedCase {"Utf8", u(kLinuxText).toUtf8(), kLinuxText, true},
+        UnmarkedCase {"Utf8OutsideTheCodePage", u(kKazakhText).toUtf8(), kKazakhText, false},
+        UnmarkedCase {"Utf16LE", utf16Unmarked(u(kLinuxText), false), kLinuxText, true},
+        UnmarkedCase {"Utf16BE", utf16Unmarked(u(kLinuxText), true), kLinuxText, true},
+        UnmarkedCase {
+            "Utf16LEOutsideTheCodePage", utf16Unmarked(u(kKazakhText), false), kKazakhText, false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ProfileFile, BinaryDataIsNoTextAndIsKeptBySaving)
+{
+    QByteArray garbage("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16);
+    for (int i = 0; i < 200; ++i)
+        garbage.append(char((i * 37 + 11) % 256));
+    writeBytes(path(), garbage);
+    EXPECT_FALSE(platform::loadProfile(path()).isText());
+    EXPECT_EQ(read("Часы", "_1"), u("DEF"));
+
+    ASSERT_TRUE(write("Часы", "_1", u("40")));
+    const QByteArray saved = readBytes(path());
+    EXPECT_TRUE(saved.startsWith(garbage));
+    EXPECT_EQ(read("Часы", "_1"), u("40"));
+}
+
+TEST_F(ProfileFile, StrayControlCharacterInAValueLeavesTheFileText)
+{
+    // What an earlier version let a paste put into a field and the settings file.
+    writeBytes(path(),
+        platform::encodeWindows1251(u("[Организация]\r\nНазвание=Автошкола\x01 \"Ворсела\"\r\n"
+                                      "Населенный_Пункт=г. Тверь\r\n[Часы]\r\n_1=40\r\n_2=12\r\n"
+                                      "_3=14,50\r\n_4=8\r\n")));
+    EXPECT_TRUE(platform::loadProfile(path()).isText());
+    EXPECT_EQ(read("Часы", "_4"), u("8"));
+}
+
+// A line break in a written text would let it make a key or a section of its own: the whole
+// save is refused and the file keeps what it held.
+TEST_F(ProfileFile, TextWithALineBreakIsRefused)
+{
+    writeBytes(path(), fixture("default-1251.zrf"));
+    const QByteArray before = readBytes(path());
+    for (const char* text : {"г. Казань\r\n[Страница]\r\nЛевое_поле=100",
+             "г. Казань\nЛевое_поле=100", "г. Казань\r[Страница]"}) {
+        SCOPED_TRACE(text);
+        EXPECT_FALSE(platform::writeProfileStrings(path(),
+            {{u("Часы"), u("_1"), u("1")}, {u("Организация"), u("Населенный_Пункт"), u(text)}}));
+        EXPECT_EQ(readBytes(path()), before);
+    }
+    EXPECT_FALSE(write("Организация\r\n[Страница]", "Левое_поле", u("100")));
+    EXPECT_FALSE(write("Страница", "Верхнее_поле\n_1", u("100")));
+    EXPECT_EQ(readBytes(path()), before);
+}
+
+} // namespace

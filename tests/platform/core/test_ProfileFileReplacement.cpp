@@ -1,10 +1,14 @@
 // The settings file is replaced as a whole: a save killed at any moment leaves the old or
-// the new file, never a mixture; and a folder that refuses new files still lets a writable
-// file be saved in place.
+// the new file, never a mixture; a save that cannot write every byte (a file-size limit, a
+// full disk) is refused and leaves the old file; and a folder that refuses new files still
+// lets a writable file be saved in place.
 
 #include "SettingsSave.h"
 
 #include "platform/core/CodePage1251.h"
+#include "platform/core/Exception.h"
+#include "platform/core/FileSystem.h"
+#include "platform/core/IniFile.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -14,7 +18,12 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/mount.h>
+#include <sys/statvfs.h>
+
+#include <cerrno>
 #include <chrono>
+#include <cstring>
 #include <random>
 #include <thread>
 
@@ -46,6 +55,34 @@ QByteArray largeSettings()
         text += QString::fromUtf8("; строка %1 из журнала школы, сохраненная в файле\r\n").arg(i);
     text += QString::fromUtf8("[Страница]\r\nВерхнее_поле=15\r\n");
     return platform::encodeWindows1251(text);
+}
+
+// A school's file of a few kilobytes: small enough that a save's bytes sit in the file's
+// buffer until the commit.
+QByteArray smallSettings()
+{
+    QString text = QString::fromUtf8("[Организация]\r\nНазвание=Автошкола\r\n[Часы]\r\n_1=0\r\n");
+    for (int i = 0; text.size() < 9900; ++i)
+        text += QString::fromUtf8("; строка %1 из журнала школы\r\n").arg(i);
+    return platform::encodeWindows1251(text);
+}
+
+// The bytes a save of `settingsSave()` gives the file.
+QByteArray savedBytes(const QByteArray& before)
+{
+    platform::ProfileDocument profile = platform::ProfileDocument::parse(before);
+    for (const platform::ProfileEntry& entry : settingsSave())
+        EXPECT_TRUE(profile.write(entry.section, entry.key, entry.value));
+    return profile.bytes();
+}
+
+// Compares whole files without printing them: a failure names the sizes.
+::testing::AssertionResult sameBytes(const QByteArray& actual, const QByteArray& expected)
+{
+    if (actual == expected)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "the file holds " << actual.size() << " bytes, not the "
+                                         << expected.size() << " expected";
 }
 
 struct WriterRun {
@@ -104,6 +141,114 @@ TEST(ProfileFileReplacement, SaveKilledAtAnyMomentLeavesTheOldOrTheNewFile)
     EXPECT_GT(saved, 0);
 }
 
+struct SizedFile {
+    const char* name;
+    QByteArray (*bytes)();
+};
+
+const SizedFile kSizedFiles[] = {{"Small", smallSettings}, {"Large", largeSettings}};
+
+class ShortWrite : public ::testing::TestWithParam<SizedFile> {
+protected:
+    QByteArray before() const { return GetParam().bytes(); }
+};
+
+// The limit stops the save halfway through the new file; the process ignores the signal that
+// would kill it, so the write just comes back short.
+TEST_P(ShortWrite, BeyondTheFileSizeLimitIsRefusedAndKeepsTheOldFile)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("default.zrf"));
+    writeBytes(path, before());
+    const qint64 limit = savedBytes(before()).size() / 2;
+
+    const WriterRun run
+        = runWriter({path, QStringLiteral("--file-size-limit"), QString::number(limit)});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.errors, QStringLiteral("Unable to write to ") + path);
+    EXPECT_TRUE(sameBytes(readBytes(path), before()));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList {QStringLiteral("default.zrf")});
+
+    // A limit the file stays under lets the same save through.
+    const qint64 roomy = savedBytes(before()).size() + 1;
+    ASSERT_EQ(
+        runWriter({path, QStringLiteral("--file-size-limit"), QString::number(roomy)}).exitCode, 0);
+    EXPECT_TRUE(sameBytes(readBytes(path), savedBytes(before())));
+}
+
+// A small file system of its own, mounted for the test (which needs root's rights for it),
+// filled up with a file beside the settings until only a little room is left.
+class FullDisk : public ShortWrite {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("disk")));
+        const QByteArray size = "size=" + QByteArray::number(before().size() * 4);
+        if (mount("tmpfs", QFile::encodeName(disk()).constData(), "tmpfs", 0, size.constData())
+            != 0) {
+            FAIL() << "cannot mount a tmpfs for the full-disk test (it needs root): "
+                   << std::strerror(errno);
+        }
+        mounted = true;
+        ASSERT_TRUE(QDir(disk()).mkdir(QStringLiteral("school")));
+    }
+    void TearDown() override
+    {
+        if (mounted) {
+            EXPECT_EQ(umount2(QFile::encodeName(disk()).constData(), MNT_DETACH), 0)
+                << std::strerror(errno);
+        }
+    }
+
+    QString disk() const { return dir.filePath(QStringLiteral("disk")); }
+    QString path() const { return disk() + QStringLiteral("/school/default.zrf"); }
+
+    // Writes a filler until the disk is full, then frees `room` bytes of it again.
+    void fillLeaving(qint64 room)
+    {
+        QFile filler(disk() + QStringLiteral("/filler"));
+        ASSERT_TRUE(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        const QByteArray block(64 * 1024, 'x');
+        while (filler.write(block) == block.size()) { }
+        ASSERT_TRUE(filler.resize(filler.size() - room));
+        struct statvfs stats { };
+        ASSERT_EQ(statvfs(QFile::encodeName(disk()).constData(), &stats), 0);
+        ASSERT_EQ(qint64(stats.f_bavail * stats.f_bsize), room);
+    }
+
+    QTemporaryDir dir;
+    bool mounted = false;
+};
+
+TEST_P(FullDisk, SaveThatDoesNotFitIsRefusedAndKeepsTheOldFile)
+{
+    writeBytes(path(), before());
+    // Room for a part of the new file only: the first write goes through, the rest does not.
+    const qint64 room = savedBytes(before()).size() / 2 / 4096 * 4096;
+    ASSERT_GT(room, 0);
+    fillLeaving(room);
+
+    try {
+        platform::TIniFile(path()).WriteStrings(settingsSave());
+        ADD_FAILURE() << "the save passed for a success";
+    } catch (const platform::Exception& e) {
+        EXPECT_EQ(e.message(), QStringLiteral("Unable to write to ") + path());
+    }
+    EXPECT_TRUE(sameBytes(readBytes(path()), before()));
+    EXPECT_EQ(QDir(disk() + QStringLiteral("/school")).entryList(QDir::Files),
+        QStringList {QStringLiteral("default.zrf")});
+
+    // With no room at all not even the first byte is written.
+    fillLeaving(0);
+    EXPECT_FALSE(platform::replaceFileContents(path(), savedBytes(before())));
+    EXPECT_TRUE(sameBytes(readBytes(path()), before()));
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, ShortWrite, ::testing::ValuesIn(kSizedFiles),
+    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Files, FullDisk, ::testing::ValuesIn(kSizedFiles),
+    [](const auto& info) { return std::string(info.param.name); });
+
 // A folder that refuses new files (a shared folder where the operator may only change the
 // existing file); the writer runs without root's rights, for which such a folder refuses
 // nothing.
@@ -151,10 +296,25 @@ TEST_F(LockedFolder, WritableFileIsSavedInPlace)
     const WriterRun run = runWriter({path(), QStringLiteral("--as-nobody")});
     ASSERT_EQ(run.exitCode, 0) << run.errors.toStdString();
 
-    platform::ProfileDocument expected = platform::ProfileDocument::parse(before);
-    for (const platform::ProfileEntry& entry : settingsSave())
-        expected.write(entry.section, entry.key, entry.value);
-    EXPECT_EQ(readBytes(path()), expected.bytes());
+    EXPECT_EQ(readBytes(path()), savedBytes(before));
+    EXPECT_EQ(QDir(folder()).entryList(QDir::Files), QStringList {QStringLiteral("default.zrf")});
+}
+
+// Written in place, the file is cut before the new bytes go in; when they do not all fit, the
+// old ones are put back.
+TEST_F(LockedFolder, ShortWriteInPlaceRestoresTheOldFile)
+{
+    const QByteArray before = platform::encodeWindows1251(
+        QString::fromUtf8("; файл школы\r\n[Часы]\r\n_1=40\r\n%1\r\n").arg(QString(1000, u'-')));
+    createFile(before, kEveryoneWrites);
+    const qint64 limit = savedBytes(before).size() - 100;
+    ASSERT_GT(limit, before.size());
+
+    const WriterRun run = runWriter({path(), QStringLiteral("--as-nobody"),
+        QStringLiteral("--file-size-limit"), QString::number(limit)});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.errors, QStringLiteral("Unable to write to ") + path());
+    EXPECT_TRUE(sameBytes(readBytes(path()), before));
     EXPECT_EQ(QDir(folder()).entryList(QDir::Files), QStringList {QStringLiteral("default.zrf")});
 }
 

@@ -136,6 +136,71 @@ TEST_F(EditEvents, LengthLimitCutsWhatTheOperatorPastesButNotTextSetByCode)
     EXPECT_EQ(edit.Text(), u("12-345678"));
 }
 
+// A paste keeps the first line, as the desktop's single-line edit pastes it; a tab becomes a
+// blank and other control characters are dropped, so the field never holds one.
+struct PasteCase {
+    const char* name;
+    const char* clipboard;
+    const char* kept;
+};
+
+class EditPaste : public EditEvents, public ::testing::WithParamInterface<PasteCase> { };
+
+TEST_P(EditPaste, KeepsOneLineWithoutControlCharacters)
+{
+    QApplication::clipboard()->setText(u(GetParam().clipboard));
+    for (const bool keyboard : {true, false}) {
+        SCOPED_TRACE(keyboard ? "Ctrl+V" : "context menu");
+        edit.SetText(u("АБ"));
+        edit.setCursorPosition(1);
+        seen.clear();
+        if (keyboard)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
+        else
+            edit.paste();
+        const QString expected = u("А") + u(GetParam().kept) + u("Б");
+        EXPECT_EQ(edit.Text(), expected);
+        EXPECT_EQ(edit.cursorPosition(), expected.size() - 1);
+        // The change event sees the kept text only, and nothing when nothing was kept.
+        EXPECT_EQ(seen, expected == u("АБ") ? QStringList() : QStringList {expected});
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Clipboard, EditPaste,
+    ::testing::Values(PasteCase {"LinesOfASettingsFile",
+                          "г. Казань\r\n[Страница]\r\nЛевое_поле=100", "г. Казань"},
+        PasteCase {"TwoLineName", "ООО \"Автошкола\"\nфилиал", "ООО \"Автошкола\""},
+        PasteCase {"OldMacLineEnd", "Казань\rМосква", "Казань"},
+        PasteCase {"UnicodeLineSeparator", "Казань\u2028Москва", "Казань"},
+        PasteCase {"SpreadsheetCells", "Казань\tМосква\r\n", "Казань Москва"},
+        PasteCase {"ControlCharacters", "Ка\x01за\x1Bнь\x7F", "Казань"},
+        PasteCase {"EmptyFirstLine", "\r\nКазань", ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A field emptied by code (as a click on a placeholder empties it) still cuts a paste to its
+// limit: the emptied text is null, which the cut once took for no text at all.
+TEST_F(EditEvents, LengthLimitCutsAPasteIntoAFieldEmptiedByCode)
+{
+    edit.SetMaxLength(4);
+    edit.SetText(QString());
+    QApplication::clipboard()->setText(u("12-345678"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(edit.Text(), u("12-3"));
+    edit.SetText(QString());
+    edit.paste();
+    EXPECT_EQ(edit.Text(), u("12-3"));
+}
+
+TEST_F(EditEvents, TextSetByCodeJoinsItsLines)
+{
+    edit.SetText(u("ООО \"Автошкола\"\r\nфилиал\nв\tг.\x01 Казани"));
+    EXPECT_EQ(edit.Text(), u("ООО \"Автошкола\" филиал в г. Казани"));
+    EXPECT_EQ(seen, QStringList {edit.Text()});
+    // The same text again changes nothing.
+    edit.SetText(u("ООО \"Автошкола\"\nфилиал\rв\tг. Казани"));
+    EXPECT_EQ(seen.size(), 1);
+}
+
 TEST_F(EditEvents, LengthLimitBindsTypingOnly)
 {
     edit.SetMaxLength(4);
