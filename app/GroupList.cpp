@@ -131,28 +131,64 @@ QList<GroupGraduate> readGroupList(const QString& text)
     return group;
 }
 
-void checkGroup(
-    QList<GroupGraduate>& group, const std::function<bool(int field, const QString& text)>& fits)
+namespace {
+
+bool severalLines(const QString& text)
+{
+    return std::any_of(text.begin(), text.end(),
+        [](QChar c) { return c == u'\n' || c == u'\r' || c == QChar(0x2028); });
+}
+
+// What stops a name or series from printing whole in its field; `what` names it in the row's
+// problem.
+void checkText(QStringList& problems, const FieldFitCheck& fits, int field, const QString& text,
+    const QString& what)
+{
+    if (severalLines(text)) {
+        problems.append(u"%1 занимает несколько строк"_s.arg(what));
+        return;
+    }
+    const FieldFit fit = fits(field, text);
+    if (!fit.fits)
+        problems.append(u"%1 не помещается в поле бланка"_s.arg(what));
+    if (!fit.missing.isEmpty())
+        problems.append(u"%1: в шрифте бланка нет знаков «%2»"_s.arg(what, fit.missing));
+}
+
+// The grade as the grade list spells it; empty when the list has no such grade.
+QString knownGrade(const QString& grade, const QStringList& known)
+{
+    // A spreadsheet's "отлично" is the list's "Отлично", and prints as the list has it.
+    for (const QString& k : known)
+        if (k.compare(grade, Qt::CaseInsensitive) == 0)
+            return k;
+    if (grade.compare(u"Удовлетворительно"_s, Qt::CaseInsensitive) == 0)
+        return u"Удовл."_s;
+    return QString();
+}
+
+} // namespace
+
+void checkGroup(QList<GroupGraduate>& group, const FieldFitCheck& fits)
 {
     const QStringList known = lists::gradeList();
+    const QString accepted = u"«%1»"_s.arg(known.join(u"», «"_s));
     for (GroupGraduate& graduate : group) {
         QStringList problems;
         if (graduate.name.isEmpty())
             problems.append(u"нет ФИО"_s);
-        else if (!fits(5, graduate.name))
-            problems.append(u"ФИО не помещается в поле бланка"_s);
-        if (!graduate.series.isEmpty() && !fits(4, graduate.series))
-            problems.append(u"серия не помещается в поле бланка"_s);
+        else
+            checkText(problems, fits, 5, graduate.name, u"ФИО"_s);
+        if (!graduate.series.isEmpty())
+            checkText(problems, fits, 4, graduate.series, u"серия"_s);
         for (QString& grade : graduate.grades) {
             if (grade.isEmpty())
                 continue;
-            // A spreadsheet's "отлично" is the list's "Отлично", and prints as the list has it.
-            const auto same = std::find_if(known.begin(), known.end(),
-                [&grade](const QString& k) { return k.compare(grade, Qt::CaseInsensitive) == 0; });
-            if (same == known.end())
-                problems.append(u"неизвестная оценка «%1»"_s.arg(grade));
+            const QString spelled = knownGrade(grade, known);
+            if (spelled.isEmpty())
+                problems.append(u"неизвестная оценка «%1» (допустимы %2)"_s.arg(grade, accepted));
             else
-                grade = *same;
+                grade = spelled;
         }
         graduate.problem = problems.join(u"; "_s);
     }

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "app/FieldFit.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QStringList>
-
-#include <functional>
 
 // One graduate of a group: a row of the list the operator opened or pasted.
 struct GroupGraduate {
@@ -33,8 +33,8 @@ QList<GroupGraduate> readGroupList(const QString& text);
 // UTF-8, else Windows-1251 (what spreadsheet programs of the users' locale write).
 QString groupListText(const QByteArray& bytes);
 
-// Says what stops each row from printing: a missing name, a grade that is not one of the
-// grade list's, a text that `fits` says does not fit its field (field number, text). A
-// grade written in another letter case takes the grade list's spelling.
-void checkGroup(
-    QList<GroupGraduate>& group, const std::function<bool(int field, const QString& text)>& fits);
+// Says what stops each row from printing: a missing name, a name or series of several lines
+// (a spreadsheet cell with line breaks), a text that `fits` says is cut in its field or has
+// characters its font lacks, a grade that is not one of the grade list's. A grade written in
+// another letter case, or "Удовлетворительно" written out, takes the grade list's spelling.
+void checkGroup(QList<GroupGraduate>& group, const FieldFitCheck& fits);

@@ -12,13 +12,16 @@
 #include <QFile>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 using namespace Qt::Literals::StringLiterals;
 
-TfmGroup::TfmGroup(FieldCheck fits, QWidget* parent) : QDialog(parent), fFits(std::move(fits))
+TfmGroup::TfmGroup(FieldFitCheck fits, QWidget* parent) : QDialog(parent), fFits(std::move(fits))
 {
     setObjectName(u"fmGroup"_s);
     setWindowTitle(u"Печать группы"_s);
@@ -28,20 +31,26 @@ TfmGroup::TfmGroup(FieldCheck fits, QWidget* parent) : QDialog(parent), fFits(st
     btnPreview = commandButton(this, "btnPreview", u"Просмотр"_s);
     btnClose = commandButton(this, "btnClose", u"Закрыть"_s);
 
-    Grid = new QTableWidget(0, 5, this);
+    Grid = new QTableWidget(this);
     Grid->setObjectName(u"Grid"_s);
-    Grid->setHorizontalHeaderLabels({u"Строка"_s, u"ФИО"_s, u"Серия"_s, u"Оценки"_s, u"Ошибка"_s});
     Grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     Grid->verticalHeader()->hide();
-    Grid->setWordWrap(false);
+    // The reasons wrap within the last column, which takes the width the others leave, so
+    // that they are read without scrolling sideways.
+    Grid->setWordWrap(true);
+    Grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Grid->horizontalHeader()->setStretchLastSection(true);
+    labelCount = new QLabel(this);
+    labelCount->setObjectName(u"labelCount"_s);
+    showColumns({});
 
     auto* top = new QHBoxLayout;
     top->addWidget(btnOpen);
     top->addWidget(btnPaste);
     top->addStretch(1);
     auto* bottom = new QHBoxLayout;
+    bottom->addWidget(labelCount);
     bottom->addStretch(1);
     bottom->addWidget(btnPreview);
     bottom->addWidget(btnClose);
@@ -49,7 +58,7 @@ TfmGroup::TfmGroup(FieldCheck fits, QWidget* parent) : QDialog(parent), fFits(st
     layout->addLayout(top);
     layout->addWidget(Grid, 1);
     layout->addLayout(bottom);
-    resize(760, 480);
+    resize(960, 480);
 
     using platform::guarded;
     connect(btnOpen, &QPushButton::clicked, this, guarded([this] { btnOpenClick(); }));
@@ -71,26 +80,67 @@ void TfmGroup::btnOpenClick()
 
 void TfmGroup::btnPasteClick() { load(QApplication::clipboard()->text()); }
 
+namespace {
+
+constexpr int kGradeColumns = 10;
+// The longest name stays readable; the whole of it is in the cell's tool tip.
+constexpr int kNameWidth = 260;
+
+QString gradeHeading(int grade)
+{
+    return grade < kGradeColumns - 1 ? u"Оценка %1"_s.arg(grade + 1) : u"Экзамен"_s;
+}
+
+} // namespace
+
+// The columns: the row's line, name and series, the grades the list gives, each under its
+// subject as the list heads it, and last what stops the row from printing.
+void TfmGroup::showColumns(const QList<int>& grades)
+{
+    QStringList headings {u"Строка"_s, u"ФИО"_s, u"Серия"_s};
+    for (int grade : grades)
+        headings.append(gradeHeading(grade));
+    headings.append(u"Ошибка"_s);
+    Grid->setColumnCount(static_cast<int>(headings.size()));
+    Grid->setHorizontalHeaderLabels(headings);
+}
+
 void TfmGroup::load(const QString& text)
 {
     fGroup = readGroupList(text);
     checkGroup(fGroup, fFits);
+    QList<int> grades;
+    for (int g = 0; g < kGradeColumns; ++g) {
+        if (std::any_of(fGroup.begin(), fGroup.end(),
+                [g](const GroupGraduate& graduate) { return !graduate.grades.value(g).isEmpty(); }))
+            grades.append(g);
+    }
+    showColumns(grades);
     Grid->setRowCount(0);
     Grid->setRowCount(static_cast<int>(fGroup.size()));
+    int refused = 0;
     for (int row = 0; row < fGroup.size(); ++row) {
         const GroupGraduate& graduate = fGroup[row];
-        QStringList grades = graduate.grades;
-        grades.removeAll(QString());
-        const QString cells[] = {QString::number(graduate.line), graduate.name, graduate.series,
-            grades.join(u", "_s), graduate.problem};
-        for (int column = 0; column < 5; ++column) {
+        QStringList cells {QString::number(graduate.line), graduate.name, graduate.series};
+        for (int g : grades)
+            cells.append(graduate.grades.value(g));
+        cells.append(graduate.problem);
+        if (!graduate.problem.isEmpty())
+            ++refused;
+        for (int column = 0; column < cells.size(); ++column) {
             auto* item = new QTableWidgetItem(cells[column]);
+            item->setToolTip(cells[column]);
             if (!graduate.problem.isEmpty())
                 item->setForeground(Qt::red);
             Grid->setItem(row, column, item);
         }
     }
-    Grid->resizeColumnsToContents();
+    const int last = Grid->columnCount() - 1;
+    for (int column = 0; column < last; ++column)
+        Grid->resizeColumnToContents(column);
+    Grid->setColumnWidth(1, qMin(Grid->columnWidth(1), kNameWidth));
+    Grid->resizeRowsToContents();
+    labelCount->setText(u"Строк: %1, с ошибками: %2"_s.arg(fGroup.size()).arg(refused));
 }
 
 void TfmGroup::btnPreviewClick()

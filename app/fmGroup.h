@@ -4,8 +4,7 @@
 
 #include <QDialog>
 
-#include <functional>
-
+class QLabel;
 class QPushButton;
 class QTableWidget;
 
@@ -16,15 +15,15 @@ class TfmGroup : public QDialog {
     Q_OBJECT
 
 public:
-    using FieldCheck = std::function<bool(int field, const QString& text)>;
-
-    TfmGroup(FieldCheck fits, QWidget* parent = nullptr);
+    TfmGroup(FieldFitCheck fits, QWidget* parent = nullptr);
 
     QPushButton* btnOpen = nullptr;
     QPushButton* btnPaste = nullptr;
     QTableWidget* Grid = nullptr;
     QPushButton* btnPreview = nullptr;
     QPushButton* btnClose = nullptr;
+    // How many rows the list has and how many of them cannot be printed.
+    QLabel* labelCount = nullptr;
 
     const QList<GroupGraduate>& group() const { return fGroup; }
 
@@ -34,7 +33,8 @@ public:
 
 private:
     void load(const QString& text);
+    void showColumns(const QList<int>& grades);
 
-    FieldCheck fFits;
+    FieldFitCheck fFits;
     QList<GroupGraduate> fGroup;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/FieldFit.h"
 #include "controls/NKCtrls.h"
 #include "platform/widgets/ComboBox.h"
 #include "platform/widgets/Controls.h"
@@ -207,8 +208,12 @@ public:
     // Prepares one certificate per graduate into one prepared report and shows it; the form
     // shows what it showed before.
     void showGroup(const QList<GroupGraduate>& group);
-    // Whether a text fits the certificate field, broken as the field breaks it.
-    bool fieldFits(int field, const QString& text) const;
+    // Whether a text fits the certificate field, broken as the field breaks it, and which of
+    // its characters the field's font cannot draw. The form check and the group check use it.
+    FieldFit fieldFit(int field, const QString& text) const;
+    // The form check's messages for typed texts that would not print whole; false when any
+    // was shown.
+    bool checkFieldsFit();
 
     // Calibration by measurement, from the test page's preview.
     // The margins the test page was printed with, to which a measurement refers.

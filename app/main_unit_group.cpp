@@ -9,20 +9,21 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-bool TfmMain::fieldFits(int field, const QString& text) const
+FieldFit TfmMain::fieldFit(int field, const QString& text) const
 {
-    // The series is typed into a field that takes no more than its blank's box.
-    if (field == 4 && text.size() > edit_04->maxLength())
-        return false;
     const auto* memo = dynamic_cast<const TrpMemoView*>(
         rpReport1->FindObject(u"Memo"_s + QString::number(field)));
-    return memo && rpMemoLineCount(*memo, {text}) <= 1;
+    if (!memo)
+        return {false, QString()};
+    // The series is typed into a field that takes no more than its blank's box.
+    const bool tooLong = field == 4 && text.size() > edit_04->maxLength();
+    return {
+        !tooLong && rpMemoLineCount(*memo, {text}) <= 1, rpMemoMissingCharacters(*memo, {text})};
 }
 
 void TfmMain::subGroupClick()
 {
-    TfmGroup window(
-        [this](int field, const QString& text) { return fieldFits(field, text); }, this);
+    TfmGroup window([this](int field, const QString& text) { return fieldFit(field, text); }, this);
     if (window.exec() == QDialog::Accepted)
         showGroup(window.group());
 }

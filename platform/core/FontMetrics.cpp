@@ -2,6 +2,7 @@
 
 #include <QFontInfo>
 #include <QHash>
+#include <QSet>
 
 #include <memory>
 
@@ -74,6 +75,20 @@ QList<quint32> FontMetrics::glyphs(QStringView text) const
         list.append(glyph);
     }
     return list;
+}
+
+QString FontMetrics::missing(QStringView text) const
+{
+    QString result;
+    QSet<char32_t> seen;
+    for (char32_t c : text.toUcs4()) {
+        const bool control = QChar::category(c) == QChar::Other_Control;
+        if ((control || !FRaw.supportsCharacter(c)) && !seen.contains(c)) {
+            seen.insert(c);
+            result.append(QStringView(QChar::fromUcs4(c)));
+        }
+    }
+    return result;
 }
 
 } // namespace platform

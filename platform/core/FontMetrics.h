@@ -11,7 +11,7 @@ namespace platform {
 
 // A font as drawing asks for it: a family, a character height in pixels (the em height,
 // without internal leading) and a style. The character set is not part of it: the face is
-// the same for every set, and text in a narrower set is converted before it is measured.
+// the same for every set, and every text is drawn in Unicode.
 struct FontSpec {
     QString family;
     int pixelHeight = 0;
@@ -50,6 +50,10 @@ public:
     // One glyph per UTF-16 unit, so that glyphs pair up with per-character advances; a unit
     // the face lacks (or half a surrogate pair) gets the face's missing-glyph.
     QList<quint32> glyphs(QStringView text) const;
+    // The characters of the text the face has no glyph for, each once, in their order: they
+    // would draw as its missing-glyph box. A control character counts as missing, whatever
+    // the face maps it to, since no face draws it as what it means.
+    QString missing(QStringView text) const;
 
 private:
     explicit FontMetrics(const FontSpec& wanted);

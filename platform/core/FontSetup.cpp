@@ -5,8 +5,6 @@
 #include <QGuiApplication>
 #include <QStringList>
 
-#include <algorithm>
-
 namespace platform {
 
 namespace {
@@ -46,13 +44,11 @@ void setUpProgramFonts()
 
 QString boldFaceFamily(const QString& family)
 {
-    const QStringList styles = QFontDatabase::styles(family);
-    const bool hasBold = std::any_of(styles.begin(), styles.end(),
-        [](const QString& style) { return style.contains(QLatin1String("Bold")); });
-    // Wine's MS Sans Serif has one face only, and a bold request would draw it regular; Tahoma
-    // is cut on the same metrics and has a bold face.
-    if (!hasBold && family == QLatin1String("MS Sans Serif"))
-        return QStringLiteral("Tahoma");
+    // Wine's MS Sans Serif has one face only, and its Tahoma Bold is cut with the regular
+    // strokes, so bold text of either reads as regular; Liberation Sans, on Arial's metrics
+    // and a little narrower than Tahoma, has a bold face that is visibly bold.
+    if (family == QLatin1String("MS Sans Serif") || family == QLatin1String("Tahoma"))
+        return QStringLiteral("Liberation Sans");
     return family;
 }
 

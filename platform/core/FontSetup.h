@@ -15,8 +15,9 @@ void registerFallbackFonts();
 // Call once after the application object exists.
 void setUpProgramFonts();
 
-// The family whose bold face stands in for a family that has none (MS Sans Serif: Tahoma);
-// the family itself where it has a bold face.
+// The family whose bold face stands in for a family whose own bold is missing or drawn no
+// heavier than its regular face (MS Sans Serif and Tahoma: Liberation Sans); the family itself
+// otherwise.
 QString boldFaceFamily(const QString& family);
 
 // A font given the way the windows are laid out: a family and a character height in

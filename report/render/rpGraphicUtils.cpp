@@ -4,8 +4,6 @@
 #include "rpRenderView.h"
 #include "rpSpread.h"
 
-#include "platform/core/CodePage1251.h"
-
 #include <mutex>
 
 namespace {
@@ -30,10 +28,9 @@ void TrpDrawText::Lock() { engineMutex().lock(); }
 
 void TrpDrawText::Unlock() { engineMutex().unlock(); }
 
-void TrpDrawText::SetFont(const TrpFont& font, bool convert)
+void TrpDrawText::SetFont(const TrpFont& font)
 {
     FFont = font;
-    FConvert = convert;
     FFontSize = font.Size();
 }
 
@@ -92,9 +89,7 @@ void TrpDrawText::SetText(const QStringList& lines)
     const double spacing = double(rpRound(FCharSpacing * kRefPerPixel));
     const platform::FontMetrics& reference = platform::FontMetrics::of(fontSpec(ReferenceHeight()));
     for (const QString& source : lines) {
-        QString line = source.isEmpty() ? QStringLiteral(" ") : source;
-        if (FConvert)
-            line = platform::throughWindows1251(line);
+        const QString line = source.isEmpty() ? QStringLiteral(" ") : source;
         QList<double> advances;
         advances.reserve(line.size());
         for (QChar c : line)
@@ -110,6 +105,11 @@ void TrpDrawText::SetText(const QStringList& lines)
             FText.append({pieces[i], flags});
         }
     }
+}
+
+QString TrpDrawText::MissingCharacters(const QStringList& lines) const
+{
+    return platform::FontMetrics::of(fontSpec(ReferenceHeight())).missing(lines.join(u' '));
 }
 
 void TrpDrawText::SetParaBreaks(bool firstParaBreak, bool lastParaBreak)

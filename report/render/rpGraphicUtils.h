@@ -35,9 +35,9 @@ public:
     void Lock();
     void Unlock();
 
-    // `convert`: the text goes through the Windows-1251 code page before it is measured and
-    // drawn (a font in the Russian character set).
-    void SetFont(const TrpFont& font, bool convert);
+    // Texts are measured and drawn in Unicode whatever the font's character set: a field in
+    // the Russian set still prints the Tatar and Bashkir letters its face has.
+    void SetFont(const TrpFont& font);
     void SetOptions(bool wordWrap, bool wysiwyg, bool clipped);
     void SetGaps(double paragraphGap, double charSpacing, double lineSpacing);
     // The device text rectangle and the same rectangle at scale 1 and offset 0; right and
@@ -51,6 +51,8 @@ public:
     void DrawText(TrpHAlign hAlign, TrpVAlign vAlign);
     // The output lines SetText made.
     int LineCount() const { return static_cast<int>(FText.size()); }
+    // The characters of the lines that the font cannot draw, each once (FontMetrics::missing).
+    QString MissingCharacters(const QStringList& lines) const;
 
 private:
     TrpDrawText() = default;
@@ -61,7 +63,6 @@ private:
     void DrawTextLine(int x, int y, int width, const QString& text, TrpHAlign hAlign);
 
     TrpFont FFont;
-    bool FConvert = false;
     int FFontSize = 0;
     bool FWordWrap = true;
     bool FWysiwyg = true;

@@ -45,8 +45,7 @@ namespace {
 
 void setUpEngine(TrpDrawText& engine, const TrpCustomMemoView& memo)
 {
-    const TrpFont& font = memo.Font();
-    engine.SetFont(font, font.Charset == RUSSIAN_CHARSET && !memo.UseDefaultCharset());
+    engine.SetFont(memo.Font());
     engine.SetOptions(memo.WordWrap(), memo.Wysiwyg(), memo.Clipped());
     engine.SetGaps(memo.ParagraphGap(), memo.CharSpacing(), memo.LineSpacing());
 }
@@ -63,6 +62,14 @@ int rpMemoLineCount(const TrpCustomMemoView& memo, const QStringList& lines)
     engine.SetDimensions(canvas, 1, 1, 1, rect, rect);
     engine.SetText(lines);
     return engine.LineCount();
+}
+
+QString rpMemoMissingCharacters(const TrpCustomMemoView& memo, const QStringList& lines)
+{
+    TrpDrawTextLock lock;
+    TrpDrawText& engine = TrpDrawText::instance();
+    setUpEngine(engine, memo);
+    return engine.MissingCharacters(lines);
 }
 
 void rpDrawMemo(const TrpCustomMemoView& memo, platform::Canvas& canvas, double scaleX,

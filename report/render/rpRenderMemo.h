@@ -26,3 +26,7 @@ QRect rpMemoTextRect(
 
 // How many lines the text takes in the object, broken as drawing breaks them.
 int rpMemoLineCount(const TrpCustomMemoView& memo, const QStringList& lines);
+
+// The characters of the text that the object's font has no glyph for, each once: they would
+// print as the face's empty box.
+QString rpMemoMissingCharacters(const TrpCustomMemoView& memo, const QStringList& lines);

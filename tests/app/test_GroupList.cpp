@@ -70,22 +70,40 @@ TEST(GroupList, fileTextsAreReadInTheEncodingTheyHave)
     EXPECT_EQ(groupListText(QByteArray("\xEF\xBB\xBF\xD0\xA4")), u("Ф"));
 }
 
+// The check of a field as the window's check sees it: names up to ten characters fit, series
+// up to four, and the font has every letter but the smiley.
+FieldFit fakeFit(int field, const QString& text)
+{
+    const QString smiley = QString::fromUtf8("😀");
+    return {text.size() <= (field == 4 ? 4 : 10), text.contains(smiley) ? smiley : QString()};
+}
+
 TEST(GroupList, eachRowSaysWhatStopsItFromPrinting)
 {
     QList<GroupGraduate> group
         = readGroupList(u("ФИО;Серия;Оценка 1;Экзамен\nИванов;АБ;Хорошо\n;АБ;\n"
                           "Очень Длинное Имя;АБ;\nПетров;ОченьДлинная;пять\n"
-                          "Сидоров;АБ;ОТЛИЧНО;удовл.\n"));
-    checkGroup(
-        group, [](int field, const QString& text) { return text.size() <= (field == 4 ? 4 : 10); });
-    ASSERT_EQ(group.size(), 5);
+                          "Сидоров;АБ;ОТЛИЧНО;удовл.\n"
+                          "\"Гөлнара\nӘлиева\";АБ;;\n"
+                          "Юлдаш 😀;\"А\r\nБ\";удовлетворительно;Удовлетворительно\n"));
+    checkGroup(group, fakeFit);
+    ASSERT_EQ(group.size(), 7);
     EXPECT_EQ(group[0].problem, QString());
     EXPECT_EQ(group[1].problem, u("нет ФИО"));
     EXPECT_EQ(group[2].problem, u("ФИО не помещается в поле бланка"));
-    EXPECT_EQ(group[3].problem, u("серия не помещается в поле бланка; неизвестная оценка «пять»"));
+    EXPECT_EQ(group[3].problem,
+        u("серия не помещается в поле бланка; неизвестная оценка «пять» (допустимы «Зачтено», "
+          "«Отлично», «Хорошо», «Удовл.», «x»)"));
     EXPECT_EQ(group[4].problem, QString());
     EXPECT_EQ(group[4].grades.first(), u("Отлично"));
     EXPECT_EQ(group[4].grades.last(), u("Удовл."));
+    // A cell with Alt+Enter in it would print its first line only.
+    EXPECT_EQ(group[5].name, u("Гөлнара\nӘлиева"));
+    EXPECT_EQ(group[5].problem, u("ФИО занимает несколько строк"));
+    EXPECT_EQ(
+        group[6].problem, u("ФИО: в шрифте бланка нет знаков «😀»; серия занимает несколько строк"));
+    EXPECT_EQ(group[6].grades.first(), u("Удовл."));
+    EXPECT_EQ(group[6].grades.last(), u("Удовл."));
 }
 
 } // namespace

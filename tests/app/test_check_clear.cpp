@@ -43,6 +43,41 @@ TEST_F(CheckAndClear, FilledFormGivesTheClosingMessage)
     EXPECT_EQ(recorder.messages[0].caption, u("vorsela"));
 }
 
+// A typed text that its box of the blank would cut, or whose letters the blank's font lacks,
+// is named; the letters of the Tatar and Bashkir alphabets print as they are.
+TEST_F(CheckAndClear, TextsThatWouldNotPrintWholeAreNamed)
+{
+    const struct {
+        const char* name;
+        platform::TEdit* field;
+        QString text;
+        QStringList messages;
+    } cases[] = {
+        {"a name longer than its box", main().Edit_05, u("Очень ").repeated(20),
+            {u("Не помещается в поле бланка \"Фамилия Имя Отчество\"")}},
+        {"a series of six characters loaded from the settings", main().edit_04, u("АБ1234"),
+            {u("Не помещается в поле бланка \"Серия\"")}},
+        {"a second school line longer than its box", main().edit_02, u("Длинное ").repeated(20),
+            {u("Не помещается в поле бланка \"официальное наименование образовательной "
+               "организации (вторая строка)\"")}},
+        {"Chinese letters and a smiley the font lacks", main().edit_03, u("г. Казань 中文 😀 中"),
+            {u("В поле \"Наименование населенного пункта\" есть знаки, которых нет в шрифте "
+               "бланка: \"中文😀\"")}},
+        {"Tatar letters", main().Edit_05, u("Гөлнара Әлиева"),
+            {u("Ошибок заполнения не найдено...")}},
+        {"a Bashkir school name", main().Edit_01, u("Автошкола «Ҡыҙыл Таң»"),
+            {u("Ошибок заполнения не найдено...")}},
+    };
+    for (const auto& c : cases) {
+        fillAll();
+        main().edit_02->SetText(placeholders::kSchoolName);
+        c.field->SetText(c.text);
+        recorder.messages.clear();
+        check();
+        EXPECT_EQ(recorder.texts(), c.messages) << c.name;
+    }
+}
+
 TEST_F(CheckAndClear, EmptiedFieldWithTheFocusIsReportedAfterTheFocusMoves)
 {
     fillAll();

@@ -8,6 +8,7 @@
 
 #include "app/RegisterSettings.h"
 #include "app/fmGroup.h"
+#include "platform/core/FontMetrics.h"
 #include "register/CertificateRegister.h"
 #include "report/engine/rpPreviewPages.h"
 #include "report/engine/rpReport.h"
@@ -125,6 +126,52 @@ TEST_F(GroupPrinting, thirtyGraduatesPrintAsOneJobOfThirtyA5PagesAndThirtyLines)
     EXPECT_EQ(recorder.texts(), QStringList());
 }
 
+// The Tatar and Bashkir letters that Windows-1251 lacks reach the paper as they are.
+TEST_F(GroupPrinting, lettersBeyondTheRussianCodePagePrintAsTheyAre)
+{
+    retype(main().Edit_01, "Автошкола «Әлем»");
+    const QString path = writeList(u("ФИО\nГөлнара Әлиева\nҠыҙыл Таңһылыу\n"));
+    whilePreviewOpen(
+        *main().rpReport1, [&] { openAndPreview(path, [](TfmGroup&) {}); },
+        [&](TrpPreviewForm& form) {
+            QApplication::setActiveWindow(&form);
+            ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+            printThroughDialog([] { pressKey(Qt::Key_P, Qt::ControlModifier); });
+        });
+    ASSERT_TRUE(A5LaserSpooler::scheduler()->waitForJobs());
+    const QStringList pages = pageTexts(A5LaserSpooler::output());
+    ASSERT_EQ(pages.size(), 2);
+    EXPECT_TRUE(pages[0].contains(u("Автошкола «Әлем»"))) << pages[0].toStdString();
+    EXPECT_TRUE(pages[0].contains(u("Гөлнара Әлиева"))) << pages[0].toStdString();
+    EXPECT_TRUE(pages[1].contains(u("Ҡыҙыл Таңһылыу"))) << pages[1].toStdString();
+    EXPECT_FALSE(pages.join(QString()).contains(u'?'));
+    // The name's ink is that of its letters: as wide as the same name in Russian letters of
+    // the same widths, not narrowed to question marks.
+    const TrpReportPage& blank = *page1(*main().rpReport1);
+    const TrpComponent& field = *blank.FindObject(QStringLiteral("Memo5"));
+    const double dots = 600 / 25.4;
+    const QRect box = QRectF((blank.LeftMargin() + field.Left() / rp01cm) * dots,
+        (blank.TopMargin() + field.Top() / rp01cm) * dots, field.Width() / rp01cm * dots,
+        field.Height() / rp01cm * dots)
+                          .adjusted(-15, -15, 15, 15)
+                          .toAlignedRect();
+    const QImage sheet = rasterAt600(A5LaserSpooler::output(), 1);
+    int left = box.right();
+    int right = box.left();
+    for (int y = box.top(); y <= box.bottom(); ++y)
+        for (int x = box.left(); x <= box.right(); ++x)
+            if (qGray(sheet.pixel(x, y)) < 128) {
+                left = qMin(left, x);
+                right = qMax(right, x);
+            }
+    const platform::FontMetrics& face = platform::FontMetrics::of(
+        {QStringLiteral("Times New Roman"), 600 * 10 / 72, false, true});
+    double width = 0;
+    for (QChar c : u("Гөлнара Әлиева"))
+        width += face.advance(c);
+    EXPECT_NEAR(right - left, width, 0.06 * width);
+}
+
 TEST_F(GroupPrinting, aRowWithAProblemBlocksPrintingAndIsNamed)
 {
     const QString path = writeList(u("ФИО;Оценка 2\nИванов;Хорошо\n;Хорошо\nПетров;пять\n"));
@@ -132,6 +179,7 @@ TEST_F(GroupPrinting, aRowWithAProblemBlocksPrintingAndIsNamed)
         EXPECT_TRUE(window.isVisible());
         EXPECT_EQ(window.Grid->rowCount(), 3);
         EXPECT_EQ(window.Grid->item(1, 4)->text(), u("нет ФИО"));
+        EXPECT_EQ(window.labelCount->text(), u("Строк: 3, с ошибками: 2"));
     });
     EXPECT_EQ(recorder.texts(), QStringList {u("Строка 3 списка: нет ФИО.")});
     EXPECT_EQ(main().rpReport1->PreviewPages().Count(), 0);
@@ -154,11 +202,58 @@ TEST_F(GroupPrinting, cellsPastedFromASpreadsheetAreTheGroup)
     EXPECT_EQ(recorder.texts(), QStringList());
 }
 
+// A spreadsheet cell with Alt+Enter in it would print its first line only.
+TEST_F(GroupPrinting, aNameOfTwoLinesIsAProblem)
+{
+    const QString path = writeList(u("ФИО;Серия\nИванов;АБ1\n\"Гөлнара\r\nӘлиева\";АБ2\n"));
+    openAndPreview(path, [&](TfmGroup& window) {
+        EXPECT_EQ(window.Grid->item(1, 3)->text(), u("ФИО занимает несколько строк"));
+    });
+    EXPECT_EQ(recorder.texts(), QStringList {u("Строка 3 списка: ФИО занимает несколько строк.")});
+    EXPECT_EQ(main().rpReport1->PreviewPages().Count(), 0);
+}
+
+// Each grade stands under its subject as the list heads it, and the reasons are read in the
+// window's width, without scrolling sideways.
+TEST_F(GroupPrinting, theWindowShowsGradesUnderTheirSubjectsAndEveryReason)
+{
+    const QString path = writeList(u("ФИО;Оценка 2;Оценка 7;Экзамен;Серия\n"
+                                     "Константинопольский-Скворцов Александр Вячеславович;"
+                                     "Хорошо;Отлично;пять;АБ1\nПетров;;Удовлетворительно;;АБ2\n"));
+    whileModalOpen<TfmGroup>([&] { main().subGroup->trigger(); },
+        [&](TfmGroup& window) {
+            FileAnswerer answer(path);
+            QTest::mouseClick(window.btnOpen, Qt::LeftButton);
+            QTableWidget& grid = *window.Grid;
+            QStringList headings;
+            for (int column = 0; column < grid.columnCount(); ++column)
+                headings.append(grid.horizontalHeaderItem(column)->text());
+            EXPECT_EQ(headings,
+                (QStringList {u("Строка"), u("ФИО"), u("Серия"), u("Оценка 2"), u("Оценка 7"),
+                    u("Экзамен"), u("Ошибка")}));
+            EXPECT_EQ(grid.item(0, 3)->text(), u("Хорошо"));
+            EXPECT_EQ(grid.item(1, 3)->text(), QString());
+            EXPECT_EQ(grid.item(1, 4)->text(), u("Удовл."));
+            EXPECT_EQ(window.labelCount->text(), u("Строк: 2, с ошибками: 1"));
+            const int last = grid.columnCount() - 1;
+            const QRect reason = grid.visualItemRect(grid.item(0, last));
+            EXPECT_GE(reason.left(), 0);
+            EXPECT_LE(reason.right(), grid.viewport()->width());
+            EXPECT_GE(reason.width(), 150);
+            EXPECT_GE(reason.height(),
+                grid.fontMetrics()
+                    .boundingRect(QRect(0, 0, reason.width() - 8, 1000), Qt::TextWordWrap,
+                        grid.item(0, last)->text())
+                    .height());
+            window.reject();
+        });
+}
+
 TEST_F(GroupPrinting, aNameTooLongForItsBoxIsAProblem)
 {
     const QString path = writeList(u("ФИО\n") + u("Очень ").repeated(20) + u("\n"));
     openAndPreview(path, [&](TfmGroup& window) {
-        EXPECT_EQ(window.Grid->item(0, 4)->text(), u("ФИО не помещается в поле бланка"));
+        EXPECT_EQ(window.Grid->item(0, 3)->text(), u("ФИО не помещается в поле бланка"));
     });
     EXPECT_EQ(
         recorder.texts(), QStringList {u("Строка 2 списка: ФИО не помещается в поле бланка.")});

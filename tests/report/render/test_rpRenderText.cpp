@@ -179,21 +179,27 @@ TEST(MemoText, emptyTextsDrawNothingVisible)
     EXPECT_EQ(textsOf(drawMemo(memo, canvas, 1)), QStringList {QStringLiteral(" ")});
 }
 
-// Fields in the Russian character set are measured and drawn through Windows-1251; other
-// fonts keep their text.
-TEST(MemoText, russianCharsetGoesThroughTheCodePage)
+// Every field draws its text in Unicode, the Russian character set of the certificate's
+// fields included: the Tatar and Bashkir letters come from the face itself, and only what the
+// face truly lacks is reported, each character once.
+TEST(MemoText, textsDrawInUnicodeWithTheFieldsFace)
 {
     const LoadedTemplate cert = certificate();
-    auto& russian = cert.object<TrpCustomMemoView>("Memo1");
-    russian.SetText(QStringLiteral("Ж€中😀"));
+    auto& name = cert.object<TrpCustomMemoView>("Memo5");
+    const QString tatar = QStringLiteral("Гөлнара Әлиева, Ҡыҙыл Таң");
+    name.SetText(tatar);
     RecordingCanvas canvas = screenCanvas();
-    EXPECT_EQ(textsOf(drawMemo(russian, canvas, 1)), QStringList {QStringLiteral("Ж€??")});
+    const QList<CanvasCall> calls = drawMemo(name, canvas, 1);
+    ASSERT_EQ(textsOf(calls), QStringList {tatar});
+    const QList<quint32> glyphs = platform::FontMetrics::of(calls[0].font).glyphs(tatar);
+    EXPECT_FALSE(glyphs.contains(0u)) << "a letter drawn as the missing-glyph box";
+    EXPECT_EQ(rpMemoMissingCharacters(name, {tatar}), QString());
+    EXPECT_EQ(rpMemoMissingCharacters(name, {QStringLiteral("Ж中😀"), QStringLiteral("中\t")}),
+        QStringLiteral("中😀\t"));
 
-    const LoadedTemplate page = testPage();
-    auto& other = page.object<TrpCustomMemoView>("Memo2");
-    other.SetText(QStringLiteral("Ж中"));
+    name.SetText(QStringLiteral("Ж€中😀"));
     canvas.clear();
-    EXPECT_EQ(textsOf(drawMemo(other, canvas, 1)), QStringList {QStringLiteral("Ж中")});
+    EXPECT_EQ(textsOf(drawMemo(name, canvas, 1)), QStringList {QStringLiteral("Ж€中😀")});
 }
 
 // Line advances stretch to the block height the reference font asks for.
