@@ -2,6 +2,7 @@
 
 #include "app/About.h"
 #include "app/QtTranslations.h"
+#include "app/fmHelpText.h"
 #include "app/fmMemo.h"
 #include "app/main_unit.h"
 #include "platform/core/FontSetup.h"
@@ -9,13 +10,14 @@
 #include "platform/widgets/FirstPaintMarker.h"
 #include "platform/widgets/MessageBoxes.h"
 #include "report/print/rpPrinterDefaults.h"
+#include "report/printui/rpHelpFile.h"
 #include "report/printui/rpPropertiesDialog.h"
 
 #include <QApplication>
 #include <QLocale>
 
 ProgramWindows::ProgramWindows() = default;
-ProgramWindows::~ProgramWindows() = default;
+ProgramWindows::~ProgramWindows() { rpSetHelpOpener({}); }
 
 std::unique_ptr<ProgramWindows> createProgramWindows()
 {
@@ -26,6 +28,8 @@ std::unique_ptr<ProgramWindows> createProgramWindows()
     windows->fmAbout = std::make_unique<TfmAbout>();
     windows->formMemo = std::make_unique<TformMemo>();
     windows->fmMain->attachWindows(windows->fmAbout.get(), windows->formMemo.get());
+    // F1 in the preview and the print dialog opens the operator's guide at printing.
+    rpSetHelpOpener(showPrintingHelp);
     return windows;
 }
 

@@ -266,11 +266,12 @@ void TfmMain::subAboutClick()
 void TfmMain::subHelpClick()
 {
     const QString file = helpFileToOpen();
-    if (platform::startTextEditor(file))
+    if (!file.isEmpty() && platform::startTextEditor(file))
         return;
     if (!fHelpText)
         fHelpText = new TfmHelpText(this);
-    fHelpText->showText(platform::readTextFileLines(file).join(QLatin1Char('\n')));
+    fHelpText->showText(file.isEmpty() ? shippedGuideText()
+                                       : platform::readTextFileLines(file).join(QLatin1Char('\n')));
 }
 
 void TfmMain::Button1Click()
