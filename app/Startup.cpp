@@ -9,6 +9,7 @@
 #include "platform/core/HeapSetup.h"
 #include "platform/widgets/FirstPaintMarker.h"
 #include "platform/widgets/MessageBoxes.h"
+#include "report/model/rpRes.h"
 #include "report/print/rpPrinterDefaults.h"
 #include "report/printui/rpHelpFile.h"
 #include "report/printui/rpPropertiesDialog.h"
@@ -30,6 +31,12 @@ std::unique_ptr<ProgramWindows> createProgramWindows()
     windows->fmMain->attachWindows(windows->fmAbout.get(), windows->formMemo.get());
     // F1 in the preview and the print dialog opens the operator's guide at printing.
     rpSetHelpOpener(showPrintingHelp);
+    // A print the spooler refuses is told in the operator's words; the engine's own dialogs
+    // keep theirs.
+    TrpResources::SetText(
+        QStringLiteral("prtJobRefused"), QString::fromUtf8("Принтер не принял документ: %s"));
+    TrpResources::SetText(QStringLiteral("prtQueueGone"),
+        QString::fromUtf8("принтера «%s» или его очереди в системе больше нет"));
     return windows;
 }
 
