@@ -3,8 +3,8 @@
 
 #include "MainWindowFixture.h"
 
+#include "../register/RegisterBackends.h"
 #include "../register/RegisterSamples.h"
-#include "PostgresServer.h"
 
 #include "app/RegisterSettings.h"
 #include "app/SettingsFile.h"
@@ -304,6 +304,53 @@ TEST_F(RegisterWindow, whileTheServerIsDownTheWindowSaysSoOnceAndShowsNoLines)
             << window.labelStatus->text().toStdString();
         EXPECT_EQ(recorder.texts(), QStringList());
     });
+}
+
+// A desk whose server user may only read the school's register: the window says so, shows
+// and exports the lines, and offers no mark.
+TEST_F(RegisterWindow, aRegisterThisDeskMayOnlyReadIsShownAndExportedButNotMarked)
+{
+    QString error;
+    PostgresServer* server = testPostgres(error);
+    if (!server && PostgresServer::binaries().isEmpty())
+        GTEST_SKIP() << "PostgreSQL server programs (initdb, pg_ctl) are not installed";
+    ASSERT_NE(server, nullptr) << error.toStdString();
+    ASSERT_TRUE(server->createDatabase(u("readers")));
+    RegisterLocation owner;
+    owner.kind = RegisterLocation::Kind::PostgreSQL;
+    owner.host = server->host();
+    owner.database = u("readers");
+    owner.user = PostgresServer::user();
+    CertificateRegister(owner).record({sampleEntry(u("Иванов Иван"), u("АБ12"))});
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), u("grant"));
+        db.setHostName(owner.host);
+        db.setDatabaseName(owner.database);
+        db.setUserName(owner.user);
+        ASSERT_TRUE(db.open());
+        QSqlQuery query(db);
+        ASSERT_TRUE(query.exec(u("CREATE ROLE window_reader LOGIN")));
+        ASSERT_TRUE(query.exec(u(
+            "GRANT SELECT ON certificates, certificate_texts, register_schema TO window_reader")));
+    }
+    QSqlDatabase::removeDatabase(u("grant"));
+    platform::TIniFile(settingsFilePath())
+        .WriteStrings({{u("Журнал"), u("Сервер"), owner.host},
+            {u("Журнал"), u("База_данных"), owner.database},
+            {u("Журнал"), u("Пользователь"), u("window_reader")}});
+
+    FileAnswerer answer(folder.filePath(QStringLiteral("read.csv")));
+    inRegisterWindow([&](TfmRegister& window) {
+        EXPECT_EQ(window.labelLocation->text(),
+            u("Журнал: window_reader@%1:5432/readers (только для чтения)").arg(owner.host));
+        EXPECT_EQ(column(window, 3), QStringList {u("Иванов Иван")});
+        EXPECT_FALSE(window.btnSpoil->isEnabled());
+        QTest::mouseClick(window.btnExport, Qt::LeftButton);
+    });
+    QFile file(answer.answer);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(QString::fromUtf8(file.readAll()).contains(u("Иванов Иван")));
+    EXPECT_EQ(recorder.texts(), QStringList());
 }
 
 TEST_F(RegisterWindow, exportWritesTheFoundLinesForASpreadsheet)
