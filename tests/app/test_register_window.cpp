@@ -274,9 +274,9 @@ TEST_F(RegisterWindow, aResetOfTheSettingsKeepsTheSharedRegister)
         u("нет"));
 }
 
-// A shared register whose server went down while the window was open: the lines no longer
-// shown as if they were the register's, and one sentence in the window says why, however
-// many keys are typed; no box at every key.
+// A shared register whose server went down while the window was open: the lines are no
+// longer shown as if they were the register's, and one sentence in the window says why,
+// however many keys are typed; no box at every key.
 TEST_F(RegisterWindow, whileTheServerIsDownTheWindowSaysSoOnceAndShowsNoLines)
 {
     if (PostgresServer::binaries().isEmpty())
