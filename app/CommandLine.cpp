@@ -1,10 +1,25 @@
 #include "app/CommandLine.h"
 
 #include <QCommandLineParser>
+#include <QRegularExpression>
 
 namespace {
 
 const char* const kVersion = VORSELA_VERSION;
+
+// The parser's own error texts are English; the options it names are kept.
+QString russianParserError(QString text)
+{
+    // "Unexpected value after '--home'." for an option that takes no value.
+    static const QRegularExpression unexpectedValue(
+        QStringLiteral("^Unexpected value after '(.*)'\\.?$"));
+    const QRegularExpressionMatch match = unexpectedValue.match(text);
+    if (match.hasMatch())
+        return QString::fromUtf8("Параметр %1 пишется без значения.").arg(match.captured(1));
+    return text
+        .replace(QStringLiteral("Unknown options"), QString::fromUtf8("Неизвестные параметры"))
+        .replace(QStringLiteral("Unknown option"), QString::fromUtf8("Неизвестный параметр"));
+}
 
 } // namespace
 
@@ -29,12 +44,8 @@ CommandLine parseCommandLine(const QStringList& arguments)
     if (!parser.parse(arguments)) {
         result.run = false;
         result.exitCode = 2;
-        result.output = parser.errorText()
-                            .replace(QStringLiteral("Unknown options"),
-                                QString::fromUtf8("Неизвестные параметры"))
-                            .replace(QStringLiteral("Unknown option"),
-                                QString::fromUtf8("Неизвестный параметр"))
-            + QLatin1Char('\n') + QString::fromUtf8("Список параметров: vorsela --help\n");
+        result.output = russianParserError(parser.errorText()) + QLatin1Char('\n')
+            + QString::fromUtf8("Список параметров: vorsela --help\n");
         return result;
     }
     if (!parser.positionalArguments().isEmpty()) {

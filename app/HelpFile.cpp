@@ -2,40 +2,41 @@
 
 #include "platform/core/Exception.h"
 #include "platform/core/FileSystem.h"
-#include "platform/core/TextEncoding.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+
+using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-QString helpFileName() { return QString::fromUtf8("Помощь.txt"); }
+QString helpFileName() { return u"Помощь.txt"_s; }
 
 } // namespace
 
 QString shippedGuideText()
 {
-    QFile guide(QStringLiteral(":/help/OperatorGuide.txt"));
+    QFile guide(u":/help/OperatorGuide.txt"_s);
     if (!guide.open(QIODevice::ReadOnly))
-        throw platform::Exception(QStringLiteral("The operator's guide is missing"));
+        throw platform::Exception(u"Руководство оператора не найдено в программе."_s);
     return QString::fromUtf8(guide.readAll());
+}
+
+QString printingChapterHeading() { return u"2. Печать свидетельства"_s; }
+
+QString installedGuidePath()
+{
+    return QDir::cleanPath(
+        QCoreApplication::applicationDirPath() + u"/../share/doc/vorsela/"_s + helpFileName());
 }
 
 QString helpFileToOpen()
 {
     if (QFileInfo::exists(platform::currentDirectoryFile(helpFileName())))
         return helpFileName();
-    // A file of the program's own, so an editor can open it under its usual name; the
-    // byte-order mark tells every editor, and the program's own reader, it is UTF-8.
-    const QString folder = QDir::temp().filePath(QStringLiteral("vorsela-help"));
-    QDir().mkpath(folder);
-    QString path = QDir(folder).filePath(helpFileName());
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)
-        || file.write(platform::encodeText(shippedGuideText(), platform::TextEncoding::Utf8)) < 0
-        || !file.commit())
-        throw platform::Exception(QStringLiteral("Cannot write the help file %1").arg(path));
-    return path;
+    if (QFileInfo::exists(installedGuidePath()))
+        return installedGuidePath();
+    return {};
 }

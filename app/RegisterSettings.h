@@ -1,6 +1,9 @@
 #pragma once
 
+#include "platform/core/ProfileFile.h"
 #include "register/RegisterLocation.h"
+
+#include <QList>
 
 // The register's SQLite file; like the settings file it lives in the current folder.
 inline const char* const kRegisterFileName = "register.sqlite";
@@ -10,3 +13,7 @@ inline const char* const kRegisterFileName = "register.sqlite";
 // "Пользователь"; the password comes from the user's password file, never from the settings
 // file), otherwise the SQLite file beside the settings file.
 RegisterLocation registerLocation();
+
+// The settings file's keys of the section "Журнал" that hold a text: what a reset of the
+// settings writes back, so that a desk on a shared register stays on it.
+QList<platform::ProfileEntry> registerLocationEntries();

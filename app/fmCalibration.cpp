@@ -24,7 +24,8 @@ double readMillimetres(const platform::TEdit& field)
     double value = 0;
     if (!platform::TryStrToFloat(text, value))
         throw platform::EConvertError(
-            QStringLiteral("'%1' is not a valid floating point value").arg(field.Text()));
+            u("Расстояние «%1» — не число: введите его в миллиметрах, например 15,5")
+                .arg(field.Text()));
     return value;
 }
 

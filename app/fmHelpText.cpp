@@ -1,9 +1,13 @@
 #include "app/fmHelpText.h"
 
 #include "app/AppIcon.h"
+#include "app/HelpFile.h"
 #include "platform/core/FontSetup.h"
 
+#include <QApplication>
 #include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 TfmHelpText::TfmHelpText(QWidget* parent) : QWidget(parent, Qt::Window)
@@ -20,10 +24,30 @@ TfmHelpText::TfmHelpText(QWidget* parent) : QWidget(parent, Qt::Window)
     layout->addWidget(Memo);
 }
 
-void TfmHelpText::showText(const QString& text)
+void TfmHelpText::showText(const QString& text, const QString& chapter)
 {
-    Memo->setPlainText(text);
+    QString shown = text;
+    while (!shown.isEmpty() && shown.back().isSpace())
+        shown.chop(1);
+    Memo->setPlainText(shown);
     show();
     raise();
     activateWindow();
+    const QTextBlock heading
+        = chapter.isEmpty() ? QTextBlock() : Memo->document()->find(chapter).block();
+    if (!heading.isValid() || !heading.text().startsWith(chapter))
+        return;
+    // From the end, making the heading's line visible brings it to the top.
+    Memo->moveCursor(QTextCursor::End);
+    Memo->setTextCursor(QTextCursor(heading));
+}
+
+void showPrintingHelp()
+{
+    QWidget* front = QApplication::activeModalWidget();
+    if (!front)
+        front = QApplication::activeWindow();
+    auto* window = new TfmHelpText(front);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->showText(shippedGuideText(), printingChapterHeading());
 }

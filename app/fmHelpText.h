@@ -12,8 +12,14 @@ class TfmHelpText : public QWidget {
 public:
     explicit TfmHelpText(QWidget* parent = nullptr);
 
-    // Shows the text and brings the window to the front.
-    void showText(const QString& text);
+    // Shows the text and brings the window to the front; with a chapter, the line that
+    // starts with it is the first one in view.
+    void showText(const QString& text, const QString& chapter = QString());
 
     QPlainTextEdit* Memo = nullptr;
 };
+
+// Shows the shipped operator's guide at its printing chapter in a window of the program's
+// own that the modal window in front (the preview, the print dialog) does not block: the
+// help of F1 there.
+void showPrintingHelp();

@@ -1,6 +1,7 @@
 #include "app/fmRegister.h"
 
 #include "app/CommandButton.h"
+#include "app/RegisterWriteWait.h"
 
 #include "platform/core/EventBoundary.h"
 #include "platform/core/Exception.h"
@@ -9,12 +10,14 @@
 #include "platform/widgets/FileDialogs.h"
 #include "register/CertificateRegister.h"
 #include "register/RegisterCsv.h"
+#include "register/RegisterError.h"
 
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QInputDialog>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -33,6 +36,7 @@ enum Column {
     CategoryColumn,
     IssuedColumn,
     PrinterColumn,
+    DeskColumn,
     SpoiledColumn,
     ColumnCount
 };
@@ -70,6 +74,12 @@ TfmRegister::TfmRegister(CertificateRegister& reg, QWidget* parent)
 
 void TfmRegister::buildControls()
 {
+    labelLocation = new QLabel(this);
+    labelLocation->setObjectName(u"labelLocation"_s);
+    labelLocation->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    labelLocation->setText(u"Журнал: "_s + fRegister.location().describe()
+        + (fRegister.readOnly() ? u" (только для чтения)"_s : QString()));
+
     editSearch = new QLineEdit(this);
     editSearch->setObjectName(u"editSearch"_s);
     editSearch->setPlaceholderText(u"ФИО или серия"_s);
@@ -95,7 +105,7 @@ void TfmRegister::buildControls()
     Grid = new QTableWidget(0, ColumnCount, this);
     Grid->setObjectName(u"Grid"_s);
     Grid->setHorizontalHeaderLabels({u"№"_s, u"Напечатано"_s, u"Серия"_s, u"ФИО"_s, u"Категория"_s,
-        u"Дата выдачи"_s, u"Принтер"_s, u"Испорчен"_s});
+        u"Дата выдачи"_s, u"Принтер"_s, u"Рабочее место"_s, u"Испорчен"_s});
     Grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     Grid->setSelectionMode(QAbstractItemView::SingleSelection);
     Grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -106,23 +116,34 @@ void TfmRegister::buildControls()
 
     btnOpen = commandButton(this, "btnOpen", u"Открыть в форме"_s);
     btnSpoil = commandButton(this, "btnSpoil", u"Отметить как испорченный"_s);
+    btnSpoil->setEnabled(!fRegister.readOnly());
     btnExport = commandButton(this, "btnExport", u"Экспорт в CSV"_s);
+    btnRefresh = commandButton(this, "btnRefresh", u"Обновить"_s);
+    btnRefresh->setToolTip(u"F5"_s);
     btnClose = commandButton(this, "btnClose", u"Закрыть"_s);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(btnOpen);
     buttons->addWidget(btnSpoil);
     buttons->addWidget(btnExport);
+    buttons->addWidget(btnRefresh);
     buttons->addStretch(1);
     buttons->addWidget(btnClose);
 
     labelShown = new QLabel(this);
     labelShown->setObjectName(u"labelShown"_s);
     labelShown->hide();
+    labelStatus = new QLabel(this);
+    labelStatus->setObjectName(u"labelStatus"_s);
+    labelStatus->setWordWrap(true);
+    labelStatus->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    labelStatus->hide();
 
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(labelLocation);
     layout->addLayout(search);
     layout->addWidget(Grid, 1);
     layout->addWidget(labelShown);
+    layout->addWidget(labelStatus);
     layout->addLayout(buttons);
 
     using platform::guarded;
@@ -135,6 +156,7 @@ void TfmRegister::buildControls()
     connect(btnOpen, &QPushButton::clicked, this, guarded([this] { btnOpenClick(); }));
     connect(btnSpoil, &QPushButton::clicked, this, guarded([this] { btnSpoilClick(); }));
     connect(btnExport, &QPushButton::clicked, this, guarded([this] { btnExportClick(); }));
+    connect(btnRefresh, &QPushButton::clicked, this, guarded([this] { btnRefreshClick(); }));
     connect(btnClose, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -158,11 +180,20 @@ RegisterQuery TfmRegister::query() const
 
 void TfmRegister::showLines()
 {
-    // One more than shown tells whether there are more.
-    QList<RegisterLine> lines = fRegister.search(query(), kShownLines + 1);
+    // One more than shown tells whether there are more. Lines that can no longer be read
+    // are not left on show as if they were the register's.
+    QList<RegisterLine> lines;
+    try {
+        lines = fRegister.search(query(), kShownLines + 1);
+        labelStatus->hide();
+    } catch (const RegisterError& error) {
+        labelStatus->setText(error.message());
+        labelStatus->show();
+    }
     const bool more = lines.size() > kShownLines;
     if (more)
         lines.removeLast();
+    fLines = lines;
     labelShown->setText(
         u"Показаны последние %1 найденных записей; уточните поиск, чтобы увидеть остальные."_s.arg(
             kShownLines));
@@ -176,8 +207,9 @@ void TfmRegister::showLines()
     Grid->setRowCount(static_cast<int>(lines.size()));
     for (int row = 0; row < lines.size(); ++row) {
         const RegisterLine& line = lines[row];
-        const QVariant values[ColumnCount] = {line.number, line.printedAt, line.series,
-            line.graduate, line.category, line.issuedOn, line.printer, line.spoiledReason};
+        const QVariant values[ColumnCount]
+            = {line.number, line.printedAt, line.series, line.graduate, line.category,
+                line.issuedOn, line.printer, line.desk, line.spoiledReason};
         for (int column = 0; column < ColumnCount; ++column) {
             QTableWidgetItem* item = cell(values[column]);
             if (line.spoiled()) {
@@ -196,12 +228,22 @@ void TfmRegister::showLines()
         Grid->setCurrentCell(0, 0);
 }
 
-qint64 TfmRegister::currentNumber() const
+const RegisterLine* TfmRegister::currentLine() const
 {
     const int row = Grid->currentRow();
     if (row < 0 || !Grid->item(row, NumberColumn))
-        return 0;
-    return Grid->item(row, NumberColumn)->data(Qt::DisplayRole).toLongLong();
+        return nullptr;
+    const qint64 number = Grid->item(row, NumberColumn)->data(Qt::DisplayRole).toLongLong();
+    for (const RegisterLine& line : fLines)
+        if (line.number == number)
+            return &line;
+    return nullptr;
+}
+
+qint64 TfmRegister::currentNumber() const
+{
+    const RegisterLine* line = currentLine();
+    return line ? line->number : 0;
 }
 
 void TfmRegister::btnOpenClick()
@@ -213,16 +255,39 @@ void TfmRegister::btnOpenClick()
 
 void TfmRegister::btnSpoilClick()
 {
-    const qint64 number = currentNumber();
-    if (number == 0)
+    const RegisterLine* current = currentLine();
+    if (!current)
         return;
+    const RegisterLine line = *current;
+    // A spoiled blank is part of the record of strict-accountability blanks: its mark stays.
+    const QString question = line.spoiled()
+        ? u"Запись № %1 (%2) уже отмечена как испорченная: %3\nОтметка о порче не снимается; "
+          u"новая причина будет добавлена к прежней.\nПричина порчи бланка:"_s.arg(
+              QString::number(line.number), line.graduate, line.spoiledReason)
+        : u"Запись № %1 (%2).\nОтметку о порче потом нельзя будет снять.\nПричина порчи "
+          u"бланка:"_s.arg(QString::number(line.number), line.graduate);
     bool ok = false;
-    const QString reason = QInputDialog::getText(this, u"Испорченный бланк"_s,
-        u"Запись № %1. Причина порчи бланка:"_s.arg(number), QLineEdit::Normal, QString(), &ok);
+    const QString reason = QInputDialog::getText(
+        this, u"Испорченный бланк"_s, question, QLineEdit::Normal, QString(), &ok);
     if (!ok)
         return;
-    fRegister.markSpoiled(number, reason);
+    {
+        const RegisterWriteWait wait(fRegister, labelStatus);
+        fRegister.markSpoiled(line.number, reason);
+    }
     showLines();
+}
+
+void TfmRegister::btnRefreshClick() { showLines(); }
+
+void TfmRegister::keyPressEvent(QKeyEvent* event)
+{
+    // F5 from any control of the window: a field passes the key on to its window.
+    if (event->key() == Qt::Key_F5 && event->modifiers() == Qt::NoModifier) {
+        platform::runGuarded([this] { btnRefreshClick(); });
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void TfmRegister::btnExportClick()

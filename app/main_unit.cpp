@@ -4,12 +4,14 @@
 #include "app/AppIcon.h"
 #include "app/CommandButton.h"
 #include "app/HelpFile.h"
+#include "app/RegisterSettings.h"
 #include "app/SettingsFile.h"
 #include "app/fmHelpText.h"
 #include "app/fmMemo.h"
 #include "platform/core/EventBoundary.h"
 #include "platform/core/FileSystem.h"
 #include "platform/core/FontSetup.h"
+#include "platform/core/IniFile.h"
 #include "platform/core/MessageService.h"
 #include "platform/core/Shell.h"
 #include "platform/widgets/Controls.h"
@@ -233,12 +235,23 @@ void TfmMain::N3Click()
 
 void TfmMain::N2Click()
 {
+    // The register's location is not a setting of this desk's form: a desk on the school's
+    // shared register stays on it.
+    const QList<platform::ProfileEntry> location = registerLocationEntries();
     const int error = platform::deleteFileWithErrorCode(settingsFilePath());
-    if (error == 0)
-        platform::ShowMessage(QString::fromUtf8("Файл настроек удален..."));
-    else
+    if (error != 0) {
         platform::ShowMessage(QString::fromUtf8("Не могу удалить файл настроек!!! ошибка = ")
             + QString::number(error));
+        return;
+    }
+    if (location.isEmpty()) {
+        platform::ShowMessage(QString::fromUtf8("Файл настроек удален..."));
+        return;
+    }
+    platform::TIniFile(settingsFilePath()).WriteStrings(location);
+    platform::ShowMessage(QString::fromUtf8("Файл настроек удален...\nРасположение журнала "
+                                            "выданных свидетельств (%1) сохранено.")
+                              .arg(registerLocation().describe()));
 }
 
 void TfmMain::subAboutClick()
@@ -253,11 +266,12 @@ void TfmMain::subAboutClick()
 void TfmMain::subHelpClick()
 {
     const QString file = helpFileToOpen();
-    if (platform::startTextEditor(file))
+    if (!file.isEmpty() && platform::startTextEditor(file))
         return;
     if (!fHelpText)
         fHelpText = new TfmHelpText(this);
-    fHelpText->showText(platform::readTextFileLines(file).join(QLatin1Char('\n')));
+    fHelpText->showText(file.isEmpty() ? shippedGuideText()
+                                       : platform::readTextFileLines(file).join(QLatin1Char('\n')));
 }
 
 void TfmMain::Button1Click()

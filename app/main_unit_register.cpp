@@ -3,6 +3,7 @@
 
 #include "app/CertificateRecord.h"
 #include "app/RegisterSettings.h"
+#include "app/RegisterWriteWait.h"
 #include "app/fmRegister.h"
 #include "app/main_unit.h"
 #include "platform/core/MessageService.h"
@@ -12,6 +13,8 @@
 #include "report/engine/rpReport.h"
 #include "report/model/rpPages.h"
 #include "report/print/rpPrintCommand.h"
+
+#include <QSysInfo>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -111,8 +114,13 @@ void TfmMain::recordPrinted(TrpReport& report, const TrpAcceptedJob& job)
         entry.grades = entry.fields.mid(27, RegisterEntry::kGradeCount);
         entries.append(entry);
     }
+    // Every line names the desk that printed it.
+    for (RegisterEntry& entry : entries)
+        entry.desk = QSysInfo::machineHostName();
     try {
-        CertificateRegister(registerLocation()).record(entries);
+        CertificateRegister reg(registerLocation());
+        const RegisterWriteWait wait(reg);
+        reg.record(entries);
     } catch (const RegisterError& error) {
         platform::showErrorBox(
             error.message() + u"\n\nЭта печать в журнал выданных свидетельств не записана."_s);

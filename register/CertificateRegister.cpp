@@ -9,6 +9,7 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QUrl>
 #include <QVariant>
 
 #include <atomic>
@@ -21,13 +22,19 @@ namespace {
 // SQLite's primary result codes that say why a statement failed.
 constexpr int kSqliteBusy = 5;
 constexpr int kSqliteLocked = 6;
+constexpr int kSqliteReadOnly = 8;
 constexpr int kSqliteCorrupt = 11;
 constexpr int kSqliteNotADatabase = 26;
 
-const QString kLineColumns = u"number, printed_at, printer, left_margin, top_margin, "
-                             u"right_margin, bottom_margin, series, graduate, period_from, "
-                             u"period_to, category, transmission, issued_on, head, "
-                             u"spoiled_reason"_s;
+const QStringList kLineColumns {u"number"_s, u"printed_at"_s, u"printer"_s, u"left_margin"_s,
+    u"top_margin"_s, u"right_margin"_s, u"bottom_margin"_s, u"series"_s, u"graduate"_s,
+    u"period_from"_s, u"period_to"_s, u"category"_s, u"transmission"_s, u"issued_on"_s, u"head"_s,
+    u"spoiled_reason"_s};
+// What reads a line: kLineColumns, then the desk.
+constexpr int kLineColumnCount = 17;
+
+// Earlier reasons of a spoiled blank come first, each after the one before.
+const QString kReasonSeparator = u"; "_s;
 
 QString connectionName()
 {
@@ -45,6 +52,15 @@ QString isoDate(const QDate& date)
 {
     return date.isValid() ? date.toString(Qt::ISODate) : QStringLiteral("");
 }
+
+QString readOnlyRefusal(const QString& where)
+{
+    return u"Журнал выданных свидетельств (%1) открыт только для чтения: это рабочее место "
+           u"не может в него записывать."_s.arg(where);
+}
+
+// What a search compares: the text in small letters, with ё as е, since people type either.
+QString searchKey(const QString& text) { return text.toLower().replace(u'ё', u'е'); }
 
 QString jsonList(const QStringList& texts)
 {
@@ -87,16 +103,20 @@ RegisterLine lineFrom(const QSqlQuery& query)
     line.issuedOn = QDate::fromString(query.value(13).toString(), Qt::ISODate);
     line.head = query.value(14).toString();
     line.spoiledReason = query.value(15).toString();
+    line.desk = query.value(16).toString();
     return line;
 }
 
 } // namespace
 
 CertificateRegister::CertificateRegister(const RegisterLocation& location, int busyTimeoutMs)
-    : fLocation(location), fDialect(location.kind), fConnection(connectionName())
+    : fLocation(location),
+      fDialect(location.kind),
+      fConnection(connectionName()),
+      fBusyTimeoutMs(busyTimeoutMs)
 {
     try {
-        open(busyTimeoutMs);
+        open();
         prepareSchema();
     } catch (...) {
         QSqlDatabase::database(fConnection, false).close();
@@ -111,7 +131,7 @@ CertificateRegister::~CertificateRegister()
     QSqlDatabase::removeDatabase(fConnection);
 }
 
-void CertificateRegister::open(int busyTimeoutMs)
+void CertificateRegister::open()
 {
     QSqlDatabase db = QSqlDatabase::addDatabase(fDialect.driver(), fConnection);
     if (!db.isValid())
@@ -121,8 +141,27 @@ void CertificateRegister::open(int busyTimeoutMs)
         if (QFileInfo(fLocation.file).isDir())
             throw RegisterError(u"Журнал выданных свидетельств (%1) недоступен: на месте "
                                 u"файла журнала находится папка."_s.arg(fLocation.describe()));
-        db.setDatabaseName(fLocation.file);
-        db.setConnectOptions(u"QSQLITE_BUSY_TIMEOUT=%1"_s.arg(busyTimeoutMs));
+        // A file that exists but that this desk may not change, or whose folder takes no
+        // journal files, is read as it is.
+        const QFileInfo file(fLocation.file);
+        fReadOnly
+            = file.exists() && (!file.isWritable() || !QFileInfo(file.absolutePath()).isWritable());
+        QString options = u"QSQLITE_BUSY_TIMEOUT=%1"_s.arg(fBusyTimeoutMs);
+        if (fReadOnly)
+            options += u";QSQLITE_OPEN_READONLY"_s;
+        // A write-ahead-journal file is read through a shared-memory file beside it; where
+        // there is none and this desk cannot create one, no desk has the file open, and it
+        // is read as a file nobody changes meanwhile.
+        if (fReadOnly && !QFileInfo::exists(fLocation.file + u"-shm"_s)
+            && !QFileInfo(file.absolutePath()).isWritable()) {
+            db.setDatabaseName(
+                QUrl::fromLocalFile(file.absoluteFilePath()).toString(QUrl::FullyEncoded)
+                + u"?immutable=1"_s);
+            options += u";QSQLITE_OPEN_URI"_s;
+        } else {
+            db.setDatabaseName(fLocation.file);
+        }
+        db.setConnectOptions(options);
     } else {
         db.setHostName(fLocation.host);
         db.setPort(fLocation.port);
@@ -134,12 +173,16 @@ void CertificateRegister::open(int busyTimeoutMs)
         throw RegisterError(u"Журнал выданных свидетельств (%1) недоступен: %2"_s.arg(
             fLocation.describe(), db.lastError().text()));
     if (fLocation.kind == RegisterLocation::Kind::PostgreSQL)
-        exec(u"SET lock_timeout = %1"_s.arg(busyTimeoutMs));
+        for (const QString& statement : fDialect.busyTimeout(fBusyTimeoutMs))
+            exec(statement);
 }
 
 void CertificateRegister::prepareSchema()
 {
     int version = schemaVersion();
+    if (version == 0 && fReadOnly)
+        throw RegisterError(u"Журнал выданных свидетельств (%1) недоступен: файл только для "
+                            u"чтения, а журнала в нём ещё нет."_s.arg(fLocation.describe()));
     if (version == 0) {
         QSqlQuery tables = prepared(fDialect.countTables());
         exec(tables);
@@ -174,6 +217,34 @@ void CertificateRegister::prepareSchema()
     if (version > kSchemaVersion)
         throw RegisterError(u"Журнал выданных свидетельств (%1) записан более новой версией "
                             u"программы; эта версия его не меняет."_s.arg(fLocation.describe()));
+    if (!fReadOnly) {
+        QSqlQuery allowed = prepared(fDialect.canWrite());
+        exec(allowed);
+        fReadOnly = allowed.next() && !allowed.value(0).toBool();
+    }
+    fVersion = version;
+    // A register this desk may only read is read in its own version.
+    if (fVersion < kSchemaVersion && !fReadOnly)
+        upgradeSchema();
+}
+
+void CertificateRegister::upgradeSchema()
+{
+    beginWrite();
+    try {
+        // Another desk may have brought the tables up to date while this one waited.
+        int version = schemaVersion();
+        for (; version < kSchemaVersion; ++version)
+            for (const QString& statement : fDialect.upgradeFrom(version))
+                exec(statement);
+        for (const QString& statement : fDialect.writeVersion(version))
+            exec(statement);
+        exec(u"COMMIT"_s);
+        fVersion = version;
+    } catch (...) {
+        rollback();
+        throw;
+    }
 }
 
 int CertificateRegister::schemaVersion() const
@@ -187,11 +258,28 @@ int CertificateRegister::schemaVersion() const
     return 0;
 }
 
+QString CertificateRegister::lineColumns(const QString& table) const
+{
+    QStringList columns;
+    for (const QString& column : kLineColumns)
+        columns.append(table + column);
+    // Lines of a register read in its first version name no desk.
+    columns.append(fVersion >= 2 ? table + u"desk"_s : u"''"_s);
+    return columns.join(u", "_s);
+}
+
+void CertificateRegister::refuseWhenReadOnly() const
+{
+    if (fReadOnly)
+        throw RegisterError(readOnlyRefusal(fLocation.describe()));
+}
+
 QList<qint64> CertificateRegister::record(const QList<RegisterEntry>& entries)
 {
     QList<qint64> numbers;
     if (entries.isEmpty())
         return numbers;
+    refuseWhenReadOnly();
     beginWrite();
     try {
         QSqlQuery last = prepared(u"SELECT COALESCE(MAX(number), 0) FROM certificates"_s);
@@ -203,8 +291,8 @@ QList<qint64> CertificateRegister::record(const QList<RegisterEntry>& entries)
         QSqlQuery line
             = prepared(u"INSERT INTO certificates (number, printed_at, printer, left_margin, "
                        u"top_margin, right_margin, bottom_margin, series, graduate, search_text, "
-                       u"period_from, period_to, category, transmission, issued_on, head) "
-                       u"VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"_s);
+                       u"period_from, period_to, category, transmission, issued_on, head, desk) "
+                       u"VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"_s);
         QSqlQuery texts
             = prepared(u"INSERT INTO certificate_texts (number, school, school_2, locality, "
                        u"hours, grades, fields) VALUES (?, ?, ?, ?, ?, ?, ?)"_s);
@@ -219,13 +307,14 @@ QList<qint64> CertificateRegister::record(const QList<RegisterEntry>& entries)
             line.addBindValue(entry.bottomMargin);
             line.addBindValue(text(entry.series));
             line.addBindValue(text(entry.graduate));
-            line.addBindValue((entry.graduate + u'\n' + entry.series).toLower());
+            line.addBindValue(searchKey(entry.graduate + u'\n' + entry.series));
             line.addBindValue(isoDate(entry.periodFrom));
             line.addBindValue(isoDate(entry.periodTo));
             line.addBindValue(text(entry.category));
             line.addBindValue(text(entry.transmission));
             line.addBindValue(isoDate(entry.issuedOn));
             line.addBindValue(text(entry.head));
+            line.addBindValue(text(entry.desk));
             exec(line);
 
             texts.addBindValue(number);
@@ -252,9 +341,11 @@ QList<RegisterLine> CertificateRegister::search(const RegisterQuery& query, int 
     // only the picked ones are read from the table.
     QStringList conditions;
     QVariantList values;
-    const QString text = query.text.toLower();
+    const QString text = searchKey(query.text);
     if (!text.isEmpty()) {
-        conditions.append(fDialect.containsText(u"search_text"_s));
+        // The first version kept ё apart in its search texts.
+        conditions.append(fDialect.containsText(
+            fVersion >= 2 ? u"search_text"_s : u"replace(search_text, 'ё', 'е')"_s));
         values.append(text);
     }
     if (!query.issuedFrom.isNull()) {
@@ -265,7 +356,7 @@ QList<RegisterLine> CertificateRegister::search(const RegisterQuery& query, int 
         conditions.append(u"issued_on <= ?"_s);
         values.append(isoDate(query.issuedTo));
     }
-    QString statement = u"SELECT %1 FROM certificates"_s.arg(kLineColumns);
+    QString statement = u"SELECT %1 FROM certificates"_s.arg(lineColumns(QString()));
     if (!conditions.isEmpty())
         statement += u" WHERE number IN (SELECT number FROM certificates WHERE %1)"_s.arg(
             conditions.join(u" AND "_s));
@@ -287,21 +378,24 @@ QList<RegisterLine> CertificateRegister::search(const RegisterQuery& query, int 
 RegisterEntry CertificateRegister::entry(qint64 number) const
 {
     QSqlQuery select
-        = prepared(u"SELECT c.%1, t.school, t.school_2, t.locality, t.hours, t.grades, t.fields "
+        = prepared(u"SELECT %1, t.school, t.school_2, t.locality, t.hours, t.grades, t.fields "
                    u"FROM certificates c JOIN certificate_texts t ON t.number = c.number "
-                   u"WHERE c.number = ?"_s.arg(QString(kLineColumns).replace(u", "_s, u", c."_s)));
+                   u"WHERE c.number = ?"_s.arg(lineColumns(u"c."_s)));
     select.addBindValue(number);
     exec(select);
     if (!select.next())
         throw RegisterError(u"В журнале выданных свидетельств нет записи № %1."_s.arg(number));
     RegisterEntry entry;
     static_cast<RegisterLine&>(entry) = lineFrom(select);
-    entry.school = select.value(16).toString();
-    entry.school2 = select.value(17).toString();
-    entry.locality = select.value(18).toString();
-    const auto hours = textList(select.value(19).toString(), RegisterEntry::kHourCount);
-    const auto grades = textList(select.value(20).toString(), RegisterEntry::kGradeCount);
-    const auto fields = textList(select.value(21).toString(), RegisterEntry::kFieldCount);
+    entry.school = select.value(kLineColumnCount).toString();
+    entry.school2 = select.value(kLineColumnCount + 1).toString();
+    entry.locality = select.value(kLineColumnCount + 2).toString();
+    const auto hours
+        = textList(select.value(kLineColumnCount + 3).toString(), RegisterEntry::kHourCount);
+    const auto grades
+        = textList(select.value(kLineColumnCount + 4).toString(), RegisterEntry::kGradeCount);
+    const auto fields
+        = textList(select.value(kLineColumnCount + 5).toString(), RegisterEntry::kFieldCount);
     if (!hours || !grades || !fields)
         throw RegisterError(u"Запись № %1 журнала выданных свидетельств (%2) повреждена."_s.arg(
             QString::number(number), fLocation.describe()));
@@ -315,10 +409,14 @@ void CertificateRegister::markSpoiled(qint64 number, const QString& reason)
 {
     if (reason.trimmed().isEmpty())
         throw RegisterError(u"Укажите, почему бланк испорчен."_s);
+    refuseWhenReadOnly();
     beginWrite();
     try {
-        QSqlQuery update
-            = prepared(u"UPDATE certificates SET spoiled_reason = ? WHERE number = ?"_s);
+        QSqlQuery update = prepared(u"UPDATE certificates SET spoiled_reason = CASE "
+                                    u"WHEN spoiled_reason IS NULL OR spoiled_reason = '' THEN ? "
+                                    u"ELSE spoiled_reason || ? || ? END WHERE number = ?"_s);
+        update.addBindValue(reason.trimmed());
+        update.addBindValue(kReasonSeparator);
         update.addBindValue(reason.trimmed());
         update.addBindValue(number);
         exec(update);
@@ -356,12 +454,41 @@ void CertificateRegister::exec(const QString& statement) const
 void CertificateRegister::beginWrite() const
 {
     try {
-        for (const QString& statement : fDialect.beginWrite())
+        bool taken = true;
+        {
+            QSqlQuery attempt(QSqlDatabase::database(fConnection));
+            for (const QString& statement : fDialect.tryBeginWrite()) {
+                if (!attempt.exec(statement)) {
+                    if (!busy(attempt.lastError()))
+                        fail(attempt);
+                    taken = false;
+                    break;
+                }
+            }
+            if (taken && attempt.next())
+                taken = attempt.value(0).toBool();
+        }
+        for (const QString& statement : fDialect.busyTimeout(fBusyTimeoutMs))
+            exec(statement);
+        if (taken)
+            return;
+        if (fWaitNotice)
+            fWaitNotice();
+        for (const QString& statement : fDialect.waitForWriteLock())
             exec(statement);
     } catch (...) {
         rollback();
         throw;
     }
+}
+
+bool CertificateRegister::busy(const QSqlError& error) const
+{
+    if (fLocation.kind == RegisterLocation::Kind::SQLite) {
+        const int code = error.nativeErrorCode().toInt() & 0xff;
+        return code == kSqliteBusy || code == kSqliteLocked;
+    }
+    return error.nativeErrorCode() == u"55P03"_s;
 }
 
 void CertificateRegister::rollback() const
@@ -374,18 +501,18 @@ void CertificateRegister::fail(const QSqlQuery& query) const
     const QSqlError error = query.lastError();
     const QString where = fLocation.describe();
     const QString detail = error.databaseText().isEmpty() ? error.text() : error.databaseText();
+    if (busy(error))
+        throw RegisterError(
+            u"Журнал выданных свидетельств (%1) занят другой программой: %2"_s.arg(where, detail));
     if (fLocation.kind == RegisterLocation::Kind::SQLite) {
         const int code = error.nativeErrorCode().toInt() & 0xff;
-        if (code == kSqliteBusy || code == kSqliteLocked)
-            throw RegisterError(
-                u"Журнал выданных свидетельств (%1) занят другой программой: %2"_s.arg(
-                    where, detail));
+        if (code == kSqliteReadOnly)
+            throw RegisterError(readOnlyRefusal(where) + u" "_s + detail);
         if (code == kSqliteCorrupt || code == kSqliteNotADatabase)
             throw RegisterError(u"Файл журнала выданных свидетельств (%1) повреждён: %2. "
                                 u"Файл оставлен как есть."_s.arg(where, detail));
-    } else if (error.nativeErrorCode() == u"55P03"_s) {
-        throw RegisterError(
-            u"Журнал выданных свидетельств (%1) занят другой программой: %2"_s.arg(where, detail));
+    } else if (error.nativeErrorCode() == u"42501"_s) {
+        throw RegisterError(readOnlyRefusal(where) + u" "_s + detail);
     }
     throw RegisterError(u"Журнал выданных свидетельств (%1) недоступен: %2"_s.arg(where, detail));
 }

@@ -29,17 +29,19 @@ QString dateCell(const QDate& date) { return date.toString(u"dd.MM.yyyy"_s); }
 
 QByteArray registerCsv(const QList<RegisterLine>& lines)
 {
-    QStringList rows {u"№;Дата и время печати;Принтер;Левое поле;Верхнее поле;Правое поле;"
-                      u"Нижнее поле;Серия;ФИО;Начало обучения;Окончание обучения;Категория;"
-                      u"Трансмиссия;Дата выдачи;Руководитель;Испорчен"_s};
+    QStringList rows {
+        u"№;Дата и время печати;Принтер;Рабочее место;Левое поле;Верхнее поле;Правое поле;"
+        u"Нижнее поле;Серия;ФИО;Начало обучения;Окончание обучения;Категория;"
+        u"Трансмиссия;Дата выдачи;Руководитель;Испорчен"_s};
     for (const RegisterLine& line : lines) {
         const QStringList cells {QString::number(line.number),
             line.printedAt.toString(u"dd.MM.yyyy HH:mm:ss"_s), textCell(line.printer),
-            platform::FloatToStr(line.leftMargin), platform::FloatToStr(line.topMargin),
-            platform::FloatToStr(line.rightMargin), platform::FloatToStr(line.bottomMargin),
-            textCell(line.series), textCell(line.graduate), dateCell(line.periodFrom),
-            dateCell(line.periodTo), textCell(line.category), textCell(line.transmission),
-            dateCell(line.issuedOn), textCell(line.head), textCell(line.spoiledReason)};
+            textCell(line.desk), platform::FloatToStr(line.leftMargin),
+            platform::FloatToStr(line.topMargin), platform::FloatToStr(line.rightMargin),
+            platform::FloatToStr(line.bottomMargin), textCell(line.series), textCell(line.graduate),
+            dateCell(line.periodFrom), dateCell(line.periodTo), textCell(line.category),
+            textCell(line.transmission), dateCell(line.issuedOn), textCell(line.head),
+            textCell(line.spoiledReason)};
         rows.append(cells.join(u';'));
     }
     return "\xEF\xBB\xBF" + rows.join(u"\r\n"_s).toUtf8() + "\r\n";

@@ -23,7 +23,8 @@ const QString kCertificates = uR"(CREATE TABLE certificates (
     transmission TEXT NOT NULL,
     issued_on TEXT NOT NULL,
     head TEXT NOT NULL,
-    spoiled_reason TEXT
+    spoiled_reason TEXT,
+    desk TEXT NOT NULL DEFAULT ''
 ))"_s;
 
 const QString kTexts = uR"(CREATE TABLE certificate_texts (
@@ -56,13 +57,35 @@ QStringList RegisterDialect::createSchema() const
     return {kCertificates.arg(key), kTexts.arg(key), kIssuedIndex, kSearchIndex};
 }
 
-QStringList RegisterDialect::beginWrite() const
+QStringList RegisterDialect::upgradeFrom(int version) const
+{
+    // Version 1 knew no desks, and searched ё apart from е.
+    if (version == 1)
+        return {u"ALTER TABLE certificates ADD COLUMN desk TEXT NOT NULL DEFAULT ''"_s,
+            u"UPDATE certificates SET search_text = replace(search_text, 'ё', 'е')"_s};
+    return {};
+}
+
+// A constant advisory lock also guards the creation of the tables, which no table lock can.
+QStringList RegisterDialect::tryBeginWrite() const
+{
+    if (fKind == RegisterLocation::Kind::SQLite)
+        return {u"PRAGMA busy_timeout = 0"_s, u"BEGIN IMMEDIATE"_s};
+    return {u"BEGIN"_s, u"SELECT pg_try_advisory_xact_lock(7405318)"_s};
+}
+
+QStringList RegisterDialect::busyTimeout(int milliseconds) const
+{
+    if (fKind == RegisterLocation::Kind::SQLite)
+        return {u"PRAGMA busy_timeout = %1"_s.arg(milliseconds)};
+    return {u"SET lock_timeout = %1"_s.arg(milliseconds)};
+}
+
+QStringList RegisterDialect::waitForWriteLock() const
 {
     if (fKind == RegisterLocation::Kind::SQLite)
         return {u"BEGIN IMMEDIATE"_s};
-    // A constant advisory lock also guards the creation of the tables, which no table lock
-    // can.
-    return {u"BEGIN"_s, u"SELECT pg_advisory_xact_lock(7405318)"_s};
+    return {u"SELECT pg_advisory_xact_lock(7405318)"_s};
 }
 
 QStringList RegisterDialect::readVersion() const
@@ -80,6 +103,14 @@ QStringList RegisterDialect::writeVersion(int version) const
     return {u"CREATE TABLE IF NOT EXISTS register_schema (version INTEGER NOT NULL)"_s,
         u"DELETE FROM register_schema"_s,
         u"INSERT INTO register_schema (version) VALUES (%1)"_s.arg(version)};
+}
+
+QString RegisterDialect::canWrite() const
+{
+    if (fKind == RegisterLocation::Kind::SQLite)
+        return u"SELECT 1"_s;
+    return u"SELECT has_table_privilege('certificates', 'INSERT') "
+           u"AND has_table_privilege('certificates', 'UPDATE')"_s;
 }
 
 QString RegisterDialect::countTables() const

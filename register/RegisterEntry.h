@@ -12,6 +12,9 @@ struct RegisterLine {
     qint64 number = 0;
     QDateTime printedAt;
     QString printer;
+    // The name of the computer that printed it (empty in lines written before desks were
+    // recorded).
+    QString desk;
     double leftMargin = 0;
     double topMargin = 0;
     double rightMargin = 0;
@@ -48,8 +51,8 @@ struct RegisterEntry : RegisterLine {
 };
 
 // A search of the register: a piece of the graduate's name or of the series (any letter
-// case; empty matches every line) and a range of issue dates (a null date leaves that end
-// open).
+// case, and ё as е, as people type them; empty matches every line) and a range of issue dates (a
+// null date leaves that end open).
 struct RegisterQuery {
     QString text;
     QDate issuedFrom;

@@ -133,6 +133,7 @@ constexpr std::initializer_list<Entry> kEntries {
     {"prtNoPrinters", "No printers installed on your system"},
     {"prtNotValid", "Printer selected is not valid"},
     {"prtJobRefused", "The printer did not accept the document: %s"},
+    {"prtQueueGone", "the printer \"%s\" or its queue no longer exists"},
 };
 
 } // namespace
@@ -143,10 +144,17 @@ TrpResources::TrpResources()
         fTable.insert(QString::fromLatin1(key), QString::fromUtf8(text));
 }
 
-const TrpResources& TrpResources::instance()
+TrpResources& TrpResources::table()
 {
-    static const TrpResources table;
-    return table;
+    static TrpResources resources;
+    return resources;
+}
+
+const TrpResources& TrpResources::instance() { return table(); }
+
+void TrpResources::SetText(const QString& key, const QString& text)
+{
+    table().fTable.insert(key, text);
 }
 
 QString TrpResources::Get(const QString& key) const

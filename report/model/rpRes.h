@@ -12,9 +12,13 @@ public:
     // The text of a key. A key the table lacks is returned as it is; a text stored with a
     // leading "!" is returned without it.
     QString Get(const QString& key) const;
+    // The program's own wording of one of the engine's messages, for the messages its
+    // operator meets outside the engine's own dialogs.
+    static void SetText(const QString& key, const QString& text);
 
 private:
     TrpResources();
+    static TrpResources& table();
     QHash<QString, QString> fTable;
 };
 

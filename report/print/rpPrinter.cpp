@@ -286,7 +286,7 @@ void TrpPrinter::EndDoc()
     const bool handedToQueue = FCanvas && FPrinter->outputFileName().isEmpty();
     FCanvas.reset();
     if (handedToQueue)
-        FRefusal = rpSpoolerRefusal();
+        FRefusal = rpSpoolerRefusal(FPrinter->printerName());
     FPrinting = false;
     FChoice.Bin = -1;
     FChoice.Duplex = -1;

@@ -37,6 +37,7 @@ void rpSelectBin(QPrinter& printer, const QString& key);
 void rpHoldNextJob(QPrinter& printer);
 void rpCancelHeldJob(QPrinter& printer);
 
-// Right after a document was handed to the print service: why the service refused it, or
-// nothing when it took it.
-QString rpSpoolerRefusal();
+// Right after a document was handed to the print service's queue: why the service refused
+// it, or nothing when it took it. A queue that is gone is said to be gone, with the
+// service's own words after it.
+QString rpSpoolerRefusal(const QString& queue);

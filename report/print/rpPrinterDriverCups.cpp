@@ -1,5 +1,7 @@
 #include "rpPrinterDriver.h"
 
+#include "report/model/rpRes.h"
+
 #include <QFile>
 #include <QLibrary>
 #include <QPrintEngine>
@@ -40,6 +42,8 @@ public:
     decltype(&::cupsFreeJobs) freeJobs = nullptr;
     decltype(&::cupsLastError) lastError = nullptr;
     decltype(&::cupsLastErrorString) lastErrorString = nullptr;
+    decltype(&::cupsGetNamedDest) getNamedDest = nullptr;
+    decltype(&::cupsFreeDests) freeDests = nullptr;
 
 private:
     CupsClient()
@@ -55,7 +59,9 @@ private:
             && resolve(library, cancelJob, "cupsCancelJob2")
             && resolve(library, freeJobs, "cupsFreeJobs")
             && resolve(library, lastError, "cupsLastError")
-            && resolve(library, lastErrorString, "cupsLastErrorString");
+            && resolve(library, lastErrorString, "cupsLastErrorString")
+            && resolve(library, getNamedDest, "cupsGetNamedDest")
+            && resolve(library, freeDests, "cupsFreeDests");
     }
 
     template <typename Function>
@@ -176,12 +182,22 @@ void rpCancelHeldJob(QPrinter& printer)
 
 // Qt's print engine hands the document over with the same client library in this thread,
 // which keeps the service's answer to the last request.
-QString rpSpoolerRefusal()
+QString rpSpoolerRefusal(const QString& queue)
 {
     const CupsClient* cups = CupsClient::get();
     if (!cups || cups->lastError() <= IPP_STATUS_OK_EVENTS_COMPLETE)
         return {};
-    return QString::fromUtf8(cups->lastErrorString());
+    const QString answer = QString::fromUtf8(cups->lastErrorString());
+    // A deleted queue answers with the system's "no such file", which names nothing the
+    // operator knows.
+    cups_dest_t* dest
+        = cups->getNamedDest(CUPS_HTTP_DEFAULT, queue.toLocal8Bit().constData(), nullptr);
+    if (dest) {
+        cups->freeDests(1, dest);
+        return answer;
+    }
+    return rpGet(QStringLiteral("prtQueueGone")).replace(QStringLiteral("%s"), queue)
+        + QStringLiteral(" (") + answer + QLatin1Char(')');
 }
 
 #pragma GCC diagnostic pop

@@ -9,8 +9,24 @@
 #include <QFileInfo>
 #include <QUrl>
 
+namespace {
+
+std::function<void()>& helpOpener()
+{
+    static std::function<void()> opener;
+    return opener;
+}
+
+} // namespace
+
+void rpSetHelpOpener(std::function<void()> opener) { helpOpener() = std::move(opener); }
+
 void rpOpenHelpFile()
 {
+    if (helpOpener()) {
+        helpOpener()();
+        return;
+    }
     const QString help
         = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("ReportUser.chm"));
     if (!QFileInfo::exists(help)) {

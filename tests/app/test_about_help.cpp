@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -200,23 +201,49 @@ TEST_F(HelpCommand, OpensTheHelpFileOfTheCurrentFolderInTheTextEditor)
     EXPECT_TRUE(recorder.messages.isEmpty()) << recorder.texts().join(u'|').toStdString();
 }
 
-TEST_F(HelpCommand, WithoutAHelpFileTheEditorOpensTheShippedGuide)
+// The installed program's guide opens where the package put it.
+TEST_F(HelpCommand, WithoutAHelpFileTheEditorOpensTheInstalledGuideInPlace)
 {
     installEditor();
+    const QString guide = installedGuidePath();
+    ASSERT_FALSE(QFile::exists(guide)) << guide.toStdString();
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(guide).absolutePath()));
+    {
+        QFile file(guide);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(shippedGuideText().toUtf8());
+    }
     auto windows = createProgramWindows();
     recorder.messages.clear(); // only what the help command says counts here
     windows->fmMain->subHelp->trigger();
     const QStringList lines = started();
+    QFile::remove(guide);
     ASSERT_EQ(lines.size(), 3);
-    EXPECT_TRUE(lines[1].endsWith(u("/Помощь.txt"))) << lines[1].toStdString();
-    QFile guide(lines[1]);
-    ASSERT_TRUE(guide.open(QIODevice::ReadOnly));
-    const QString text = platform::decodeText(guide.readAll()).text;
-    EXPECT_EQ(text, shippedGuideText());
-    for (const char* topic :
-        {"Заполнение формы", "Печать", "Настройка печати", "Сохранить настройки"})
-        EXPECT_TRUE(text.contains(u(topic))) << topic;
-    EXPECT_FALSE(QFile::exists(work.filePath(u("Помощь.txt"))));
+    EXPECT_EQ(lines[1], guide);
+    EXPECT_TRUE(recorder.messages.isEmpty()) << recorder.texts().join(u'|').toStdString();
+}
+
+// Neither a help file nor an installed guide: the program shows its own guide and writes
+// nothing anywhere, least of all under a fixed name in the shared temporary folder.
+TEST_F(HelpCommand, WithoutAnyGuideFileTheProgramShowsItsOwnAndWritesNothing)
+{
+    installEditor();
+    ASSERT_FALSE(QFile::exists(installedGuidePath()));
+    QTemporaryDir temp;
+    const QByteArray oldTemp = qgetenv("TMPDIR");
+    qputenv("TMPDIR", temp.path().toUtf8());
+    auto windows = createProgramWindows();
+    recorder.messages.clear(); // only what the help command says counts here
+    windows->fmMain->subHelp->trigger();
+    qputenv("TMPDIR", oldTemp);
+    auto* window = windows->fmMain->findChild<TfmHelpText*>();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->Memo->toPlainText(), shippedGuideText().trimmed());
+    EXPECT_EQ(QDir(temp.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+    EXPECT_EQ(QDir(work.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+    EXPECT_FALSE(QFile::exists(log())) << "the editor was started on no file";
+    EXPECT_TRUE(recorder.messages.isEmpty()) << recorder.texts().join(u'|').toStdString();
 }
 
 TEST_F(HelpCommand, WithoutAnEditorTheTextIsShownInTheProgramsOwnWindow)

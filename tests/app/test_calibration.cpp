@@ -156,11 +156,18 @@ TEST_F(Calibration, aRefusedMeasurementOrChangedMarginsChangeNothing)
         whileModalOpen<TfmCalibration>([&] { clickCommand(form); },
             [&](TfmCalibration& dialog) {
                 activate(dialog);
-                typeInto(*dialog.TopE, "70");
+                typeInto(*dialog.TopE, "abc");
                 QTest::mouseClick(dialog.OkB, Qt::LeftButton);
                 EXPECT_TRUE(dialog.isVisible());
                 ASSERT_EQ(recorder.messages.size(), 1);
                 EXPECT_EQ(recorder.messages[0].text,
+                    u("Расстояние «abc» — не число: введите его в миллиметрах, например 15,5."));
+
+                typeInto(*dialog.TopE, "70");
+                QTest::mouseClick(dialog.OkB, Qt::LeftButton);
+                EXPECT_TRUE(dialog.isVisible());
+                ASSERT_EQ(recorder.messages.size(), 2);
+                EXPECT_EQ(recorder.messages[1].text,
                     u("Измеренное расстояние должно быть от 0 до 60 мм. Проверьте измерение."));
                 QTest::mouseClick(dialog.CancelB, Qt::LeftButton);
             });
@@ -172,8 +179,8 @@ TEST_F(Calibration, aRefusedMeasurementOrChangedMarginsChangeNothing)
         static_cast<TrpReportPage&>(*changed).SetLeftMargin(13);
         pages.ModifyPage(0, static_cast<TrpReportPage&>(*changed));
         clickCommand(form);
-        ASSERT_EQ(recorder.messages.size(), 2);
-        EXPECT_TRUE(recorder.messages[1].text.startsWith(
+        ASSERT_EQ(recorder.messages.size(), 3);
+        EXPECT_TRUE(recorder.messages[2].text.startsWith(
             u("Поля тестовой страницы изменены после её печати")));
     });
     expectLeftTop(*page1(*main().rpReport1), 15, 15);

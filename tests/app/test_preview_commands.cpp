@@ -2,6 +2,7 @@
 
 #include "MainWindowFixture.h"
 
+#include "app/fmHelpText.h"
 #include "report/engine/rpPreviewPages.h"
 #include "report/model/rpPages.h"
 #include "report/model/rpViews.h"
@@ -10,6 +11,8 @@
 
 #include <QBuffer>
 #include <QComboBox>
+#include <QPlainTextEdit>
+#include <QTextBlock>
 
 namespace {
 
@@ -44,6 +47,36 @@ TEST_F(PreviewCommands, PrintShowsTheFilledCertificate)
         [&](TrpPreviewForm& form) {
             EXPECT_EQ(form.Preview->PageCount(), 1);
             EXPECT_TRUE(form.Preview->FindText(u("Сидоров Иван"), true, true));
+        });
+    EXPECT_EQ(recorder.texts(), QStringList());
+}
+
+// F1 in the preview opens the operator's guide at its chapter on printing, in a window the
+// modal preview does not block; no message about a help file that never ships.
+TEST_F(PreviewCommands, F1OpensTheOperatorsGuideAtPrinting)
+{
+    whilePreviewOpen(
+        *main().rpReport1, [&] { QTest::mouseClick(main().btnPreview, Qt::LeftButton); },
+        [&](TrpPreviewForm& form) {
+            QApplication::setActiveWindow(&form);
+            ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+            pressKey(Qt::Key_F1);
+            auto* help = form.findChild<TfmHelpText*>();
+            ASSERT_NE(help, nullptr);
+            EXPECT_TRUE(help->isVisible());
+            EXPECT_EQ(help->Memo->cursorForPosition(QPoint(1, 1)).block().text(),
+                u("2. Печать свидетельства"));
+            EXPECT_TRUE(help->Memo->toPlainText().startsWith(
+                u("Печать свидетельств о профессиональном обучении водителей")));
+            // The help takes clicks while the preview is open.
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(help));
+            const QTextBlock target
+                = help->Memo->cursorForPosition(QPoint(1, 1)).block().next().next();
+            const QPoint at = help->Memo->viewport()->mapTo(
+                help, help->Memo->cursorRect(QTextCursor(target)).center());
+            QTest::mouseClick(help->windowHandle(), Qt::LeftButton, {}, at);
+            EXPECT_EQ(help->Memo->textCursor().blockNumber(), target.blockNumber());
+            help->close();
         });
     EXPECT_EQ(recorder.texts(), QStringList());
 }

@@ -17,6 +17,7 @@
 #include "support/PrintDialogInput.h"
 
 #include <QFile>
+#include <QSysInfo>
 
 namespace {
 
@@ -67,6 +68,7 @@ TEST_F(RegisterPrinting, aPrintedCertificateIsRecordedWithItsFieldsAsPrinted)
     const RegisterEntry entry = reg.entry(lines[0].number);
     EXPECT_EQ(entry.number, 1);
     EXPECT_EQ(entry.printer, QStringLiteral("A5Laser"));
+    EXPECT_EQ(entry.desk, QSysInfo::machineHostName());
     EXPECT_EQ(entry.graduate, u("Петров Пётр Петрович"));
     EXPECT_EQ(entry.series, u("АБ12"));
     EXPECT_EQ(entry.leftMargin, 15);
@@ -78,6 +80,29 @@ TEST_F(RegisterPrinting, aPrintedCertificateIsRecordedWithItsFieldsAsPrinted)
     EXPECT_EQ(entry.fields[12], u("x"));
     EXPECT_EQ(entry.fields[37], u("X"));
     EXPECT_LE(qAbs(entry.printedAt.secsTo(QDateTime::currentDateTime())), 60);
+}
+
+// The queue the operator chose was deleted before the job reached it: the box says so in
+// Russian, with the system's own words after it, and no blank is recorded as printed.
+TEST_F(RegisterPrinting, aPrinterWhoseQueueWasDeletedIsSaidToBeGoneAndNothingIsRecorded)
+{
+    whilePreviewOpen(
+        *main().rpReport1, [&] { QTest::mouseClick(main().btnPreview, Qt::LeftButton); },
+        [&](TrpPreviewForm&) {
+            whileModalOpen<TrpPrintDialog>([] { pressKey(Qt::Key_P, Qt::ControlModifier); },
+                [](TrpPrintDialog& dialog) {
+                    activate(dialog);
+                    ASSERT_TRUE(A5LaserSpooler::scheduler()->removeQueue(u("A5Laser")));
+                    click(*dialog.OkB);
+                });
+        });
+    A5LaserSpooler::scheduler()->addQueue({u("A5Laser"), TestPpd().text(), true});
+    ASSERT_EQ(recorder.messages.size(), 1) << recorder.texts().join(u'|').toStdString();
+    EXPECT_TRUE(recorder.messages[0].text.startsWith(
+        u("Принтер не принял документ: принтера «A5Laser» или его очереди в системе больше нет (")))
+        << recorder.messages[0].text.toStdString();
+    EXPECT_FALSE(QFile::exists(A5LaserSpooler::output()));
+    EXPECT_FALSE(QFile::exists(registerFile()));
 }
 
 TEST_F(RegisterPrinting, aCancelledPrintRecordsNothing)

@@ -4,6 +4,9 @@
 
 #include "register/RegisterLocation.h"
 
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -50,6 +53,32 @@ protected:
         location.user = PostgresServer::user();
         location.database = QStringLiteral("register_%1").arg(++databases);
         ASSERT_TRUE(server->createDatabase(location.database));
+    }
+
+    // Runs statements on the register's database through a connection of the test's own,
+    // as another program or an older version would; as `user` when one is given.
+    void runStatements(const QStringList& statements, const QString& user = QString()) const
+    {
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(GetParam() == RegisterLocation::Kind::SQLite
+                    ? QStringLiteral("QSQLITE")
+                    : QStringLiteral("QPSQL"),
+                QStringLiteral("test-statements"));
+            if (GetParam() == RegisterLocation::Kind::SQLite) {
+                db.setDatabaseName(location.file);
+            } else {
+                db.setHostName(location.host);
+                db.setDatabaseName(location.database);
+                db.setUserName(user.isEmpty() ? location.user : user);
+            }
+            ASSERT_TRUE(db.open()) << db.lastError().text().toStdString();
+            for (const QString& statement : statements) {
+                QSqlQuery query(db);
+                ASSERT_TRUE(query.exec(statement))
+                    << statement.toStdString() << ": " << query.lastError().text().toStdString();
+            }
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("test-statements"));
     }
 
     QTemporaryDir folder;

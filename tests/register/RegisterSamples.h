@@ -13,6 +13,7 @@ inline RegisterEntry sampleEntry(
     RegisterEntry entry;
     entry.printedAt = QDateTime(QDate(2026, 7, 1), QTime(10, 15, 30, 250));
     entry.printer = QStringLiteral("A5Laser");
+    entry.desk = QStringLiteral("касса-1");
     entry.leftMargin = 14.5;
     entry.topMargin = 12.25;
     entry.rightMargin = 15;

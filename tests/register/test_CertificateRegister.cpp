@@ -4,11 +4,15 @@
 #include "register/CertificateRegister.h"
 #include "register/RegisterError.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace {
 
@@ -38,6 +42,7 @@ TEST_P(CertificateRegisterTest, aRecordComesBackAsWrittenUnderTheNextRunningNumb
     EXPECT_EQ(read.number, 2);
     EXPECT_EQ(read.printedAt, second.printedAt);
     EXPECT_EQ(read.printer, second.printer);
+    EXPECT_EQ(read.desk, QStringLiteral("касса-1"));
     EXPECT_EQ(read.leftMargin, 14.5);
     EXPECT_EQ(read.topMargin, 12.25);
     EXPECT_EQ(read.rightMargin, 15);
@@ -84,6 +89,7 @@ TEST_P(CertificateRegisterTest, searchFindsPiecesOfNameOrSeriesInAnyCaseWithinIs
         {"everything, newest first", "", {}, {}, {4, 3, 2, 1}},
         {"a piece of the name in another case", "иванов", {}, {}, {4, 1}},
         {"capital Ё found by the small ё", "ёлк", {}, {}, {2}},
+        {"ё found by е, as people type it", "Елкина", {}, {}, {2}},
         {"a piece of the series", "аб1", {}, {}, {3, 1}},
         {"% is a character, not a wildcard", "100%", {}, {}, {3}},
         {"_ is a character, not a wildcard", "г_7", {}, {}, {2}},
@@ -136,6 +142,122 @@ TEST_P(CertificateRegisterTest, aSpoiledBlankKeepsItsLineWithTheReason)
         QList<qint64> {3});
 }
 
+// A spoiled blank is part of the record of strict-accountability blanks: marking it again
+// adds the new reason after the earlier one, and nothing takes a mark back.
+TEST_P(CertificateRegisterTest, aBlankSpoiledAgainKeepsEveryReason)
+{
+    CertificateRegister reg(location);
+    reg.record({sampleEntry(QStringLiteral("Иванов"), QStringLiteral("АБ12"))});
+    reg.markSpoiled(1, QStringLiteral("замята бумага"));
+    reg.markSpoiled(1, QStringLiteral(" напечатан не тот год "));
+    EXPECT_EQ(reg.entry(1).spoiledReason, QStringLiteral("замята бумага; напечатан не тот год"));
+    EXPECT_THROW(reg.markSpoiled(1, QString()), RegisterError);
+    EXPECT_EQ(
+        reg.search({}).at(0).spoiledReason, QStringLiteral("замята бумага; напечатан не тот год"));
+}
+
+// A register written by the program's first version: its lines stay as they were, gain an
+// empty desk, and are found with е for ё; new lines carry on the numbering.
+TEST_P(CertificateRegisterTest, aRegisterOfThePreviousVersionIsUpgradedInPlace)
+{
+    const bool sqlite = GetParam() == RegisterLocation::Kind::SQLite;
+    const QString key = sqlite ? QStringLiteral("INTEGER") : QStringLiteral("BIGINT");
+    QStringList statements {
+        QStringLiteral(
+            "CREATE TABLE certificates (number %1 PRIMARY KEY, printed_at TEXT NOT NULL, "
+            "printer TEXT NOT NULL, left_margin DOUBLE PRECISION NOT NULL, "
+            "top_margin DOUBLE PRECISION NOT NULL, right_margin DOUBLE PRECISION NOT "
+            "NULL, bottom_margin DOUBLE PRECISION NOT NULL, series TEXT NOT NULL, "
+            "graduate TEXT NOT NULL, search_text TEXT NOT NULL, period_from TEXT NOT "
+            "NULL, period_to TEXT NOT NULL, category TEXT NOT NULL, transmission TEXT "
+            "NOT NULL, issued_on TEXT NOT NULL, head TEXT NOT NULL, spoiled_reason "
+            "TEXT)")
+            .arg(key),
+        QStringLiteral("CREATE TABLE certificate_texts (number %1 PRIMARY KEY REFERENCES "
+                       "certificates (number), school TEXT NOT NULL, school_2 TEXT NOT NULL, "
+                       "locality TEXT NOT NULL, hours TEXT NOT NULL, grades TEXT NOT NULL, "
+                       "fields TEXT NOT NULL)")
+            .arg(key),
+        QStringLiteral("CREATE INDEX certificates_issued_on ON certificates (issued_on)"),
+        QStringLiteral("CREATE INDEX certificates_search ON certificates (search_text, issued_on)"),
+        QStringLiteral("INSERT INTO certificates VALUES (1, '2026-05-04T08:00:00.000Z', 'A5Laser', "
+                       "14.5, 12.25, 15, 20, 'АБ12', 'Ёлкин Пётр', 'ёлкин пётр\nаб12', "
+                       "'2026-01-10', '2026-04-30', 'B', 'АКПП', '2026-05-04', 'Петров П.П.', "
+                       "'замята бумага')"),
+        QStringLiteral("INSERT INTO certificate_texts VALUES (1, 'Автошкола', '', 'г. Тверь', "
+                       "'[\"1\",\"2\",\"3\",\"4\",\"5\",\"6\",\"7\",\"8\",\"9\",\"10\",\"55\"]', "
+                       "'[\"Зачтено\",\"Зачтено\",\"Зачтено\",\"Зачтено\",\"Зачтено\","
+                       "\"Зачтено\",\"Зачтено\",\"Зачтено\",\"Зачтено\",\"Отлично\"]', '%1')")
+            .arg(QString::fromUtf8(
+                QJsonDocument(QJsonArray::fromStringList(
+                                  QStringList(RegisterEntry::kFieldCount, QStringLiteral("поле"))))
+                    .toJson(QJsonDocument::Compact))),
+    };
+    if (sqlite)
+        statements << QStringLiteral("PRAGMA user_version = 1");
+    else
+        statements << QStringLiteral("CREATE TABLE register_schema (version INTEGER NOT NULL)")
+                   << QStringLiteral("INSERT INTO register_schema (version) VALUES (1)");
+    runStatements(statements);
+
+    CertificateRegister reg(location);
+    EXPECT_FALSE(reg.readOnly());
+    const RegisterEntry old = reg.entry(1);
+    EXPECT_EQ(old.graduate, QStringLiteral("Ёлкин Пётр"));
+    EXPECT_EQ(old.desk, QString());
+    EXPECT_EQ(old.spoiledReason, QStringLiteral("замята бумага"));
+    EXPECT_EQ(old.hours.last(), QStringLiteral("55"));
+    EXPECT_EQ(old.issuedOn, QDate(2026, 5, 4));
+    EXPECT_EQ(numbersOf(reg.search({QStringLiteral("елкин петр"), {}, {}})), QList<qint64> {1});
+
+    EXPECT_EQ(reg.record({sampleEntry(QStringLiteral("Ёжиков"), QStringLiteral("АБ13"))}),
+        QList<qint64> {2});
+    EXPECT_EQ(reg.entry(2).desk, QStringLiteral("касса-1"));
+    EXPECT_EQ(numbersOf(reg.search({QStringLiteral("ежик"), {}, {}})), QList<qint64> {2});
+
+    // Opened again, it is the current version and stays so.
+    CertificateRegister again(location);
+    EXPECT_EQ(numbersOf(again.search({})), (QList<qint64> {2, 1}));
+}
+
+// A desk whose server user may only read: it finds and reads lines, and every write is
+// refused in the operator's words, leaving the register as it was.
+TEST_P(CertificateRegisterTest, aRegisterThisDeskMayOnlyReadIsOpenedReadOnly)
+{
+    if (GetParam() == RegisterLocation::Kind::SQLite)
+        GTEST_SKIP() << "covered by RegisterFile.aFileThisUserMayNotWriteIsOpenedReadOnly";
+    CertificateRegister(location).record(
+        {sampleEntry(QStringLiteral("Иванов"), QStringLiteral("АБ12"))});
+    runStatements({QStringLiteral("DROP ROLE IF EXISTS reader_%1").arg(location.database),
+        QStringLiteral("CREATE ROLE reader_%1 LOGIN").arg(location.database),
+        QStringLiteral("GRANT SELECT ON certificates, certificate_texts, register_schema TO "
+                       "reader_%1")
+            .arg(location.database)});
+    RegisterLocation reader = location;
+    reader.user = QStringLiteral("reader_%1").arg(location.database);
+
+    CertificateRegister reg(reader);
+    EXPECT_TRUE(reg.readOnly());
+    EXPECT_EQ(numbersOf(reg.search({QStringLiteral("иванов"), {}, {}})), QList<qint64> {1});
+    EXPECT_EQ(reg.entry(1).graduate, QStringLiteral("Иванов"));
+    for (const std::function<void()>& write : std::initializer_list<std::function<void()>> {
+             [&] { reg.record({sampleEntry(QStringLiteral("Петров"), QStringLiteral("АБ13"))}); },
+             [&] { reg.markSpoiled(1, QStringLiteral("замята")); }}) {
+        try {
+            write();
+            ADD_FAILURE() << "a read-only register was written";
+        } catch (const RegisterError& error) {
+            EXPECT_EQ(error.message(),
+                QStringLiteral("Журнал выданных свидетельств (%1) открыт только для чтения: это "
+                               "рабочее место не может в него записывать.")
+                    .arg(reader.describe()));
+        }
+    }
+    const QList<RegisterLine> lines = CertificateRegister(location).search({});
+    ASSERT_EQ(lines.size(), 1);
+    EXPECT_FALSE(lines[0].spoiled());
+}
+
 TEST_P(CertificateRegisterTest, twoDesksWritingAtOnceGetEveryRunningNumberOnce)
 {
     CertificateRegister reg(location, 30000);
@@ -169,6 +291,8 @@ TEST_P(CertificateRegisterTest, aWriteWhileAnotherDeskHoldsTheRegisterIsRefusedA
     CertificateRegister holder(location);
     holder.record({sampleEntry(QStringLiteral("Иванов"), QStringLiteral("АБ12"))});
     CertificateRegister waiting(location, 200);
+    int notices = 0;
+    waiting.setWaitNotice([&] { ++notices; });
     {
         // The other desk's write transaction, opened by hand and left open.
         QSqlDatabase other = QSqlDatabase::addDatabase(GetParam() == RegisterLocation::Kind::SQLite
@@ -197,6 +321,8 @@ TEST_P(CertificateRegisterTest, aWriteWhileAnotherDeskHoldsTheRegisterIsRefusedA
             EXPECT_TRUE(error.message().contains(QStringLiteral("занят другой программой")))
                 << error.what();
         }
+        // The desk heard that it waits, once, before it waited.
+        EXPECT_EQ(notices, 1);
         // Readers are not held up by a writer.
         EXPECT_EQ(waiting.search({}).size(), 1);
         hold.exec(QStringLiteral("ROLLBACK"));
@@ -205,6 +331,7 @@ TEST_P(CertificateRegisterTest, aWriteWhileAnotherDeskHoldsTheRegisterIsRefusedA
     QSqlDatabase::removeDatabase(QStringLiteral("other-desk"));
     EXPECT_EQ(waiting.record({sampleEntry(QStringLiteral("Петров"), QStringLiteral("АБ13"))}),
         QList<qint64> {2});
+    EXPECT_EQ(notices, 1);
 }
 
 } // namespace

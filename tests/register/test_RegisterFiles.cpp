@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -12,6 +13,8 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+
+#include <unistd.h>
 
 namespace {
 
@@ -74,7 +77,7 @@ TEST_F(RegisterFile, aNewRegisterIsCreatedVersionedWithAWriteAheadJournal)
     CertificateRegister reg(RegisterLocation::sqliteFile(path()));
     EXPECT_EQ(sqlite(path(),
                   {QStringLiteral("PRAGMA user_version"), QStringLiteral("PRAGMA journal_mode")}),
-        (QStringList {QStringLiteral("1"), QStringLiteral("wal")}));
+        (QStringList {QStringLiteral("2"), QStringLiteral("wal")}));
 }
 
 struct BrokenFile {
@@ -109,7 +112,7 @@ TEST_F(RegisterFile, aBrokenFileIsReportedAndLeftUntouched)
             broken = contents(path());
         } else if (QByteArrayView(c.name) == "written by a newer program") {
             write(path(), healthy);
-            sqlite(path(), {QStringLiteral("PRAGMA user_version = 2")});
+            sqlite(path(), {QStringLiteral("PRAGMA user_version = 3")});
             broken = contents(path());
         } else {
             write(path(), broken);
@@ -125,6 +128,42 @@ TEST_F(RegisterFile, aBrokenFileIsReportedAndLeftUntouched)
         EXPECT_EQ(contents(path()), broken);
         EXPECT_FALSE(QFile::exists(path() + QStringLiteral("-wal")));
     }
+}
+
+// A register file the desk's user may read but not write (another account's file in a
+// folder it cannot write): the lines are found and read, a write is refused in words, and
+// the file stays as it was.
+TEST_F(RegisterFile, aFileThisUserMayNotWriteIsOpenedReadOnly)
+{
+    const QByteArray healthy = healthyRegister();
+    const QFileDevice::Permissions readable
+        = QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+    const QFileDevice::Permissions searchable
+        = QFileDevice::ExeOwner | QFileDevice::ExeGroup | QFileDevice::ExeOther;
+    ASSERT_TRUE(QFile::setPermissions(path(), readable));
+    ASSERT_TRUE(QFile::setPermissions(folder.path(), readable | searchable));
+
+    // Root may write anything, so the other desk runs as an ordinary user there.
+    QStringList command {QStringLiteral(VORSELA_REGISTER_WRITER), QStringLiteral("read"), path()};
+    if (geteuid() == 0)
+        command = QStringList {QStringLiteral("runuser"), QStringLiteral("-u"),
+                      QStringLiteral("nobody"), QStringLiteral("--")}
+            + command;
+    QProcess desk;
+    desk.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    desk.start(command.takeFirst(), command);
+    ASSERT_TRUE(desk.waitForFinished(60000));
+    const QStringList answer = QString::fromUtf8(desk.readAllStandardOutput()).split(u'\n');
+    ASSERT_EQ(answer.size(), 3) << answer.join(u'|').toStdString();
+    EXPECT_EQ(answer[0], QStringLiteral("read-only 200"));
+    EXPECT_EQ(answer[1],
+        QStringLiteral("Журнал выданных свидетельств (%1) открыт только для чтения: это рабочее "
+                       "место не может в него записывать.")
+            .arg(QDir::toNativeSeparators(path())));
+
+    QFile::setPermissions(folder.path(), readable | searchable | QFileDevice::WriteOwner);
+    EXPECT_EQ(contents(path()), healthy);
+    EXPECT_FALSE(QFile::exists(path() + QStringLiteral("-wal")));
 }
 
 TEST_F(RegisterFile, aFolderInTheFilesPlaceIsReported)

@@ -213,15 +213,20 @@ Group lp
             throw std::runtime_error("the test's CUPS scheduler did not start");
         QThread::msleep(50);
     }
-    for (const TestQueue& queue : queues) {
-        const QString ppd = root + QStringLiteral("/ppd/") + queue.Name + QStringLiteral(".ppd");
-        writeFile(ppd, queuePpd(root, queue));
-        run(QStringLiteral("lpadmin"),
-            {QStringLiteral("-p"), queue.Name, QStringLiteral("-E"), QStringLiteral("-v"),
-                QStringLiteral("file://") + outputFile(queue.Name), QStringLiteral("-P"), ppd});
-        if (queue.Default)
-            run(QStringLiteral("lpadmin"), {QStringLiteral("-d"), queue.Name});
-    }
+    for (const TestQueue& queue : queues)
+        addQueue(queue);
+}
+
+void CupsScheduler::addQueue(const TestQueue& queue) const
+{
+    const QString root = FDir.path();
+    const QString ppd = root + QStringLiteral("/ppd/") + queue.Name + QStringLiteral(".ppd");
+    writeFile(ppd, queuePpd(root, queue));
+    run(QStringLiteral("lpadmin"),
+        {QStringLiteral("-p"), queue.Name, QStringLiteral("-E"), QStringLiteral("-v"),
+            QStringLiteral("file://") + outputFile(queue.Name), QStringLiteral("-P"), ppd});
+    if (queue.Default)
+        run(QStringLiteral("lpadmin"), {QStringLiteral("-d"), queue.Name});
 }
 
 std::unique_ptr<CupsScheduler> startSchedulerOrExit(const QList<TestQueue>& queues)

@@ -34,6 +34,8 @@ public:
     bool waitForJobs(int timeoutMs = 30000) const;
     // Runs a CUPS command-line client against this scheduler.
     QString run(const QString& program, const QStringList& arguments) const;
+    // Sets a queue up (again, after a removal) as the constructor does.
+    void addQueue(const TestQueue& queue) const;
     bool removeQueue(const QString& queue) const;
 
 private:

@@ -11,6 +11,7 @@
 #include "report/print/rpPrintCommand.h"
 #include "report/print/rpPrinter.h"
 #include "report/print/rpPrinters.h"
+#include "report/printui/rpHelpFile.h"
 #include "report/printui/rpPrintDialog.h"
 #include "report/printui/rpPrintDialogDrawing.h"
 #include "report/printui/rpPropertiesDialog.h"
@@ -560,6 +561,19 @@ TEST_F(PrintDialogTest, f1AsksForTheEnginesHelpFile)
         EXPECT_TRUE(messages.texts()[0].startsWith(QStringLiteral("Help file \"")));
         EXPECT_TRUE(messages.texts()[0].endsWith(QStringLiteral("ReportUser.chm\" not found")));
     });
+}
+
+// A program with help of its own gets F1 for it, and hears of no missing help file.
+TEST_F(PrintDialogTest, f1OpensTheProgramsOwnHelpWhenItHasOne)
+{
+    int opened = 0;
+    rpSetHelpOpener([&opened] { ++opened; });
+    printWith([&](TrpPrintDialog&) {
+        pressKey(Qt::Key_F1);
+        EXPECT_EQ(opened, 1);
+        EXPECT_EQ(messages.texts(), QStringList());
+    });
+    rpSetHelpOpener({});
 }
 
 // The properties dialog sets the source and duplex of the printer's record; the dialog's
