@@ -73,9 +73,8 @@ TEST_F(NumberedPages, thePageListChoosesThePagesInItsOrder)
         {"5-", pageLabels({5, 6, 7, 8, 9, 10, 11, 12})},
         {"12,2,2", pageLabels({12, 2, 2})},
         {"0,13,4", pageLabels({4})},
+        // Only an empty list means every page.
         {"", pageLabels({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12})},
-        // A range running backwards adds nothing, and an empty list means every page.
-        {"3-1", pageLabels({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12})},
     };
     for (const PageListCase& c : cases) {
         SCOPED_TRACE(c.pages);
@@ -92,19 +91,26 @@ TEST_F(NumberedPages, thePageListChoosesThePagesInItsOrder)
 TEST_F(NumberedPages, aPageListThatIsNoListPrintsNothingAndKeepsTheOptions)
 {
     prepare(3);
-    report.PrintOptions().PageNumbers = QStringLiteral("a");
-    report.PrintOptions().Copies = 2;
-    QFile::remove(output());
-    try {
-        rpPrintPreparedPages(report);
-        ADD_FAILURE() << "no error";
-    } catch (const platform::EConvertError& error) {
-        EXPECT_EQ(error.message(), QStringLiteral("'a' is not a valid integer value"));
+    const std::pair<const char*, const char*> cases[] = {
+        {"a", "'a' is not a valid integer value"},
+        {"3-1", "'3-1' is a backward page range; write it as 1-3"},
+    };
+    for (const auto& [pages, message] : cases) {
+        SCOPED_TRACE(pages);
+        report.PrintOptions().PageNumbers = QString::fromUtf8(pages);
+        report.PrintOptions().Copies = 2;
+        QFile::remove(output());
+        try {
+            rpPrintPreparedPages(report);
+            ADD_FAILURE() << "no error";
+        } catch (const platform::EConvertError& error) {
+            EXPECT_EQ(error.message(), QString::fromUtf8(message));
+        }
+        EXPECT_TRUE(spooler().waitForJobs());
+        EXPECT_FALSE(QFile::exists(output()));
+        EXPECT_EQ(report.PrintOptions().PageNumbers, QString::fromUtf8(pages));
+        EXPECT_EQ(report.PrintOptions().Copies, 2);
     }
-    EXPECT_TRUE(spooler().waitForJobs());
-    EXPECT_FALSE(QFile::exists(output()));
-    EXPECT_EQ(report.PrintOptions().PageNumbers, QStringLiteral("a"));
-    EXPECT_EQ(report.PrintOptions().Copies, 2);
 }
 
 struct JobCase {
