@@ -1,5 +1,7 @@
 #pragma once
 
+#include "report/model/rpPageGeometry.h"
+
 // What a printer device reports of one paper in one orientation, in its own dots.
 struct TrpDeviceCaps {
     int DpiX = 0;
@@ -12,15 +14,9 @@ struct TrpDeviceCaps {
     int VertRes = 0;
 };
 
-// The sheet and its unprintable border in whole millimetres, as the engine keeps them.
-struct TrpPaperGeometry {
-    double PaperWidth = 0;
-    double PaperHeight = 0;
-    double LeftMargin = 0;
-    double TopMargin = 0;
-    double RightMargin = 0;
-    double BottomMargin = 0;
-};
+// The sheet and its unprintable border in whole millimetres, as the engine keeps them: a
+// paper with margins, like a page's.
+using TrpPaperGeometry = TrpPageGeometry;
 
 // Each length is rounded to the whole millimetre on its own (halves to even); the right and
 // bottom borders are what remains of the rounded paper after the rounded printable region
