@@ -2,6 +2,8 @@
 
 #include "platform/core/MessageService.h"
 
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QScreen>
@@ -45,12 +47,35 @@ protected:
     }
 };
 
+// A short text makes a narrow box, and the window manager then cuts its caption ("vo…a").
+// The box is kept wide enough for the caption in the title bar's bold face beside the
+// frame's icon and its three buttons.
+constexpr int kTitleBarRoom = 160;
+
+int captionRoom(const QString& caption, const QFont& font)
+{
+    QFont bold = font;
+    bold.setBold(true);
+    return QFontMetrics(bold).horizontalAdvance(caption) + kTitleBarRoom;
+}
+
+void keepRoomForTheCaption(QMessageBox& box)
+{
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (!grid)
+        return;
+    grid->addItem(new QSpacerItem(captionRoom(box.windowTitle(), box.font()), 0,
+                      QSizePolicy::Minimum, QSizePolicy::Minimum),
+        grid->rowCount(), 0, 1, grid->columnCount());
+}
+
 class MessageBoxPresenter final : public MessagePresenter {
 public:
     void present(const MessageRequest& request) override
     {
         CentredMessageBox box(
             toQtIcon(request.icon), request.caption, request.text, QMessageBox::Ok);
+        keepRoomForTheCaption(box);
         box.exec();
     }
 };

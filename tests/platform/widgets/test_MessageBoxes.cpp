@@ -2,6 +2,7 @@
 #include "platform/widgets/MessageBoxes.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QMessageBox>
 #include <QScreen>
 #include <QTimer>
@@ -34,6 +35,27 @@ TEST(MessageBoxes, ALongTextIsCentredAsItIsShown)
     ASSERT_TRUE(checked) << "no message box was shown";
     EXPECT_LE(std::abs(shown.center().x() - screenCentre.x()), 1);
     EXPECT_LE(std::abs(shown.center().y() - screenCentre.y()), 1);
+}
+
+// A short text must not make a box so narrow that the window manager cuts its caption.
+TEST(MessageBoxes, AShortTextLeavesRoomForTheWholeCaption)
+{
+    platform::useMessageBoxes();
+    int width = 0;
+    int captionWidth = 0;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        width = box->width();
+        QFont bold = box->font();
+        bold.setBold(true);
+        captionWidth = QFontMetrics(bold).horizontalAdvance(box->windowTitle());
+        box->accept();
+    });
+    platform::ShowMessage(QStringLiteral("OK"));
+    ASSERT_GT(captionWidth, 0) << "no message box was shown";
+    EXPECT_GE(width, captionWidth + 150);
 }
 
 } // namespace
