@@ -41,7 +41,7 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # and its library (loaded when printing first needs it, so the library scan cannot see it),
 # the database driver of the register's default SQLite file.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-  "qt6-qpa-plugins, fonts-liberation, fonts-wine, cups-client, libcups2, libqt6sql6-sqlite")
+  "qt6-qpa-plugins, fonts-liberation, fonts-liberation2, fonts-wine, cups-client, libcups2, libqt6sql6-sqlite")
 # A register shared by several desks is a PostgreSQL database.
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "libqt6sql6-psql")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")

@@ -41,6 +41,8 @@ check "--help lists --home" bash -c "'$root/usr/bin/vorsela' --help | grep -q --
 check "an unknown option is refused" bash -c "! '$root/usr/bin/vorsela' --bogus 2>/dev/null"
 check "the register's SQLite driver is a run-time dependency" \
   bash -c "dpkg-deb -f '$deb' Depends | grep -q 'libqt6sql6-sqlite'"
+check "the fonts with the Tatar and Bashkir letters are a run-time dependency" \
+  bash -c "dpkg-deb -f '$deb' Depends | grep -q 'fonts-liberation2'"
 check "lintian finds no error" bash -c "! lintian '$deb' 2>/dev/null | grep -q '^E:'"
 
 echo "package: $passed passed, $failed failed"
