@@ -16,7 +16,7 @@ FieldFit TfmMain::fieldFit(int field, const QString& text) const
     if (!memo)
         return {false, QString()};
     // The series is typed into a field that takes no more than its blank's box.
-    const bool tooLong = field == 4 && text.size() > edit_04->maxLength();
+    const bool tooLong = field == 4 && text.size() > edit_04->MaxLength();
     return {
         !tooLong && rpMemoLineCount(*memo, {text}) <= 1, rpMemoMissingCharacters(*memo, {text})};
 }

@@ -259,4 +259,16 @@ TEST_F(GroupPrinting, aNameTooLongForItsBoxIsAProblem)
         recorder.texts(), QStringList {u("Строка 2 списка: ФИО не помещается в поле бланка.")});
 }
 
+// The series box of the blank takes as many characters as the series field lets the operator
+// type, and a list may not print more there.
+TEST_F(GroupPrinting, aSeriesLongerThanTheFieldTakesIsAProblem)
+{
+    const QString path = writeList(u("ФИО;Серия\nИванов;АБ12\nПетров;АБ123\n"));
+    openAndPreview(path, [&](TfmGroup& window) {
+        EXPECT_EQ(window.Grid->item(1, 3)->text(), u("серия не помещается в поле бланка"));
+    });
+    EXPECT_EQ(
+        recorder.texts(), QStringList {u("Строка 3 списка: серия не помещается в поле бланка.")});
+}
+
 } // namespace
