@@ -6,7 +6,7 @@
 #include "report/model/rpProperty.h"
 #include "report/model/rpRes.h"
 #include "report/print/rpPrinters.h"
-#include "report/printui/rpPageSetupDialog.h"
+#include "report/printui/rpPageSettingsForm.h"
 #include "rpPreviewSearch.h"
 #include "rpPreviewWorkspace.h"
 #include "rpProgressForm.h"

@@ -10,7 +10,7 @@
 #include "report/engine/rpPreviewPages.h"
 #include "report/model/rpProperty.h"
 #include "report/model/rpUnits.h"
-#include "report/printui/rpPageSetupDialog.h"
+#include "report/printui/rpPageSettingsForm.h"
 #include "report/render/rpDrawPage.h"
 #include "support/ModalSession.h"
 #include "support/OperatorInput.h"

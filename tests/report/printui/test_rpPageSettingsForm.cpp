@@ -10,7 +10,7 @@
 #include "report/model/rpPages.h"
 #include "report/preview/rpPreview.h"
 #include "report/preview/rpPreviewWorkspace.h"
-#include "report/printui/rpPageSetupDialog.h"
+#include "report/printui/rpPageSettingsForm.h"
 #include "support/MessageRecorder.h"
 #include "support/ModalSession.h"
 #include "support/OperatorInput.h"

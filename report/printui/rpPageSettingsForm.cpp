@@ -1,4 +1,4 @@
-#include "rpPageSetupDialog.h"
+#include "rpPageSettingsForm.h"
 
 #include "platform/core/EventBoundary.h"
 #include "platform/widgets/Edit.h"
