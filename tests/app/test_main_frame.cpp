@@ -4,6 +4,7 @@
 #include "app/main_unit.h"
 #include "support/EmptyFolder.h"
 #include "support/MessageRecorder.h"
+#include "support/SessionSafety.h"
 
 #include <QAction>
 #include <QApplication>
@@ -201,8 +202,8 @@ TEST_P(ClosingTheMainWindow, EndsTheProgram)
     TfmMain* main = windows->fmMain.get();
     const auto close = GetParam().close;
     QTimer::singleShot(0, main, [main, close] { close(*main); });
-    // A loop that is still running after five seconds was not ended by the close.
-    QTimer::singleShot(5000, main, [] { QCoreApplication::exit(1); });
+    // A loop that is still running after the sessions' safety time was not ended by the close.
+    QTimer::singleShot(sessionSafety(), main, [] { QCoreApplication::exit(1); });
     EXPECT_EQ(QApplication::exec(), 0);
     EXPECT_FALSE(main->isVisible());
     EXPECT_TRUE(recorder.messages.isEmpty());

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SessionSafety.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QPointer>
@@ -12,7 +14,8 @@
 
 // Runs `open`, which is to show a modal dialog of type Dialog, and inside the dialog's loop
 // runs `act` on it once. A dialog still open after `act` is rejected, and so is any modal
-// dialog after five seconds, so no test can hang. The test fails unless `act` ran to its end.
+// dialog after the sessions' safety time (SessionSafety.h), so no test can hang. The test fails
+// unless `act` ran to its end.
 template <typename Dialog>
 void whileModalOpen(const std::function<void()>& open, const std::function<void(Dialog&)>& act)
 {
@@ -40,7 +43,7 @@ void whileModalOpen(const std::function<void()>& open, const std::function<void(
     });
     QTimer safety;
     safety.setSingleShot(true);
-    safety.setInterval(5000);
+    safety.setInterval(sessionSafety());
     QObject::connect(&safety, &QTimer::timeout, [] {
         if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
             dialog->reject();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SessionSafety.h"
+
 #include "platform/widgets/FileDialogs.h"
 #include "report/engine/rpReport.h"
 #include "report/preview/rpPreview.h"
@@ -60,8 +62,9 @@ enum class PreviewEnd { StaysOpen, ClosedByChecks };
 
 // Starts a show command, and inside the preview's modal loop runs `act` once `ready` holds;
 // afterwards the window is closed as soon as no preparation runs. A zero-interval timer
-// watches, so it also ticks between prepared pages. After ten seconds a safety timer stops
-// any preparation and closes the window, so no test can hang on the modal loop.
+// watches, so it also ticks between prepared pages. After the sessions' safety time
+// (SessionSafety.h) a safety timer stops any preparation and closes the window, so no test
+// can hang on the modal loop.
 // The test fails unless `act` ran to its end, and unless the window was open or closed
 // after it as `end` says: a preview that never shows, or closes under its checks, cannot
 // pass unseen.
@@ -101,7 +104,7 @@ inline void whilePreviewOpen(TrpReport& report, const std::function<void()>& sho
     });
     QTimer safety;
     safety.setSingleShot(true);
-    safety.setInterval(10000);
+    safety.setInterval(sessionSafety());
     QObject::connect(&safety, &QTimer::timeout, [&] {
         timedOut = true;
         report.SetTerminated(true);
@@ -116,7 +119,8 @@ inline void whilePreviewOpen(TrpReport& report, const std::function<void()>& sho
             << (openAfterChecks ? "the checks were to close the preview, it stayed open"
                                 : "the preview closed under its checks");
     }
-    EXPECT_FALSE(timedOut) << "the preview was still open after ten seconds";
+    EXPECT_FALSE(timedOut) << "the preview was still open after " << sessionSafety().count()
+                           << " ms";
     EXPECT_EQ(rpPreviewFormOf(report), nullptr) << "the report still knows its closed window";
 }
 
