@@ -17,6 +17,14 @@ namespace platform {
 
 namespace {
 
+void (*stepObserver)(ReplacementStep) = nullptr;
+
+void reached(ReplacementStep step)
+{
+    if (stepObserver)
+        stepObserver(step);
+}
+
 int windowsErrorCode(const std::error_code& error)
 {
     switch (error.value()) {
@@ -83,6 +91,7 @@ bool replaceFileContents(const QString& path, const QByteArray& bytes)
     file.setDirectWriteFallback(true);
     if (!file.open(QIODevice::WriteOnly))
         return false;
+    reached(ReplacementStep::Opened);
     // A small write only fills the file's buffer: a full disk or a file-size limit shows in
     // the flush, whose failure the commit would not notice, so every byte is confirmed
     // before the new file takes the old one's place.
@@ -90,12 +99,18 @@ bool replaceFileContents(const QString& path, const QByteArray& bytes)
         = file.write(bytes) == bytes.size() && file.flush() && file.size() == bytes.size();
     if (!written)
         file.cancelWriting();
-    if (written && file.commit())
+    else
+        reached(ReplacementStep::Written);
+    if (written && file.commit()) {
+        reached(ReplacementStep::Committed);
         return true;
+    }
     if (old && fileContents(path) != old)
         writeInPlace(path, *old);
     return false;
 }
+
+void setReplacementStepObserver(void (*observer)(ReplacementStep step)) { stepObserver = observer; }
 
 QStringList readTextFileLines(const QString& path)
 {

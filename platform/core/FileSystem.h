@@ -28,6 +28,15 @@ int deleteFileWithErrorCode(const QString& path);
 // bytes are written back.
 bool replaceFileContents(const QString& path, const QByteArray& bytes);
 
+// The steps of a replacement: the new file opened beside the old one (or the old one opened
+// for writing in place), every byte written and confirmed, the new file in the old one's
+// place.
+enum class ReplacementStep { Opened, Written, Committed };
+// Hears of each step as a replacement reaches it. The tests' writer process kills itself at
+// a chosen step, so that what a crash at that very moment leaves is checked every time.
+// Null (the program's setting): nothing is told.
+void setReplacementStepObserver(void (*observer)(ReplacementStep step));
+
 // A whole text file as lines; the encoding is taken from a byte-order mark (UTF-8,
 // UTF-16LE, UTF-16BE), else Windows-1251. Lines end at CR LF, LF or CR; a final line end
 // adds no empty line. Throws platform::Exception "Cannot open file "%s". %s" when the file

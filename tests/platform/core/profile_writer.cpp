@@ -5,11 +5,15 @@
 //   --as-nobody        gives up root first, so that a folder without write permission
 //                      refuses it new files;
 //   --file-size-limit N  no file of the process may grow beyond N bytes (a write past it
-//                      fails instead of killing the process).
+//                      fails instead of killing the process);
+//   --killed-at STEP   the process kills itself as the replacement reaches the step (0 the
+//                      new file opened, 1 every byte written, 2 the new file in place), as
+//                      a crash or a power cut at that moment would end it.
 
 #include "SettingsSave.h"
 
 #include "platform/core/Exception.h"
+#include "platform/core/FileSystem.h"
 #include "platform/core/IniFile.h"
 
 #include <QString>
@@ -42,6 +46,21 @@ bool limitFileSize(const char* bytes)
     return setrlimit(RLIMIT_FSIZE, &fileSize) == 0;
 }
 
+platform::ReplacementStep killedAt;
+
+void killAtTheStep(platform::ReplacementStep step)
+{
+    if (step == killedAt)
+        std::raise(SIGKILL);
+}
+
+bool killAt(const char* step)
+{
+    killedAt = static_cast<platform::ReplacementStep>(std::atoi(step));
+    platform::setReplacementStepObserver(killAtTheStep);
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -53,6 +72,8 @@ int main(int argc, char** argv)
             std::perror("giving up root");
             return 3;
         }
+        if (std::strcmp(argv[i], "--killed-at") == 0 && (++i == argc || !killAt(argv[i])))
+            return 3;
         if (std::strcmp(argv[i], "--file-size-limit") == 0
             && (++i == argc || !limitFileSize(argv[i]))) {
             std::perror("limiting the file size");

@@ -11,7 +11,6 @@
 #include "platform/core/IniFile.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -24,8 +23,6 @@
 #include <cerrno>
 #include <chrono>
 #include <cstring>
-#include <random>
-#include <thread>
 
 namespace {
 
@@ -100,45 +97,35 @@ WriterRun runWriter(const QStringList& arguments)
         QString::fromLocal8Bit(child.readAllStandardError())};
 }
 
-TEST(ProfileFileReplacement, SaveKilledAtAnyMomentLeavesTheOldOrTheNewFile)
+// The writer kills itself at each step of the replacement in turn: before the new file is in
+// place the old one is there whole, afterwards the new one.
+TEST(ProfileFileReplacement, SaveKilledAtEveryStepLeavesTheOldOrTheNewFile)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("default.zrf"));
     const QByteArray before = largeSettings();
-
-    // One save run to its end gives the new bytes and how long a save takes.
-    writeBytes(path, before);
-    QElapsedTimer timer;
-    timer.start();
-    ASSERT_EQ(runWriter({path}).exitCode, 0);
-    const auto saveTime = std::chrono::nanoseconds(timer.nsecsElapsed());
-    const QByteArray after = readBytes(path);
+    const QByteArray after = savedBytes(before);
     ASSERT_NE(after, before);
 
-    std::mt19937 random(20261210);
-    std::uniform_int_distribution<std::int64_t> moment(0, saveTime.count() * 5 / 4);
-    int untouched = 0;
-    int saved = 0;
-    for (int run = 0; run < 200; ++run) {
+    const struct {
+        platform::ReplacementStep step;
+        const char* name;
+        bool saved;
+    } steps[] = {
+        {platform::ReplacementStep::Opened, "the new file opened", false},
+        {platform::ReplacementStep::Written, "every byte written", false},
+        {platform::ReplacementStep::Committed, "the new file in place", true},
+    };
+    for (const auto& s : steps) {
+        SCOPED_TRACE(s.name);
         writeBytes(path, before);
         QProcess child;
-        child.start(kWriter, {path});
-        ASSERT_TRUE(child.waitForStarted());
-        std::this_thread::sleep_for(std::chrono::nanoseconds(moment(random)));
-        child.kill();
-        child.waitForFinished();
-
-        const QByteArray now = readBytes(path);
-        if (now == after) {
-            ++saved;
-        } else {
-            ASSERT_TRUE(now == before) << "run " << run << " left " << now.size() << " bytes";
-            ++untouched;
-        }
+        child.start(kWriter,
+            {path, QStringLiteral("--killed-at"), QString::number(static_cast<int>(s.step))});
+        ASSERT_TRUE(child.waitForFinished(30000));
+        EXPECT_EQ(child.exitStatus(), QProcess::CrashExit) << "the writer was not killed there";
+        EXPECT_TRUE(sameBytes(readBytes(path), s.saved ? after : before));
     }
-    // Kills landed before and after the replacement, so those in between were tried too.
-    EXPECT_GT(untouched, 0);
-    EXPECT_GT(saved, 0);
 }
 
 struct SizedFile {
