@@ -104,13 +104,112 @@ double numericValue(const TrpValue& value)
     return value.asFloat();
 }
 
-// The desktop's Format with one argument: literal text and one "%[-][width][.precision]type"
-// (d, u, x, f, n, m, e, g, s); "%%" is a percent sign.
-QString delphiFormat(const QString& format, const TrpValue& value)
+// One "%[-][width][.precision]type" of a Format pattern.
+struct PercentSpec {
+    bool left = false; // "-": padded on the right
+    int width = 0;
+    int precision = -1; // -1: none given
+    char16_t type = 0; // lower case
+};
+
+[[noreturn]] void invalidPattern(const QString& format)
 {
-    const auto invalid = [&format]() {
-        fail(QStringLiteral("Format '%1' invalid or incompatible with argument").arg(format));
+    fail(QStringLiteral("Format '%1' invalid or incompatible with argument").arg(format));
+}
+
+// Reads the spec that starts after the "%" at i and moves i past it; a spec that is cut
+// short or asks for more than kMaxFormatWidth makes the pattern invalid.
+PercentSpec readPercentSpec(const QString& format, qsizetype& i)
+{
+    const qsizetype n = format.size();
+    PercentSpec spec;
+    if (i < n && format[i] == QLatin1Char('-')) {
+        spec.left = true;
+        ++i;
+    }
+    const auto readNumber = [&](int& out) {
+        bool any = false;
+        out = 0;
+        while (i < n && format[i].isDigit() && format[i].unicode() < 128) {
+            out = out * 10 + (format[i].unicode() - u'0');
+            if (out > kMaxFormatWidth)
+                invalidPattern(format);
+            ++i;
+            any = true;
+        }
+        return any;
     };
+    readNumber(spec.width);
+    if (i < n && format[i] == QLatin1Char('.')) {
+        ++i;
+        if (!readNumber(spec.precision))
+            spec.precision = 0;
+    }
+    if (i == n)
+        invalidPattern(format);
+    spec.type = format[i].toLower().unicode();
+    ++i;
+    return spec;
+}
+
+// The value as one spec of the pattern format asks for it, padded to the spec's width.
+QString formatBySpec(const PercentSpec& spec, const TrpValue& value, const QString& format)
+{
+    const int precision = spec.precision;
+    QString text;
+    switch (spec.type) {
+    case u'd':
+    case u'u': {
+        if (value.kind() != TrpValue::Integer)
+            invalidPattern(format);
+        const qint64 v = value.asInteger();
+        if (spec.type == u'u' && v < 0)
+            invalidPattern(format);
+        QString digits = QString::number(v < 0 ? -static_cast<quint64>(v) : v);
+        if (precision > 0)
+            digits = digits.rightJustified(precision, QLatin1Char('0'));
+        text = (v < 0 ? QStringLiteral("-") : QString()) + digits;
+        break;
+    }
+    case u'x': {
+        if (value.kind() != TrpValue::Integer)
+            invalidPattern(format);
+        text = QString::number(static_cast<quint64>(value.asInteger()), 16).toUpper();
+        if (precision > 0)
+            text = text.rightJustified(precision, QLatin1Char('0'));
+        break;
+    }
+    case u'f':
+        text = formatFixed(numericValue(value), precision < 0 ? 2 : precision, false);
+        break;
+    case u'n':
+    case u'm':
+        text = formatFixed(numericValue(value), precision < 0 ? 2 : precision, true);
+        break;
+    case u'e':
+        text = formatScientific(numericValue(value), precision < 0 ? 15 : precision);
+        break;
+    case u'g':
+        text = platform::FloatToStrF(rpCheckedFloat(numericValue(value)), platform::ffGeneral,
+            precision <= 0 ? 15 : std::min(precision, 18), 0);
+        break;
+    case u's':
+        text = value.toText();
+        if (precision >= 0)
+            text.truncate(precision);
+        break;
+    default:
+        invalidPattern(format);
+    }
+    if (text.size() < spec.width)
+        text = spec.left ? text.leftJustified(spec.width) : text.rightJustified(spec.width);
+    return text;
+}
+
+// A number by the desktop's Format with one argument: literal text and one
+// "%[-][width][.precision]type" (d, u, x, f, n, m, e, g, s); "%%" is a percent sign.
+QString formatNumberByPattern(const QString& format, const TrpValue& value)
+{
     QString result;
     bool used = false;
     qsizetype i = 0;
@@ -129,85 +228,10 @@ QString delphiFormat(const QString& format, const TrpValue& value)
             continue;
         }
         if (used)
-            invalid();
+            invalidPattern(format);
         used = true;
-        bool left = false;
-        if (i < n && format[i] == QLatin1Char('-')) {
-            left = true;
-            ++i;
-        }
-        const auto readNumber = [&](int& out) {
-            bool any = false;
-            out = 0;
-            while (i < n && format[i].isDigit() && format[i].unicode() < 128) {
-                out = out * 10 + (format[i].unicode() - u'0');
-                if (out > kMaxFormatWidth)
-                    invalid();
-                ++i;
-                any = true;
-            }
-            return any;
-        };
-        int width = 0;
-        readNumber(width);
-        int precision = -1;
-        if (i < n && format[i] == QLatin1Char('.')) {
-            ++i;
-            if (!readNumber(precision))
-                precision = 0;
-        }
-        if (i == n)
-            invalid();
-        const char16_t type = format[i].toLower().unicode();
-        ++i;
-        QString text;
-        switch (type) {
-        case u'd':
-        case u'u': {
-            if (value.kind() != TrpValue::Integer)
-                invalid();
-            const qint64 v = value.asInteger();
-            if (type == u'u' && v < 0)
-                invalid();
-            QString digits = QString::number(v < 0 ? -static_cast<quint64>(v) : v);
-            if (precision > 0)
-                digits = digits.rightJustified(precision, QLatin1Char('0'));
-            text = (v < 0 ? QStringLiteral("-") : QString()) + digits;
-            break;
-        }
-        case u'x': {
-            if (value.kind() != TrpValue::Integer)
-                invalid();
-            text = QString::number(static_cast<quint64>(value.asInteger()), 16).toUpper();
-            if (precision > 0)
-                text = text.rightJustified(precision, QLatin1Char('0'));
-            break;
-        }
-        case u'f':
-            text = formatFixed(numericValue(value), precision < 0 ? 2 : precision, false);
-            break;
-        case u'n':
-        case u'm':
-            text = formatFixed(numericValue(value), precision < 0 ? 2 : precision, true);
-            break;
-        case u'e':
-            text = formatScientific(numericValue(value), precision < 0 ? 15 : precision);
-            break;
-        case u'g':
-            text = platform::FloatToStrF(rpCheckedFloat(numericValue(value)), platform::ffGeneral,
-                precision <= 0 ? 15 : std::min(precision, 18), 0);
-            break;
-        case u's':
-            text = value.toText();
-            if (precision >= 0)
-                text.truncate(precision);
-            break;
-        default:
-            invalid();
-        }
-        if (text.size() < width)
-            text = left ? text.leftJustified(width) : text.rightJustified(width);
-        result += text;
+        const PercentSpec spec = readPercentSpec(format, i);
+        result += formatBySpec(spec, value, format);
     }
     return result;
 }
@@ -429,8 +453,9 @@ QString rpFormatValue(const TrpValue& value, TrpFormatKind kind, const QString& 
             return rpFormatFloat(format, numericValue(value));
         if (format.contains(QLatin1Char('d')) || format.contains(QLatin1Char('u'))
             || format.contains(QLatin1Char('x')))
-            return delphiFormat(format, TrpValue::integer(rpRoundToInt64(numericValue(value))));
-        return delphiFormat(format, TrpValue::number(numericValue(value)));
+            return formatNumberByPattern(
+                format, TrpValue::integer(rpRoundToInt64(numericValue(value))));
+        return formatNumberByPattern(format, TrpValue::number(numericValue(value)));
     }
     case fkDateTime:
         if (value.kind() == TrpValue::String || value.kind() == TrpValue::Boolean)
