@@ -37,7 +37,7 @@ bool TrpEngine::Run(bool ARunDialogs, bool AClearLast, TrpPage* APage)
     if (AClearLast)
         pages.Clear();
 
-    // Initialise (step 3.1).
+    // The store begins filling under the report's name; the system variables start from now.
     pages.Initialize(FReport.ReportOptions().Name);
     pages.SetAddPageAction(apAdd);
     FVariables = TrpSystemVariables {};
@@ -64,7 +64,7 @@ void TrpEngine::RunPages(TrpPage* only)
         if (auto* page = dynamic_cast<TrpReportPage*>(FReport.Pages(i)))
             reportPages.append(page);
     }
-    // The source copies (step 3.3), then the pages (step 3.4).
+    // Every report page first gets its source copy in the store; then the visible pages run.
     for (TrpReportPage* page : reportPages)
         pages.AddSourcePage(*page);
     for (TrpReportPage* page : reportPages) {
@@ -88,20 +88,20 @@ void TrpEngine::RunPage(TrpReportPage& page)
 
 void TrpEngine::OutputPage(TrpReportPage& page)
 {
-    // The page area (step 4.1).
+    // The printable area of the page, filled from its top left corner.
     FPageHeight = page.PrintableHeight();
     FPageWidth = page.PrintableWidth();
     FCurX = 0;
     FCurY = 0;
 
-    // A new prepared page (step 4.2).
+    // A new prepared page; the page variables count it.
     TrpPreviewPages& pages = FReport.PreviewPages();
     pages.AddPage(page);
     ++FPageNo;
     FVariables.page = FPageNo;
     FVariables.pageAbsolute = pages.CurPage() + 1;
 
-    // The page-level objects in their container (step 4.3).
+    // The objects lying on the page itself, in one band the size of the printable area.
     const double savedY = FCurY;
     TrpNullBand band;
     band.SetWidth(FPageWidth);
@@ -120,7 +120,8 @@ void TrpEngine::OutputPage(TrpReportPage& page)
 
 void TrpEngine::ShowBand(TrpNullBand& band)
 {
-    // The print cycle of every object (step 5).
+    // Every object takes its values for printing, the band goes into the prepared page as
+    // it stands, and every object gets its own values back.
     QList<TrpReportComponent*> objects;
     for (TrpComponent* object : band.Borrowed()) {
         if (auto* component = dynamic_cast<TrpReportComponent*>(object))

@@ -13,6 +13,178 @@ namespace {
 
 [[noreturn]] void fail(const QString& message) { throw EExpressionError(message); }
 
+// Order of two values: numbers and dates by value, strings by code unit, booleans with
+// False first.
+int compare(const TrpValue& a, const TrpValue& b)
+{
+    if (a.kind() == TrpValue::String && b.kind() == TrpValue::String)
+        return a.asString().compare(b.asString());
+    if (a.kind() == TrpValue::Boolean && b.kind() == TrpValue::Boolean)
+        return int(a.asBoolean()) - int(b.asBoolean());
+    const bool aNumber = a.isNumeric() || rpIsDateKind(a.kind());
+    const bool bNumber = b.isNumeric() || rpIsDateKind(b.kind());
+    if (!aNumber || !bNumber)
+        rpIncompatible(a, b);
+    if (a.kind() == TrpValue::Integer && b.kind() == TrpValue::Integer)
+        return a.asInteger() < b.asInteger() ? -1 : a.asInteger() > b.asInteger() ? 1 : 0;
+    const double x = a.asFloat();
+    const double y = b.asFloat();
+    return x < y ? -1 : x > y ? 1 : 0;
+}
+
+const QString& stringArgument(const TrpValue& value)
+{
+    if (value.kind() != TrpValue::String)
+        rpIncompatible(value);
+    return value.asString();
+}
+
+qint64 integerArgument(const TrpValue& value)
+{
+    if (value.kind() != TrpValue::Integer)
+        rpIncompatible(value);
+    return value.asInteger();
+}
+
+double numberArgument(const TrpValue& value)
+{
+    if (!value.isNumeric() && !rpIsDateKind(value.kind()))
+        rpIncompatible(value);
+    return value.asFloat();
+}
+
+// A text read as a number: a text that is no number fails with the conversion's message.
+template <typename Convert> TrpValue converted(Convert convert)
+{
+    try {
+        return convert();
+    } catch (const platform::EConvertError& e) {
+        fail(e.message());
+    }
+}
+
+TrpValue dateText(const QList<TrpValue>& a, TrpValue::Kind kind)
+{
+    return TrpValue::string(TrpValue::dateTime(numberArgument(a[0]), kind).toText());
+}
+
+QDate dateOf(const QList<TrpValue>& a) { return rpDaysToDateTime(numberArgument(a[0])).date(); }
+
+// A function an expression may call: its name (any case), how many arguments it takes and
+// what it does with them once their number is right.
+struct Builtin {
+    const char* name;
+    int arity;
+    TrpValue (*call)(const QList<TrpValue>& a);
+};
+
+const Builtin kBuiltins[] = {
+    {"IIF", 3,
+        [](const QList<TrpValue>& a) {
+            if (a[0].kind() != TrpValue::Boolean)
+                rpIncompatible(a[0]);
+            return a[0].asBoolean() ? a[1] : a[2];
+        }},
+    {"UpperCase", 1,
+        [](const QList<TrpValue>& a) { return TrpValue::string(stringArgument(a[0]).toUpper()); }},
+    {"LowerCase", 1,
+        [](const QList<TrpValue>& a) { return TrpValue::string(stringArgument(a[0]).toLower()); }},
+    {"Trim", 1,
+        [](const QList<TrpValue>& a) { return TrpValue::string(stringArgument(a[0]).trimmed()); }},
+    {"Length", 1,
+        [](const QList<TrpValue>& a) { return TrpValue::integer(stringArgument(a[0]).size()); }},
+    {"Copy", 3,
+        [](const QList<TrpValue>& a) {
+            const QString& s = stringArgument(a[0]);
+            qint64 index = integerArgument(a[1]);
+            qint64 count = integerArgument(a[2]);
+            if (index < 1)
+                index = 1;
+            if (index > s.size() || count <= 0)
+                return TrpValue::string(QString());
+            count = std::min<qint64>(count, s.size() - index + 1);
+            return TrpValue::string(s.mid(index - 1, count));
+        }},
+    {"Pos", 2,
+        [](const QList<TrpValue>& a) {
+            return TrpValue::integer(stringArgument(a[1]).indexOf(stringArgument(a[0])) + 1);
+        }},
+    {"IntToStr", 1,
+        [](const QList<TrpValue>& a) {
+            return TrpValue::string(QString::number(integerArgument(a[0])));
+        }},
+    {"FloatToStr", 1,
+        [](const QList<TrpValue>& a) {
+            return TrpValue::string(platform::FloatToStr(rpCheckedFloat(numberArgument(a[0]))));
+        }},
+    {"StrToInt", 1,
+        [](const QList<TrpValue>& a) {
+            return converted(
+                [&a] { return TrpValue::integer(platform::StrToInt(stringArgument(a[0]))); });
+        }},
+    {"StrToFloat", 1,
+        [](const QList<TrpValue>& a) {
+            return converted(
+                [&a] { return TrpValue::number(platform::StrToFloat(stringArgument(a[0]))); });
+        }},
+    {"Round", 1,
+        [](const QList<TrpValue>& a) {
+            return TrpValue::integer(rpRoundToInt64(numberArgument(a[0])));
+        }},
+    {"Trunc", 1,
+        [](const QList<TrpValue>& a) {
+            return TrpValue::integer(rpTruncToInt64(numberArgument(a[0])));
+        }},
+    {"Int", 1,
+        [](const QList<TrpValue>& a) {
+            return TrpValue::number(std::trunc(rpCheckedFloat(numberArgument(a[0]))));
+        }},
+    {"Frac", 1,
+        [](const QList<TrpValue>& a) {
+            const double x = rpCheckedFloat(numberArgument(a[0]));
+            return TrpValue::number(x - std::trunc(x));
+        }},
+    {"Abs", 1,
+        [](const QList<TrpValue>& a) {
+            if (a[0].kind() == TrpValue::Integer) {
+                if (a[0].asInteger() == std::numeric_limits<qint64>::min())
+                    fail(QStringLiteral("Integer overflow"));
+                return TrpValue::integer(std::llabs(a[0].asInteger()));
+            }
+            return TrpValue::number(std::fabs(numberArgument(a[0])));
+        }},
+    {"Min", 2, [](const QList<TrpValue>& a) { return compare(a[0], a[1]) <= 0 ? a[0] : a[1]; }},
+    {"Max", 2, [](const QList<TrpValue>& a) { return compare(a[0], a[1]) >= 0 ? a[0] : a[1]; }},
+    {"FormatFloat", 2,
+        [](const QList<TrpValue>& a) {
+            return TrpValue::string(rpFormatFloat(stringArgument(a[0]), numberArgument(a[1])));
+        }},
+    {"FormatDateTime", 2,
+        [](const QList<TrpValue>& a) {
+            return TrpValue::string(rpFormatDateTime(stringArgument(a[0]), numberArgument(a[1])));
+        }},
+    {"DateToStr", 1, [](const QList<TrpValue>& a) { return dateText(a, TrpValue::Date); }},
+    {"TimeToStr", 1, [](const QList<TrpValue>& a) { return dateText(a, TrpValue::Time); }},
+    {"YearOf", 1, [](const QList<TrpValue>& a) { return TrpValue::integer(dateOf(a).year()); }},
+    {"MonthOf", 1, [](const QList<TrpValue>& a) { return TrpValue::integer(dateOf(a).month()); }},
+    {"DayOf", 1, [](const QList<TrpValue>& a) { return TrpValue::integer(dateOf(a).day()); }},
+};
+
+TrpValue callBuiltin(const QString& name, const QList<TrpValue>& arguments)
+{
+    for (const Builtin& function : kBuiltins) {
+        if (name.compare(QLatin1String(function.name), Qt::CaseInsensitive) != 0)
+            continue;
+        if (arguments.size() != function.arity)
+            fail(QStringLiteral("%1 expects %2 argument(s), not %3")
+                     .arg(name)
+                     .arg(function.arity)
+                     .arg(arguments.size()));
+        return function.call(arguments);
+    }
+    fail(QStringLiteral("Undeclared identifier: '%1'").arg(name));
+}
+
 class Evaluator {
 public:
     Evaluator(const QString& text, const TrpSystemVariables& variables)
@@ -326,7 +498,7 @@ private:
             if (fToken != Tok::RParen)
                 fail(QStringLiteral("\")\" expected but \"%1\" found").arg(fTokenText));
             next();
-            return call(name, arguments);
+            return callBuiltin(name, arguments);
         }
         return variable(name);
     }
@@ -360,170 +532,6 @@ private:
         if (is("CopyName#"))
             return TrpValue::string(v.copyName);
         fail(QStringLiteral("Undeclared identifier: '%1'").arg(name));
-    }
-
-    static void arity(const QString& name, const QList<TrpValue>& arguments, int count)
-    {
-        if (arguments.size() != count)
-            fail(QStringLiteral("%1 expects %2 argument(s), not %3")
-                     .arg(name)
-                     .arg(count)
-                     .arg(arguments.size()));
-    }
-
-    static const QString& stringArgument(const TrpValue& value)
-    {
-        if (value.kind() != TrpValue::String)
-            rpIncompatible(value);
-        return value.asString();
-    }
-
-    static qint64 integerArgument(const TrpValue& value)
-    {
-        if (value.kind() != TrpValue::Integer)
-            rpIncompatible(value);
-        return value.asInteger();
-    }
-
-    static double numberArgument(const TrpValue& value)
-    {
-        if (!value.isNumeric() && !rpIsDateKind(value.kind()))
-            rpIncompatible(value);
-        return value.asFloat();
-    }
-
-    static TrpValue call(const QString& name, const QList<TrpValue>& a)
-    {
-        const auto is = [&name](const char* word) {
-            return name.compare(QLatin1String(word), Qt::CaseInsensitive) == 0;
-        };
-        if (is("IIF")) {
-            arity(name, a, 3);
-            if (a[0].kind() != TrpValue::Boolean)
-                rpIncompatible(a[0]);
-            return a[0].asBoolean() ? a[1] : a[2];
-        }
-        if (is("UpperCase")) {
-            arity(name, a, 1);
-            return TrpValue::string(stringArgument(a[0]).toUpper());
-        }
-        if (is("LowerCase")) {
-            arity(name, a, 1);
-            return TrpValue::string(stringArgument(a[0]).toLower());
-        }
-        if (is("Trim")) {
-            arity(name, a, 1);
-            return TrpValue::string(stringArgument(a[0]).trimmed());
-        }
-        if (is("Length")) {
-            arity(name, a, 1);
-            return TrpValue::integer(stringArgument(a[0]).size());
-        }
-        if (is("Copy")) {
-            arity(name, a, 3);
-            const QString& s = stringArgument(a[0]);
-            qint64 index = integerArgument(a[1]);
-            qint64 count = integerArgument(a[2]);
-            if (index < 1)
-                index = 1;
-            if (index > s.size() || count <= 0)
-                return TrpValue::string(QString());
-            count = std::min<qint64>(count, s.size() - index + 1);
-            return TrpValue::string(s.mid(index - 1, count));
-        }
-        if (is("Pos")) {
-            arity(name, a, 2);
-            return TrpValue::integer(stringArgument(a[1]).indexOf(stringArgument(a[0])) + 1);
-        }
-        if (is("IntToStr")) {
-            arity(name, a, 1);
-            return TrpValue::string(QString::number(integerArgument(a[0])));
-        }
-        if (is("FloatToStr")) {
-            arity(name, a, 1);
-            return TrpValue::string(platform::FloatToStr(rpCheckedFloat(numberArgument(a[0]))));
-        }
-        if (is("StrToInt") || is("StrToFloat")) {
-            arity(name, a, 1);
-            try {
-                if (is("StrToInt"))
-                    return TrpValue::integer(platform::StrToInt(stringArgument(a[0])));
-                return TrpValue::number(platform::StrToFloat(stringArgument(a[0])));
-            } catch (const platform::EConvertError& e) {
-                fail(e.message());
-            }
-        }
-        if (is("Round")) {
-            arity(name, a, 1);
-            return TrpValue::integer(rpRoundToInt64(numberArgument(a[0])));
-        }
-        if (is("Trunc")) {
-            arity(name, a, 1);
-            return TrpValue::integer(rpTruncToInt64(numberArgument(a[0])));
-        }
-        if (is("Int")) {
-            arity(name, a, 1);
-            return TrpValue::number(std::trunc(rpCheckedFloat(numberArgument(a[0]))));
-        }
-        if (is("Frac")) {
-            arity(name, a, 1);
-            const double x = rpCheckedFloat(numberArgument(a[0]));
-            return TrpValue::number(x - std::trunc(x));
-        }
-        if (is("Abs")) {
-            arity(name, a, 1);
-            if (a[0].kind() == TrpValue::Integer) {
-                if (a[0].asInteger() == std::numeric_limits<qint64>::min())
-                    fail(QStringLiteral("Integer overflow"));
-                return TrpValue::integer(std::llabs(a[0].asInteger()));
-            }
-            return TrpValue::number(std::fabs(numberArgument(a[0])));
-        }
-        if (is("Min") || is("Max")) {
-            arity(name, a, 2);
-            const int c = compare(a[0], a[1]);
-            return (is("Min") ? c <= 0 : c >= 0) ? a[0] : a[1];
-        }
-        if (is("FormatFloat")) {
-            arity(name, a, 2);
-            return TrpValue::string(rpFormatFloat(stringArgument(a[0]), numberArgument(a[1])));
-        }
-        if (is("FormatDateTime")) {
-            arity(name, a, 2);
-            return TrpValue::string(rpFormatDateTime(stringArgument(a[0]), numberArgument(a[1])));
-        }
-        if (is("DateToStr") || is("TimeToStr")) {
-            arity(name, a, 1);
-            const TrpValue::Kind kind = is("DateToStr") ? TrpValue::Date : TrpValue::Time;
-            return TrpValue::string(TrpValue::dateTime(numberArgument(a[0]), kind).toText());
-        }
-        if (is("YearOf") || is("MonthOf") || is("DayOf")) {
-            arity(name, a, 1);
-            const QDate date = rpDaysToDateTime(numberArgument(a[0])).date();
-            return TrpValue::integer(is("YearOf") ? date.year()
-                    : is("MonthOf")               ? date.month()
-                                                  : date.day());
-        }
-        fail(QStringLiteral("Undeclared identifier: '%1'").arg(name));
-    }
-
-    // Order of two values: numbers and dates by value, strings by code unit, booleans with
-    // False first.
-    static int compare(const TrpValue& a, const TrpValue& b)
-    {
-        if (a.kind() == TrpValue::String && b.kind() == TrpValue::String)
-            return a.asString().compare(b.asString());
-        if (a.kind() == TrpValue::Boolean && b.kind() == TrpValue::Boolean)
-            return int(a.asBoolean()) - int(b.asBoolean());
-        const bool aNumber = a.isNumeric() || rpIsDateKind(a.kind());
-        const bool bNumber = b.isNumeric() || rpIsDateKind(b.kind());
-        if (!aNumber || !bNumber)
-            rpIncompatible(a, b);
-        if (a.kind() == TrpValue::Integer && b.kind() == TrpValue::Integer)
-            return a.asInteger() < b.asInteger() ? -1 : a.asInteger() > b.asInteger() ? 1 : 0;
-        const double x = a.asFloat();
-        const double y = b.asFloat();
-        return x < y ? -1 : x > y ? 1 : 0;
     }
 
     static TrpValue add(const TrpValue& a, const TrpValue& b)
@@ -721,80 +729,6 @@ qsizetype matchingClose(const QString& text, qsizetype from, const TrpDelimiters
 }
 
 } // namespace
-
-TrpValue TrpValue::integer(qint64 value)
-{
-    TrpValue v;
-    v.fKind = Integer;
-    v.fInteger = value;
-    return v;
-}
-
-TrpValue TrpValue::number(double value)
-{
-    TrpValue v;
-    v.fKind = Float;
-    v.fFloat = value;
-    return v;
-}
-
-TrpValue TrpValue::string(QString value)
-{
-    TrpValue v;
-    v.fKind = String;
-    v.fString = std::move(value);
-    return v;
-}
-
-TrpValue TrpValue::boolean(bool value)
-{
-    TrpValue v;
-    v.fKind = Boolean;
-    v.fInteger = value ? 1 : 0;
-    return v;
-}
-
-TrpValue TrpValue::dateTime(double days, Kind kind)
-{
-    TrpValue v;
-    v.fKind = kind;
-    v.fFloat = days;
-    return v;
-}
-
-bool TrpValue::isNumeric() const { return fKind == Integer || fKind == Float; }
-
-double TrpValue::asFloat() const
-{
-    return fKind == Integer ? static_cast<double>(fInteger) : fFloat;
-}
-
-QString TrpValue::toText() const
-{
-    const platform::NumberFormat& nf = platform::numberFormat();
-    switch (fKind) {
-    case Integer:
-        return QString::number(fInteger);
-    case Float:
-        return platform::FloatToStr(rpCheckedFloat(fFloat));
-    case String:
-        return fString;
-    case Boolean:
-        return fInteger ? QStringLiteral("True") : QStringLiteral("False");
-    case Date:
-        return rpDaysToDateTime(fFloat).date().toString(nf.shortDateFormat);
-    case Time:
-        return rpDaysToDateTime(fFloat).time().toString(nf.longTimeFormat);
-    case DateTime: {
-        const QDateTime moment = rpDaysToDateTime(fFloat);
-        QString text = moment.date().toString(nf.shortDateFormat);
-        if (moment.time() != QTime(0, 0))
-            text += QLatin1Char(' ') + moment.time().toString(nf.longTimeFormat);
-        return text;
-    }
-    }
-    return {};
-}
 
 TrpValue rpEvaluate(const QString& expression, const TrpSystemVariables& variables)
 {

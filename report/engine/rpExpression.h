@@ -2,6 +2,7 @@
 
 #include "report/model/rpPrintContext.h"
 #include "report/model/rpTypes.h"
+#include "rpValue.h"
 
 #include <QDateTime>
 #include <QString>
@@ -31,36 +32,6 @@ struct TrpSystemVariables {
     int lineAbsolute = 1; // Line#
     QString copyName; // CopyName#
     bool ignoreDivByZero = false; // EngineOptions.IgnoreDevByZero: x / 0 gives 0
-};
-
-// A value of the evaluator. Dates and times are days since 30 December 1899 with the time
-// as the fraction of a day, as the desktop's date type holds them, so Date + 1 is tomorrow.
-class TrpValue {
-public:
-    enum Kind { Integer, Float, String, Boolean, Date, Time, DateTime };
-
-    TrpValue() = default;
-    static TrpValue integer(qint64 value);
-    static TrpValue number(double value);
-    static TrpValue string(QString value);
-    static TrpValue boolean(bool value);
-    static TrpValue dateTime(double days, Kind kind);
-
-    Kind kind() const { return fKind; }
-    bool isNumeric() const;
-    qint64 asInteger() const { return fInteger; }
-    double asFloat() const; // any numeric or date kind
-    bool asBoolean() const { return fInteger != 0; }
-    const QString& asString() const { return fString; }
-    // Plain conversion to text: numbers in the general format of the program-wide number
-    // format, True/False, dates and times in the locale's short date and long time format.
-    QString toText() const;
-
-private:
-    Kind fKind = Integer;
-    qint64 fInteger = 0; // Integer, Boolean
-    double fFloat = 0; // Float, Date, Time, DateTime
-    QString fString;
 };
 
 // Evaluates one expression (without delimiters and without a format suffix).

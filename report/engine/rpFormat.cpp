@@ -1,6 +1,7 @@
 #include "rpFormat.h"
 
 #include "platform/core/NumberFormat.h"
+#include "report/model/rpPrintContext.h"
 
 #include <QLocale>
 
@@ -9,107 +10,10 @@
 
 namespace {
 
-// The desktop's date type counts days from this day.
-const QDate kEpoch(1899, 12, 30);
-constexpr double kMsecsPerDay = 86400000.0;
-// Dates beyond the years 1 … 9999 are refused, as the desktop's date type does.
-constexpr double kMinDays = -693593;
-constexpr double kMaxDays = 2958466;
 // No format may ask for a wider field or more decimals than this.
 constexpr int kMaxFormatWidth = 100;
 
 [[noreturn]] void fail(const QString& message) { throw EExpressionError(message); }
-
-} // namespace
-
-QString rpKindName(TrpValue::Kind kind)
-{
-    switch (kind) {
-    case TrpValue::Integer:
-        return QStringLiteral("Integer");
-    case TrpValue::Float:
-        return QStringLiteral("Float");
-    case TrpValue::String:
-        return QStringLiteral("String");
-    case TrpValue::Boolean:
-        return QStringLiteral("Boolean");
-    case TrpValue::Date:
-        return QStringLiteral("Date");
-    case TrpValue::Time:
-        return QStringLiteral("Time");
-    case TrpValue::DateTime:
-        return QStringLiteral("DateTime");
-    }
-    return {};
-}
-
-[[noreturn]] void rpIncompatible(const TrpValue& a, const TrpValue& b)
-{
-    fail(QStringLiteral("Incompatible types: '%1' and '%2'")
-             .arg(rpKindName(a.kind()), rpKindName(b.kind())));
-}
-
-[[noreturn]] void rpIncompatible(const TrpValue& a)
-{
-    fail(QStringLiteral("Incompatible type: '%1'").arg(rpKindName(a.kind())));
-}
-
-bool rpIsDateKind(TrpValue::Kind kind)
-{
-    return kind == TrpValue::Date || kind == TrpValue::Time || kind == TrpValue::DateTime;
-}
-
-double rpCheckedFloat(double value)
-{
-    if (std::isnan(value))
-        fail(QStringLiteral("Invalid floating point operation"));
-    if (!std::isfinite(value))
-        fail(QStringLiteral("Floating point overflow"));
-    return value;
-}
-
-QDateTime rpDaysToDateTime(double days)
-{
-    if (!std::isfinite(days) || days < kMinDays || days > kMaxDays)
-        fail(QStringLiteral("Invalid date"));
-    const double whole = std::floor(days);
-    const QDate date = kEpoch.addDays(static_cast<qint64>(whole));
-    auto msecs = static_cast<qint64>(std::llround((days - whole) * kMsecsPerDay));
-    if (msecs >= static_cast<qint64>(kMsecsPerDay))
-        msecs = static_cast<qint64>(kMsecsPerDay) - 1;
-    return QDateTime(date, QTime::fromMSecsSinceStartOfDay(static_cast<int>(msecs)));
-}
-
-double rpDateToDays(const QDate& date) { return static_cast<double>(kEpoch.daysTo(date)); }
-
-double rpTimeToDays(const QTime& time) { return time.msecsSinceStartOfDay() / kMsecsPerDay; }
-
-// Round to nearest with ties to even, as the desktop's Round does, into 64 bits.
-qint64 rpRoundToInt64(double value)
-{
-    rpCheckedFloat(value);
-    const double rounded = std::nearbyint(value);
-    if (rounded >= 9.2233720368547758e18 || rounded < -9.2233720368547758e18)
-        fail(QStringLiteral("Integer overflow"));
-    // nearbyint honours the current rounding mode; make the ties explicit.
-    const double floor = std::floor(value);
-    const double diff = value - floor;
-    double result = floor;
-    if (diff > 0.5 || (diff == 0.5 && std::fmod(floor, 2.0) != 0))
-        result = floor + 1;
-    return static_cast<qint64>(result);
-}
-
-qint64 rpTruncToInt64(double value)
-{
-    rpCheckedFloat(value);
-    const double t = std::trunc(value);
-    if (t >= 9.2233720368547758e18 || t < -9.2233720368547758e18)
-        fail(QStringLiteral("Integer overflow"));
-    return static_cast<qint64>(t);
-}
-
-namespace {
 
 QString withDecimalSeparator(QString text)
 {
@@ -200,13 +104,112 @@ double numericValue(const TrpValue& value)
     return value.asFloat();
 }
 
-// The desktop's Format with one argument: literal text and one "%[-][width][.precision]type"
-// (d, u, x, f, n, m, e, g, s); "%%" is a percent sign.
-QString delphiFormat(const QString& format, const TrpValue& value)
+// One "%[-][width][.precision]type" of a Format pattern.
+struct PercentSpec {
+    bool left = false; // "-": padded on the right
+    int width = 0;
+    int precision = -1; // -1: none given
+    char16_t type = 0; // lower case
+};
+
+[[noreturn]] void invalidPattern(const QString& format)
 {
-    const auto invalid = [&format]() {
-        fail(QStringLiteral("Format '%1' invalid or incompatible with argument").arg(format));
+    fail(QStringLiteral("Format '%1' invalid or incompatible with argument").arg(format));
+}
+
+// Reads the spec that starts after the "%" at i and moves i past it; a spec that is cut
+// short or asks for more than kMaxFormatWidth makes the pattern invalid.
+PercentSpec readPercentSpec(const QString& format, qsizetype& i)
+{
+    const qsizetype n = format.size();
+    PercentSpec spec;
+    if (i < n && format[i] == QLatin1Char('-')) {
+        spec.left = true;
+        ++i;
+    }
+    const auto readNumber = [&](int& out) {
+        bool any = false;
+        out = 0;
+        while (i < n && format[i].isDigit() && format[i].unicode() < 128) {
+            out = out * 10 + (format[i].unicode() - u'0');
+            if (out > kMaxFormatWidth)
+                invalidPattern(format);
+            ++i;
+            any = true;
+        }
+        return any;
     };
+    readNumber(spec.width);
+    if (i < n && format[i] == QLatin1Char('.')) {
+        ++i;
+        if (!readNumber(spec.precision))
+            spec.precision = 0;
+    }
+    if (i == n)
+        invalidPattern(format);
+    spec.type = format[i].toLower().unicode();
+    ++i;
+    return spec;
+}
+
+// The value as one spec of the pattern format asks for it, padded to the spec's width.
+QString formatBySpec(const PercentSpec& spec, const TrpValue& value, const QString& format)
+{
+    const int precision = spec.precision;
+    QString text;
+    switch (spec.type) {
+    case u'd':
+    case u'u': {
+        if (value.kind() != TrpValue::Integer)
+            invalidPattern(format);
+        const qint64 v = value.asInteger();
+        if (spec.type == u'u' && v < 0)
+            invalidPattern(format);
+        QString digits = QString::number(v < 0 ? -static_cast<quint64>(v) : v);
+        if (precision > 0)
+            digits = digits.rightJustified(precision, QLatin1Char('0'));
+        text = (v < 0 ? QStringLiteral("-") : QString()) + digits;
+        break;
+    }
+    case u'x': {
+        if (value.kind() != TrpValue::Integer)
+            invalidPattern(format);
+        text = QString::number(static_cast<quint64>(value.asInteger()), 16).toUpper();
+        if (precision > 0)
+            text = text.rightJustified(precision, QLatin1Char('0'));
+        break;
+    }
+    case u'f':
+        text = formatFixed(numericValue(value), precision < 0 ? 2 : precision, false);
+        break;
+    case u'n':
+    case u'm':
+        text = formatFixed(numericValue(value), precision < 0 ? 2 : precision, true);
+        break;
+    case u'e':
+        text = formatScientific(numericValue(value), precision < 0 ? 15 : precision);
+        break;
+    case u'g':
+        text = platform::FloatToStrF(rpCheckedFloat(numericValue(value)), platform::ffGeneral,
+            precision <= 0 ? 15 : std::min(precision, 18), 0);
+        break;
+    case u's':
+        text = value.toText();
+        if (precision >= 0)
+            text.truncate(precision);
+        break;
+    default:
+        invalidPattern(format);
+    }
+    if (text.size() < spec.width)
+        text = spec.left ? text.leftJustified(spec.width) : text.rightJustified(spec.width);
+    return text;
+}
+
+// A number by the desktop's Format with one argument: literal text and one
+// "%[-][width][.precision]type" (d, u, x, f, n, m, e, g, s); "%%" is a percent sign.
+QString formatNumberByPattern(const QString& format, const TrpValue& value)
+{
     QString result;
     bool used = false;
     qsizetype i = 0;
@@ -225,85 +228,10 @@ QString delphiFormat(const QString& format, const TrpValue& value)
             continue;
         }
         if (used)
-            invalid();
+            invalidPattern(format);
         used = true;
-        bool left = false;
-        if (i < n && format[i] == QLatin1Char('-')) {
-            left = true;
-            ++i;
-        }
-        const auto readNumber = [&](int& out) {
-            bool any = false;
-            out = 0;
-            while (i < n && format[i].isDigit() && format[i].unicode() < 128) {
-                out = out * 10 + (format[i].unicode() - u'0');
-                if (out > kMaxFormatWidth)
-                    invalid();
-                ++i;
-                any = true;
-            }
-            return any;
-        };
-        int width = 0;
-        readNumber(width);
-        int precision = -1;
-        if (i < n && format[i] == QLatin1Char('.')) {
-            ++i;
-            if (!readNumber(precision))
-                precision = 0;
-        }
-        if (i == n)
-            invalid();
-        const char16_t type = format[i].toLower().unicode();
-        ++i;
-        QString text;
-        switch (type) {
-        case u'd':
-        case u'u': {
-            if (value.kind() != TrpValue::Integer)
-                invalid();
-            const qint64 v = value.asInteger();
-            if (type == u'u' && v < 0)
-                invalid();
-            QString digits = QString::number(v < 0 ? -static_cast<quint64>(v) : v);
-            if (precision > 0)
-                digits = digits.rightJustified(precision, QLatin1Char('0'));
-            text = (v < 0 ? QStringLiteral("-") : QString()) + digits;
-            break;
-        }
-        case u'x': {
-            if (value.kind() != TrpValue::Integer)
-                invalid();
-            text = QString::number(static_cast<quint64>(value.asInteger()), 16).toUpper();
-            if (precision > 0)
-                text = text.rightJustified(precision, QLatin1Char('0'));
-            break;
-        }
-        case u'f':
-            text = formatFixed(numericValue(value), precision < 0 ? 2 : precision, false);
-            break;
-        case u'n':
-        case u'm':
-            text = formatFixed(numericValue(value), precision < 0 ? 2 : precision, true);
-            break;
-        case u'e':
-            text = formatScientific(numericValue(value), precision < 0 ? 15 : precision);
-            break;
-        case u'g':
-            text = platform::FloatToStrF(rpCheckedFloat(numericValue(value)), platform::ffGeneral,
-                precision <= 0 ? 15 : std::min(precision, 18), 0);
-            break;
-        case u's':
-            text = value.toText();
-            if (precision >= 0)
-                text.truncate(precision);
-            break;
-        default:
-            invalid();
-        }
-        if (text.size() < width)
-            text = left ? text.leftJustified(width) : text.rightJustified(width);
-        result += text;
+        const PercentSpec spec = readPercentSpec(format, i);
+        result += formatBySpec(spec, value, format);
     }
     return result;
 }
@@ -525,8 +453,9 @@ QString rpFormatValue(const TrpValue& value, TrpFormatKind kind, const QString& 
             return rpFormatFloat(format, numericValue(value));
         if (format.contains(QLatin1Char('d')) || format.contains(QLatin1Char('u'))
             || format.contains(QLatin1Char('x')))
-            return delphiFormat(format, TrpValue::integer(rpRoundToInt64(numericValue(value))));
-        return delphiFormat(format, TrpValue::number(numericValue(value)));
+            return formatNumberByPattern(
+                format, TrpValue::integer(rpRoundToInt64(numericValue(value))));
+        return formatNumberByPattern(format, TrpValue::number(numericValue(value)));
     }
     case fkDateTime:
         if (value.kind() == TrpValue::String || value.kind() == TrpValue::Boolean)

@@ -107,7 +107,7 @@ bool TrpReport::PrepareReport(bool ClearLastReport)
     FTerminated = false;
     bool result = false;
 
-    // The program's reports have no data sets, so nothing is missing (step 3).
+    // The program's reports have no data sets, so none can be missing and stop the run here.
     if (FErrors.isEmpty()) {
         const bool destroyForms = FEngineOptions.DestroyForms;
         const QString password = FReportOptions.Password;
