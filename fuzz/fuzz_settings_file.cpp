@@ -18,6 +18,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 using namespace Qt::Literals::StringLiterals;
 
