@@ -5,6 +5,7 @@
 // pages. Anything else (a crash, a sanitizer report, another exception, a hang, unbounded
 // memory) is a finding.
 
+#include "FuzzCheck.h"
 #include "report/engine/rpPreviewPages.h"
 #include "report/engine/rpReport.h"
 #include "report/model/rpClass.h"
@@ -13,21 +14,10 @@
 #include <QBuffer>
 
 #include <cstdint>
-#include <cstdlib>
-
-namespace {
-
-void check(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    QByteArray bytes = fuzzBytes(data, size);
     QBuffer input(&bytes);
     input.open(QIODevice::ReadOnly);
 
@@ -36,15 +26,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     try {
         pages.LoadFromStream(input);
     } catch (const EReadError&) {
-        check(pages.Count() == 0 && pages.SourcePagesCount() == 0);
+        fuzzCheck(pages.Count() == 0 && pages.SourcePagesCount() == 0);
         return 0;
     }
 
     for (int i = 0; i < pages.Count(); ++i) {
-        check(pages.GetPage(i) != nullptr);
+        fuzzCheck(pages.GetPage(i) != nullptr);
         pages.GetPageSize(i);
     }
-    check(pages.GetPage(pages.Count()) == nullptr);
+    fuzzCheck(pages.GetPage(pages.Count()) == nullptr);
 
     QBuffer output;
     output.open(QIODevice::ReadWrite);
@@ -53,11 +43,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     TrpReport again;
     again.PreviewPages().LoadFromStream(output); // an exception here is a finding too
     TrpPreviewPages& reloaded = again.PreviewPages();
-    check(reloaded.Count() == pages.Count());
-    check(reloaded.ReportName() == pages.ReportName());
+    fuzzCheck(reloaded.Count() == pages.Count());
+    fuzzCheck(reloaded.ReportName() == pages.ReportName());
     for (int i = 0; i < pages.Count(); ++i) {
-        check(reloaded.PageData(i) == pages.PageData(i));
-        check(reloaded.GetPageSize(i) == pages.GetPageSize(i));
+        fuzzCheck(reloaded.PageData(i) == pages.PageData(i));
+        fuzzCheck(reloaded.GetPageSize(i) == pages.GetPageSize(i));
     }
     return 0;
 }
