@@ -8,12 +8,14 @@
 #include "support/MessageRecorder.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLockFile>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -139,6 +141,9 @@ class HelpCommand : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        // The installed guide's place follows the test program's folder, which the test
+        // programs running beside this one share: one help test at a time looks at it.
+        ASSERT_TRUE(guideLock.lock());
         oldPath = qgetenv("PATH");
         oldDir = QDir::currentPath();
         qputenv("PATH", bin.path().toUtf8());
@@ -178,6 +183,8 @@ protected:
     QString log() const { return bin.filePath(QStringLiteral("started.txt")); }
 
     MessageRecorder recorder;
+    QLockFile guideLock {
+        QCoreApplication::applicationDirPath() + QStringLiteral("/installed-guide.lock")};
     QTemporaryDir bin;
     QTemporaryDir work;
     QByteArray oldPath;
