@@ -187,7 +187,7 @@ QString rpSpoolerRefusal(const QString& queue)
     const CupsClient* cups = CupsClient::get();
     if (!cups || cups->lastError() <= IPP_STATUS_OK_EVENTS_COMPLETE)
         return {};
-    const QString answer = QString::fromUtf8(cups->lastErrorString());
+    QString answer = QString::fromUtf8(cups->lastErrorString());
     // A deleted queue answers with the system's "no such file", which names nothing the
     // operator knows.
     cups_dest_t* dest
