@@ -105,7 +105,7 @@ double numericValue(const TrpValue& value)
 }
 
 // One "%[-][width][.precision]type" of a Format pattern.
-struct PercentSpec {
+struct Placeholder {
     bool left = false; // "-": padded on the right
     int width = 0;
     int precision = -1; // -1: none given
@@ -117,14 +117,14 @@ struct PercentSpec {
     fail(QStringLiteral("Format '%1' invalid or incompatible with argument").arg(format));
 }
 
-// Reads the spec that starts after the "%" at i and moves i past it; a spec that is cut
-// short or asks for more than kMaxFormatWidth makes the pattern invalid.
-PercentSpec readPercentSpec(const QString& format, qsizetype& i)
+// Reads the placeholder that starts after the "%" at i and moves i past it; a placeholder that is
+// cut short or asks for more than kMaxFormatWidth makes the pattern invalid.
+Placeholder readPlaceholder(const QString& format, qsizetype& i)
 {
     const qsizetype n = format.size();
-    PercentSpec spec;
+    Placeholder placeholder;
     if (i < n && format[i] == QLatin1Char('-')) {
-        spec.left = true;
+        placeholder.left = true;
         ++i;
     }
     const auto readNumber = [&](int& out) {
@@ -139,31 +139,33 @@ PercentSpec readPercentSpec(const QString& format, qsizetype& i)
         }
         return any;
     };
-    readNumber(spec.width);
+    readNumber(placeholder.width);
     if (i < n && format[i] == QLatin1Char('.')) {
         ++i;
-        if (!readNumber(spec.precision))
-            spec.precision = 0;
+        if (!readNumber(placeholder.precision))
+            placeholder.precision = 0;
     }
     if (i == n)
         invalidPattern(format);
-    spec.type = format[i].toLower().unicode();
+    placeholder.type = format[i].toLower().unicode();
     ++i;
-    return spec;
+    return placeholder;
 }
 
-// The value as one spec of the pattern format asks for it, padded to the spec's width.
-QString formatBySpec(const PercentSpec& spec, const TrpValue& value, const QString& format)
+// The value as one placeholder of the pattern format asks for it, padded to the placeholder's
+// width.
+QString formatPlaceholder(
+    const Placeholder& placeholder, const TrpValue& value, const QString& format)
 {
-    const int precision = spec.precision;
+    const int precision = placeholder.precision;
     QString text;
-    switch (spec.type) {
+    switch (placeholder.type) {
     case u'd':
     case u'u': {
         if (value.kind() != TrpValue::Integer)
             invalidPattern(format);
         const qint64 v = value.asInteger();
-        if (spec.type == u'u' && v < 0)
+        if (placeholder.type == u'u' && v < 0)
             invalidPattern(format);
         QString digits = QString::number(v < 0 ? -static_cast<quint64>(v) : v);
         if (precision > 0)
@@ -201,8 +203,9 @@ QString formatBySpec(const PercentSpec& spec, const TrpValue& value, const QStri
     default:
         invalidPattern(format);
     }
-    if (text.size() < spec.width)
-        text = spec.left ? text.leftJustified(spec.width) : text.rightJustified(spec.width);
+    if (text.size() < placeholder.width)
+        text = placeholder.left ? text.leftJustified(placeholder.width)
+                                : text.rightJustified(placeholder.width);
     return text;
 }
 
@@ -230,8 +233,8 @@ QString formatNumberByPattern(const QString& format, const TrpValue& value)
         if (used)
             invalidPattern(format);
         used = true;
-        const PercentSpec spec = readPercentSpec(format, i);
-        result += formatBySpec(spec, value, format);
+        const Placeholder placeholder = readPlaceholder(format, i);
+        result += formatPlaceholder(placeholder, value, format);
     }
     return result;
 }
