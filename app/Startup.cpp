@@ -2,7 +2,6 @@
 
 #include "app/About.h"
 #include "app/QtTranslations.h"
-#include "app/fmHelpText.h"
 #include "app/fmMemo.h"
 #include "app/main_unit.h"
 #include "platform/core/FontSetup.h"
@@ -11,14 +10,13 @@
 #include "platform/widgets/MessageBoxes.h"
 #include "report/model/rpRes.h"
 #include "report/print/rpPrinterDefaults.h"
-#include "report/printui/rpHelpFile.h"
 #include "report/printui/rpPropertiesDialog.h"
 
 #include <QApplication>
 #include <QLocale>
 
 ProgramWindows::ProgramWindows() = default;
-ProgramWindows::~ProgramWindows() { rpSetHelpOpener({}); }
+ProgramWindows::~ProgramWindows() = default;
 
 std::unique_ptr<ProgramWindows> createProgramWindows()
 {
@@ -29,8 +27,6 @@ std::unique_ptr<ProgramWindows> createProgramWindows()
     windows->fmAbout = std::make_unique<TfmAbout>();
     windows->formMemo = std::make_unique<TformMemo>();
     windows->fmMain->attachWindows(windows->fmAbout.get(), windows->formMemo.get());
-    // F1 in the preview and the print dialog opens the operator's guide at printing.
-    rpSetHelpOpener(showPrintingHelp);
     // A print the spooler refuses is told in the operator's words; the engine's own dialogs
     // keep theirs.
     TrpResources::SetText(

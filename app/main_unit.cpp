@@ -58,6 +58,8 @@ TfmMain::TfmMain(QWidget* parent) : QMainWindow(parent)
 
     rpReport1 = std::make_unique<TrpReport>();
     rpReport1->SetViewerFactory(rpPreviewWindows());
+    // F1 in the previews and the print dialog opens the operator's guide at printing.
+    rpReport1->SetHelpCommand(showPrintingHelp);
     rpReport1->SetPrintCommand([this](TrpReport& report) {
         return rpPrintPreparedPages(report, rpRunPrintDialog,
             [this, &report](const TrpAcceptedJob& job) { recordPrinted(report, job); });
@@ -67,6 +69,7 @@ TfmMain::TfmMain(QWidget* parent) : QMainWindow(parent)
     rpReport2 = std::make_unique<TrpReport>();
     rpReport2->SetViewerFactory(
         rpPreviewWindows([this](TrpPreviewForm& form) { addCalibrationCommand(form); }));
+    rpReport2->SetHelpCommand(showPrintingHelp);
     // The margins a test page was printed with are what a measurement of it refers to.
     rpReport2->SetPrintCommand([this](TrpReport& report) {
         const bool printed = rpPrintPreparedPages(report, rpRunPrintDialog);

@@ -29,6 +29,10 @@ public:
     {
         FPrintCommand = std::move(command);
     }
+    // What F1 opens in this report's preview and print dialog: the owner's own help; none by
+    // default, and then the engine's help file is looked for (rpOpenHelp).
+    const std::function<void()>& HelpCommand() const { return FHelpCommand; }
+    void SetHelpCommand(std::function<void()> command) { FHelpCommand = std::move(command); }
 
     // The errors of the last preparation: sorted without regard to letter case, and a text
     // already there (compared the same way) is not added again.
@@ -93,5 +97,6 @@ private:
     std::unique_ptr<QTimer> FPrepareTimer;
     TrpViewerFactory FViewerFactory;
     std::function<bool(TrpReport&)> FPrintCommand;
+    std::function<void()> FHelpCommand;
     std::unique_ptr<TrpReportViewer> FViewer;
 };

@@ -194,7 +194,11 @@ void TrpPreviewForm::SwitchToFullScreen()
     FFullScreen = !FFullScreen;
 }
 
-void TrpPreviewForm::OpenHelp() { rpOpenHelpFile(); }
+void TrpPreviewForm::OpenHelp()
+{
+    if (const TrpReport* report = Preview->Report())
+        rpOpenHelp(*report);
+}
 
 void TrpPreviewForm::onPageChanged()
 {

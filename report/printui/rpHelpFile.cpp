@@ -2,6 +2,7 @@
 
 #include "platform/core/MessageService.h"
 #include "platform/core/Shell.h"
+#include "report/engine/rpReport.h"
 #include "report/model/rpRes.h"
 
 #include <QCoreApplication>
@@ -9,22 +10,10 @@
 #include <QFileInfo>
 #include <QUrl>
 
-namespace {
-
-std::function<void()>& helpOpener()
+void rpOpenHelp(const TrpReport& report)
 {
-    static std::function<void()> opener;
-    return opener;
-}
-
-} // namespace
-
-void rpSetHelpOpener(std::function<void()> opener) { helpOpener() = std::move(opener); }
-
-void rpOpenHelpFile()
-{
-    if (helpOpener()) {
-        helpOpener()();
+    if (report.HelpCommand()) {
+        report.HelpCommand()();
         return;
     }
     const QString help

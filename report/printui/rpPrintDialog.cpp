@@ -313,7 +313,7 @@ void TrpPrintDialog::reject()
 void TrpPrintDialog::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_F1) {
-        platform::runGuarded([] { rpOpenHelpFile(); });
+        platform::runGuarded([this] { rpOpenHelp(FReport); });
         event->accept();
         return;
     }

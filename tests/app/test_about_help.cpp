@@ -18,6 +18,7 @@
 #include <QLockFile>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
@@ -215,6 +216,8 @@ TEST_F(HelpCommand, WithoutAHelpFileTheEditorOpensTheInstalledGuideInPlace)
     const QString guide = installedGuidePath();
     ASSERT_FALSE(QFile::exists(guide)) << guide.toStdString();
     ASSERT_TRUE(QDir().mkpath(QFileInfo(guide).absolutePath()));
+    // A later test must not find it, however this one ends.
+    const auto removeGuide = qScopeGuard([&guide] { QFile::remove(guide); });
     {
         QFile file(guide);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -224,7 +227,6 @@ TEST_F(HelpCommand, WithoutAHelpFileTheEditorOpensTheInstalledGuideInPlace)
     recorder.messages.clear(); // only what the help command says counts here
     windows->fmMain->subHelp->trigger();
     const QStringList lines = started();
-    QFile::remove(guide);
     ASSERT_EQ(lines.size(), 3);
     EXPECT_EQ(lines[1], guide);
     EXPECT_TRUE(recorder.messages.isEmpty()) << recorder.texts().join(u'|').toStdString();

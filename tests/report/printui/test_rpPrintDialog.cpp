@@ -567,13 +567,12 @@ TEST_F(PrintDialogTest, f1AsksForTheEnginesHelpFile)
 TEST_F(PrintDialogTest, f1OpensTheProgramsOwnHelpWhenItHasOne)
 {
     int opened = 0;
-    rpSetHelpOpener([&opened] { ++opened; });
+    report.SetHelpCommand([&opened] { ++opened; });
     printWith([&](TrpPrintDialog&) {
         pressKey(Qt::Key_F1);
         EXPECT_EQ(opened, 1);
         EXPECT_EQ(messages.texts(), QStringList());
     });
-    rpSetHelpOpener({});
 }
 
 // The properties dialog sets the source and duplex of the printer's record; the dialog's
