@@ -12,7 +12,6 @@
 #include "report/engine/rpReport.h"
 #include "report/model/rpPageGeometry.h"
 #include "report/model/rpPages.h"
-#include "report/model/rpProperty.h"
 
 #include <QScopedValueRollback>
 
@@ -51,19 +50,25 @@ TrpReportPage& certificatePage(TrpReport& report)
     return *page;
 }
 
-double marginOf(const TrpReportPage& page, Margin margin)
+double& marginIn(TrpPageGeometry& geometry, Margin margin)
 {
     switch (margin) {
     case Margin::Top:
-        return page.TopMargin();
+        return geometry.TopMargin;
     case Margin::Bottom:
-        return page.BottomMargin();
+        return geometry.BottomMargin;
     case Margin::Left:
-        return page.LeftMargin();
+        return geometry.LeftMargin;
     case Margin::Right:
         break;
     }
-    return page.RightMargin();
+    return geometry.RightMargin;
+}
+
+double marginOf(const TrpReportPage& page, Margin margin)
+{
+    TrpPageGeometry geometry = rpPageGeometry(page);
+    return marginIn(geometry, margin);
 }
 
 void setMargin(TrpReportPage& page, Margin margin, double value)
@@ -133,14 +138,13 @@ void TfmMain::loadSettings()
 void TfmMain::loadMargins(const platform::TIniFile& ini)
 {
     TrpReportPage& page = certificatePage(*rpReport1);
-    TrpReportPage read;
-    rpAssign(read, page);
+    TrpPageGeometry read = rpPageGeometry(page);
     for (const MarginKey& entry : kMargins)
-        setMargin(read, entry.margin, ini.ReadFloat(kPage, entry.key, kDefaultMargin));
-    const QString problem = rpPageGeometryProblem(rpPageGeometry(read));
+        marginIn(read, entry.margin) = ini.ReadFloat(kPage, entry.key, kDefaultMargin);
+    const QString problem = rpPageGeometryProblem(read);
     for (const MarginKey& entry : kMargins)
         setMargin(
-            page, entry.margin, problem.isEmpty() ? marginOf(read, entry.margin) : kDefaultMargin);
+            page, entry.margin, problem.isEmpty() ? marginIn(read, entry.margin) : kDefaultMargin);
     if (!problem.isEmpty()) {
         platform::showErrorBox(u"Поля страницы в файле настроек не приняты, свидетельство "
                                u"печатается с полями по 15 мм. "_s
