@@ -31,7 +31,7 @@ const QStringList kLineColumns {u"number"_s, u"printed_at"_s, u"printer"_s, u"le
     u"period_from"_s, u"period_to"_s, u"category"_s, u"transmission"_s, u"issued_on"_s, u"head"_s,
     u"spoiled_reason"_s};
 // What reads a line: kLineColumns, then the desk.
-constexpr int kLineColumnCount = 17;
+const int kLineColumnCount = int(kLineColumns.size()) + 1;
 
 // Earlier reasons of a spoiled blank come first, each after the one before.
 const QString kReasonSeparator = u"; "_s;
