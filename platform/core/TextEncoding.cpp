@@ -5,6 +5,7 @@
 #include <QStringDecoder>
 
 #include <algorithm>
+#include <cstring>
 #include <optional>
 #include <utility>
 
@@ -23,9 +24,13 @@ QByteArray swappedPairs(QByteArray bytes)
     return bytes;
 }
 
+// The characters as they stand: a mark inside the text is a character of it, never an order
+// to swap the rest (QString::fromUtf16 would take one at the start for a byte-order mark).
 QString fromUtf16LE(const QByteArray& body)
 {
-    return QString::fromUtf16(reinterpret_cast<const char16_t*>(body.constData()), body.size() / 2);
+    QString text(body.size() / 2, Qt::Uninitialized);
+    std::memcpy(text.data(), body.constData(), static_cast<std::size_t>(text.size()) * 2);
+    return text;
 }
 
 QByteArray toUtf16LE(const QString& text)

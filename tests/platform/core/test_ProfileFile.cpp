@@ -344,6 +344,37 @@ INSTANTIATE_TEST_SUITE_P(Encodings, UnmarkedFile,
             "Utf16LEOutsideTheCodePage", utf16Unmarked(u(kKazakhText), false), kKazakhText, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// A file whose text begins with a byte-order mark of its own, as an editor leaves one that
+// saved a marked file again: the inner mark is a character of the first line, the rest of the
+// file keeps its order, and a save writes back what the file held.
+struct SecondMarkCase {
+    const char* name;
+    QByteArray mark;
+    bool bigEndian;
+    char16_t innerMark;
+};
+
+class SecondMark : public ProfileFile, public ::testing::WithParamInterface<SecondMarkCase> { };
+
+TEST_P(SecondMark, LeavesTheRestOfTheFileInItsOrder)
+{
+    const SecondMarkCase& file = GetParam();
+    const QString text = QChar(file.innerMark) + u("; часы\r\n[Часы]\r\n_1=40\r\n");
+    writeBytes(path(), file.mark + utf16Unmarked(text, file.bigEndian));
+    EXPECT_EQ(read("Часы", "_1"), u("40"));
+
+    ASSERT_TRUE(write("Часы", "_2", u("12")));
+    EXPECT_EQ(readBytes(path()), file.mark + utf16Unmarked(text + u("_2=12\r\n"), file.bigEndian));
+    EXPECT_EQ(read("Часы", "_1"), u("40"));
+    EXPECT_EQ(read("Часы", "_2"), u("12"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Marks, SecondMark,
+    ::testing::Values(SecondMarkCase {"Utf16LEThenSwappedMark", "\xFF\xFE", false, 0xFFFE},
+        SecondMarkCase {"Utf16BEThenSwappedMark", "\xFE\xFF", true, 0xFFFE},
+        SecondMarkCase {"Utf16LEMarkTwice", "\xFF\xFE", false, 0xFEFF}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(ProfileFile, BinaryDataIsNoTextAndIsKeptBySaving)
 {
     QByteArray garbage("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16);
