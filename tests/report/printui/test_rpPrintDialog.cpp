@@ -11,7 +11,6 @@
 #include "report/print/rpPrintCommand.h"
 #include "report/print/rpPrinter.h"
 #include "report/print/rpPrinters.h"
-#include "report/printui/rpHelpFile.h"
 #include "report/printui/rpPrintDialog.h"
 #include "report/printui/rpPrintDialogDrawing.h"
 #include "report/printui/rpPropertiesDialog.h"
