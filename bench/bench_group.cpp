@@ -16,7 +16,7 @@
 #include <QElapsedTimer>
 #include <QTimer>
 
-#include "CupsScheduler.h"
+#include "support/SpoolerEnvironment.h"
 
 #include <benchmark/benchmark.h>
 
@@ -45,7 +45,8 @@ void BM_GroupOfThirtyToFirstPaintedPage(benchmark::State& state)
 
 void BM_GroupPrintPerCertificate(benchmark::State& state)
 {
-    static const CupsScheduler scheduler({{QStringLiteral("Bench"), TestPpd().text(), true}});
+    static SpoolerEnvironment scheduler({{QStringLiteral("Bench"), TestPpd().text(), true}});
+    [[maybe_unused]] static const bool started = (scheduler.start(), true);
     const EmptyFolder folder;
     const std::unique_ptr<ProgramWindows> windows = createProgramWindows();
     TfmMain& main = *windows->fmMain;

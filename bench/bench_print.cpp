@@ -9,7 +9,7 @@
 #include "report/render/rpDrawPage.h"
 #include "templates/Templates.h"
 
-#include "CupsScheduler.h"
+#include "support/SpoolerEnvironment.h"
 
 #include <QTemporaryDir>
 
@@ -21,9 +21,10 @@ namespace {
 
 // One scheduler for the whole program: the client library keeps the first it meets, and
 // the benchmarks run their functions more than once.
-const CupsScheduler& scheduler()
+const SpoolerEnvironment& scheduler()
 {
-    static const CupsScheduler running({{QStringLiteral("Bench"), TestPpd().text(), true}});
+    static SpoolerEnvironment running({{QStringLiteral("Bench"), TestPpd().text(), true}});
+    [[maybe_unused]] static const bool started = (running.start(), true);
     return running;
 }
 

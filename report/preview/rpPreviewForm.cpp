@@ -7,7 +7,7 @@
 
 #include "platform/core/EventBoundary.h"
 #include "platform/core/NumberFormat.h"
-#include "report/printui/rpHelpFile.h"
+#include "report/ui/rpHelpFile.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -6,7 +6,7 @@
 #include "rpPreviewWorkspace.h"
 
 #include "platform/core/EventBoundary.h"
-#include "report/printui/rpPreviewIcons.h"
+#include "report/ui/rpPreviewIcons.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>

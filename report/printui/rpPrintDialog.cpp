@@ -1,7 +1,5 @@
 #include "rpPrintDialog.h"
 
-#include "rpHelpFile.h"
-#include "rpPreviewIcons.h"
 #include "rpPrintDialogDrawing.h"
 
 #include "platform/core/EventBoundary.h"
@@ -14,6 +12,8 @@
 #include "report/model/rpRes.h"
 #include "report/print/rpCustomPrinter.h"
 #include "report/print/rpPrinters.h"
+#include "report/ui/rpHelpFile.h"
+#include "report/ui/rpPreviewIcons.h"
 
 #include <QApplication>
 #include <QCheckBox>

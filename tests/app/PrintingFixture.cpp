@@ -1,8 +1,5 @@
 #include "PrintingFixture.h"
 
-#include "CupsScheduler.h"
-#include "PrintOutput.h"
-
 #include "app/fmCalibration.h"
 #include "app/fmCalibrationSave.h"
 #include "platform/core/QPainterCanvas.h"
@@ -16,7 +13,9 @@
 #include "support/OperatorInput.h"
 #include "support/PreviewSession.h"
 #include "support/PrintDialogInput.h"
+#include "support/PrintOutput.h"
 #include "support/ReportTestHelpers.h"
+#include "support/SpoolerEnvironment.h"
 #include "support/UserSettingsFolder.h"
 
 #include <QFile>
@@ -25,26 +24,8 @@
 
 namespace {
 
-const QString kQueue = QStringLiteral("Misfeed");
-
-std::unique_ptr<CupsScheduler>& scheduler()
-{
-    static std::unique_ptr<CupsScheduler> running;
-    return running;
-}
-
-QString output() { return scheduler()->outputFile(kQueue); }
-
-class MisfeedingPrinter : public ::testing::Environment {
-public:
-    void SetUp() override
-    {
-        scheduler() = startSchedulerOrExit({{kQueue, TestPpd().text(), true, QPointF(2.7, -1.8)}});
-    }
-    void TearDown() override { scheduler().reset(); }
-};
-
-const auto* const printer = ::testing::AddGlobalTestEnvironment(new MisfeedingPrinter);
+const auto* const printer = ::testing::AddGlobalTestEnvironment(new SpoolerEnvironment(
+    {{QStringLiteral("Misfeed"), TestPpd().text(), true, QPointF(2.7, -1.8)}}));
 const auto* const settings = ::testing::AddGlobalTestEnvironment(new UserSettingsFolder);
 
 const char* const kCalibrationCommand = "Калибровка по измерению…";
@@ -121,16 +102,16 @@ void PrintingTest::inCertificatePreview(const std::function<void(TrpPreviewForm&
 
 void PrintingTest::print(TrpPreviewForm& form)
 {
-    QFile::remove(output());
+    QFile::remove(spooler().output());
     printThroughDialog([&] { clickToolButton(form, form.PrintB); });
 }
 
 QImage PrintingTest::printedSheet()
 {
-    EXPECT_TRUE(scheduler()->waitForJobs()) << "the spooler did not finish the job";
-    EXPECT_TRUE(QFile::exists(output())) << "nothing was printed";
-    const QImage sheet = rasterAt600(output());
-    const QSizeF points = pdfPageSize(output());
+    EXPECT_TRUE(spooler().waitForJobs()) << "the spooler did not finish the job";
+    EXPECT_TRUE(QFile::exists(spooler().output())) << "nothing was printed";
+    const QImage sheet = rasterAt600(spooler().output());
+    const QSizeF points = pdfPageSize(spooler().output());
     EXPECT_NEAR(points.width(), 420, 1) << "the sheet is not A5";
     EXPECT_NEAR(points.height(), 595, 1) << "the sheet is not A5";
     return sheet;

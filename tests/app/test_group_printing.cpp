@@ -3,9 +3,6 @@
 
 #include "MainWindowFixture.h"
 
-#include "A5LaserSpooler.h"
-#include "PrintOutput.h"
-
 #include "app/RegisterSettings.h"
 #include "app/fmGroup.h"
 #include "platform/core/FontMetrics.h"
@@ -17,7 +14,9 @@
 #include "support/ModalSession.h"
 #include "support/PreviewSession.h"
 #include "support/PrintDialogInput.h"
+#include "support/PrintOutput.h"
 #include "support/ReportTestHelpers.h"
+#include "support/SpoolerEnvironment.h"
 
 #include <QClipboard>
 #include <QFile>
@@ -31,7 +30,7 @@ protected:
     void SetUp() override
     {
         MainWindowTest::SetUp();
-        QFile::remove(A5LaserSpooler::output());
+        QFile::remove(spooler().output());
         retype(main().Edit_05, "Форма Формович");
     }
 
@@ -77,16 +76,15 @@ TEST_F(GroupPrinting, thirtyGraduatesPrintAsOneJobOfThirtyA5PagesAndThirtyLines)
             printThroughDialog([] { pressKey(Qt::Key_P, Qt::ControlModifier); });
         });
     EXPECT_TRUE(previewed);
-    ASSERT_TRUE(A5LaserSpooler::scheduler()->waitForJobs());
-    EXPECT_EQ(
-        pdfInfoField(A5LaserSpooler::output(), QStringLiteral("Pages")), QStringLiteral("30"));
-    EXPECT_EQ(pdfPageSize(A5LaserSpooler::output()), QSizeF(420, 595));
+    ASSERT_TRUE(spooler().waitForJobs());
+    EXPECT_EQ(pdfInfoField(spooler().output(), QStringLiteral("Pages")), QStringLiteral("30"));
+    EXPECT_EQ(pdfPageSize(spooler().output()), QSizeF(420, 595));
     // Each sheet carries its own graduate, in the list's order.
     for (int page : {1, 17, 30}) {
         QProcess text;
         text.start(QStringLiteral("pdftotext"),
             {QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
-                QString::number(page), A5LaserSpooler::output(), QStringLiteral("-")});
+                QString::number(page), spooler().output(), QStringLiteral("-")});
         ASSERT_TRUE(text.waitForFinished(30000));
         const QString printed = QString::fromUtf8(text.readAllStandardOutput());
         EXPECT_TRUE(printed.contains(u("Выпускник %1\n").arg(page))) << printed.toStdString();
@@ -105,7 +103,7 @@ TEST_F(GroupPrinting, thirtyGraduatesPrintAsOneJobOfThirtyA5PagesAndThirtyLines)
         boxes.append(box.adjusted(-slack, -slack, slack, slack).toAlignedRect());
     }
     for (int page : {1, 17, 30}) {
-        const InkInBoxes ink = inkInBoxes(rasterAt600(A5LaserSpooler::output(), page), boxes);
+        const InkInBoxes ink = inkInBoxes(rasterAt600(spooler().output(), page), boxes);
         EXPECT_EQ(ink.stray, 0) << "sheet " << page;
         EXPECT_GT(ink.perBox[4], 0) << "sheet " << page << ": the graduate's name";
     }
@@ -138,8 +136,8 @@ TEST_F(GroupPrinting, lettersBeyondTheRussianCodePagePrintAsTheyAre)
             ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
             printThroughDialog([] { pressKey(Qt::Key_P, Qt::ControlModifier); });
         });
-    ASSERT_TRUE(A5LaserSpooler::scheduler()->waitForJobs());
-    const QStringList pages = pageTexts(A5LaserSpooler::output());
+    ASSERT_TRUE(spooler().waitForJobs());
+    const QStringList pages = pageTexts(spooler().output());
     ASSERT_EQ(pages.size(), 2);
     EXPECT_TRUE(pages[0].contains(u("Автошкола «Әлем»"))) << pages[0].toStdString();
     EXPECT_TRUE(pages[0].contains(u("Гөлнара Әлиева"))) << pages[0].toStdString();
@@ -155,7 +153,7 @@ TEST_F(GroupPrinting, lettersBeyondTheRussianCodePagePrintAsTheyAre)
         field.Height() / rp01cm * dots)
                           .adjusted(-15, -15, 15, 15)
                           .toAlignedRect();
-    const QImage sheet = rasterAt600(A5LaserSpooler::output(), 1);
+    const QImage sheet = rasterAt600(spooler().output(), 1);
     int left = box.right();
     int right = box.left();
     for (int y = box.top(); y <= box.bottom(); ++y)

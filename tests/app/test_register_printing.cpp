@@ -3,32 +3,31 @@
 
 #include "MainWindowFixture.h"
 
-#include "A5LaserSpooler.h"
-
-#include "../register/RegisterBackends.h"
-
 #include "app/RegisterSettings.h"
 #include "app/SettingsFile.h"
 #include "platform/core/IniFile.h"
 #include "register/CertificateRegister.h"
 #include "report/engine/rpReport.h"
 #include "report/preview/rpProgressForm.h"
+#include "support/PostgresServer.h"
 #include "support/PreviewSession.h"
 #include "support/PrintDialogInput.h"
+#include "support/SpoolerEnvironment.h"
 
 #include <QFile>
 #include <QSysInfo>
 
 namespace {
 
-const auto* const environment = ::testing::AddGlobalTestEnvironment(new A5LaserSpooler);
+const auto* const environment
+    = ::testing::AddGlobalTestEnvironment(new SpoolerEnvironment({SpoolerEnvironment::a5Laser()}));
 
 class RegisterPrinting : public MainWindowTest {
 protected:
     void SetUp() override
     {
         MainWindowTest::SetUp();
-        QFile::remove(A5LaserSpooler::output());
+        QFile::remove(spooler().output());
         retype(main().edit_04, "АБ12");
         retype(main().Edit_05, "Петров Пётр Петрович");
         retype(main().Edit_13, "0");
@@ -50,7 +49,7 @@ protected:
                 watch.start();
                 printThroughDialog([] { pressKey(Qt::Key_P, Qt::ControlModifier); });
             });
-        EXPECT_TRUE(A5LaserSpooler::scheduler()->waitForJobs());
+        EXPECT_TRUE(spooler().waitForJobs());
     }
 
     QString registerFile() const { return folder.filePath(QString::fromLatin1(kRegisterFileName)); }
@@ -59,7 +58,7 @@ protected:
 TEST_F(RegisterPrinting, aPrintedCertificateIsRecordedWithItsFieldsAsPrinted)
 {
     printFromPreview();
-    ASSERT_TRUE(QFile::exists(A5LaserSpooler::output()));
+    ASSERT_TRUE(QFile::exists(spooler().output()));
     EXPECT_EQ(recorder.texts(), QStringList());
 
     CertificateRegister reg(RegisterLocation::sqliteFile(registerFile()));
@@ -92,16 +91,16 @@ TEST_F(RegisterPrinting, aPrinterWhoseQueueWasDeletedIsSaidToBeGoneAndNothingIsR
             whileModalOpen<TrpPrintDialog>([] { pressKey(Qt::Key_P, Qt::ControlModifier); },
                 [](TrpPrintDialog& dialog) {
                     activate(dialog);
-                    ASSERT_TRUE(A5LaserSpooler::scheduler()->removeQueue(u("A5Laser")));
+                    ASSERT_TRUE(spooler().removeQueue(u("A5Laser")));
                     click(*dialog.OkB);
                 });
         });
-    A5LaserSpooler::scheduler()->addQueue({u("A5Laser"), TestPpd().text(), true});
+    spooler().addQueue(SpoolerEnvironment::a5Laser());
     ASSERT_EQ(recorder.messages.size(), 1) << recorder.texts().join(u'|').toStdString();
     EXPECT_TRUE(recorder.messages[0].text.startsWith(
         u("Принтер не принял документ: принтера «A5Laser» или его очереди в системе больше нет (")))
         << recorder.messages[0].text.toStdString();
-    EXPECT_FALSE(QFile::exists(A5LaserSpooler::output()));
+    EXPECT_FALSE(QFile::exists(spooler().output()));
     EXPECT_FALSE(QFile::exists(registerFile()));
 }
 
@@ -110,7 +109,7 @@ TEST_F(RegisterPrinting, aCancelledPrintRecordsNothing)
     printFromPreview([](TrpProgressForm& progress) {
         QTest::mouseClick(progress.CancelButton(), Qt::LeftButton);
     });
-    EXPECT_FALSE(QFile::exists(A5LaserSpooler::output()));
+    EXPECT_FALSE(QFile::exists(spooler().output()));
     EXPECT_FALSE(QFile::exists(registerFile()));
     EXPECT_EQ(recorder.texts(), QStringList());
 }
@@ -156,7 +155,7 @@ TEST_F(RegisterPrinting, aPreparedReportOpenedInThePreviewIsRecordedWithWhatItPr
         SCOPED_TRACE(std::string(c.series) + " " + c.graduate);
         for (const char* suffix : {"", "-wal", "-shm"})
             QFile::remove(registerFile() + QString::fromLatin1(suffix));
-        QFile::remove(A5LaserSpooler::output());
+        QFile::remove(spooler().output());
         retype(main().edit_04, c.series);
         retype(main().Edit_05, c.graduate);
         whilePreviewOpen(
@@ -166,8 +165,8 @@ TEST_F(RegisterPrinting, aPreparedReportOpenedInThePreviewIsRecordedWithWhatItPr
                 form.OpenB->trigger();
                 printThroughDialog([] { pressKey(Qt::Key_P, Qt::ControlModifier); });
             });
-        ASSERT_TRUE(A5LaserSpooler::scheduler()->waitForJobs());
-        EXPECT_TRUE(QFile::exists(A5LaserSpooler::output()));
+        ASSERT_TRUE(spooler().waitForJobs());
+        EXPECT_TRUE(QFile::exists(spooler().output()));
         EXPECT_EQ(recorder.texts(), QStringList());
 
         CertificateRegister reg(RegisterLocation::sqliteFile(registerFile()));
@@ -192,7 +191,7 @@ TEST_F(RegisterPrinting, aDamagedRegisterLetsTheCertificatePrintAndSaysItIsNotRe
         file.write(garbage);
     }
     printFromPreview();
-    EXPECT_TRUE(QFile::exists(A5LaserSpooler::output()));
+    EXPECT_TRUE(QFile::exists(spooler().output()));
     ASSERT_EQ(recorder.messages.size(), 1);
     EXPECT_TRUE(recorder.messages[0].text.contains(u("повреждён")))
         << recorder.messages[0].text.toStdString();

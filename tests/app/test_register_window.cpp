@@ -3,7 +3,6 @@
 
 #include "MainWindowFixture.h"
 
-#include "../register/RegisterBackends.h"
 #include "../register/RegisterSamples.h"
 
 #include "app/RegisterSettings.h"
@@ -13,6 +12,7 @@
 #include "register/CertificateRegister.h"
 #include "register/RegisterError.h"
 #include "support/ModalSession.h"
+#include "support/PostgresServer.h"
 #include "support/PreviewSession.h"
 
 #include <QCheckBox>

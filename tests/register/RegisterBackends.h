@@ -1,8 +1,7 @@
 #pragma once
 
-#include "PostgresServer.h"
-
 #include "register/RegisterLocation.h"
+#include "support/PostgresServer.h"
 
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -10,24 +9,6 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-
-#include <memory>
-
-// The program's PostgreSQL server, started with the first test that asks for it and stopped
-// when the program ends.
-inline PostgresServer* testPostgres(QString& error)
-{
-    static QString startError;
-    static std::unique_ptr<PostgresServer> server = [] {
-        if (PostgresServer::binaries().isEmpty()) {
-            startError = QStringLiteral("not installed");
-            return std::unique_ptr<PostgresServer>();
-        }
-        return PostgresServer::start(startError);
-    }();
-    error = startError;
-    return server.get();
-}
 
 // Each test's own empty register: a new SQLite file, or a new database on the tests'
 // PostgreSQL server. The PostgreSQL cases are skipped, saying so, only where the server's

@@ -1,6 +1,3 @@
-#include "A5LaserSpooler.h"
-#include "PrintOutput.h"
-
 #include "report/engine/rpPreviewPages.h"
 #include "report/preview/rpPreviewWorkspace.h"
 #include "report/preview/rpProgressForm.h"
@@ -8,7 +5,9 @@
 #include "support/MessageRecorder.h"
 #include "support/NumberedCertificate.h"
 #include "support/PreviewSession.h"
+#include "support/PrintOutput.h"
 #include "support/ReportTestHelpers.h"
+#include "support/SpoolerEnvironment.h"
 #include "templates/Templates.h"
 
 #include <QFile>
@@ -21,10 +20,8 @@
 
 namespace {
 
-const auto* const environment = ::testing::AddGlobalTestEnvironment(new A5LaserSpooler);
-
-CupsScheduler& spooler() { return *A5LaserSpooler::scheduler(); }
-QString output() { return A5LaserSpooler::output(); }
+const auto* const environment
+    = ::testing::AddGlobalTestEnvironment(new SpoolerEnvironment({SpoolerEnvironment::a5Laser()}));
 
 // What the preview looked like whenever the job let window messages through.
 struct SeenWhilePrinting {
@@ -42,7 +39,7 @@ protected:
             return rpPrintPreparedPages(
                 r, {}, [this](const TrpAcceptedJob& job) { accepted.append(job); });
         });
-        QFile::remove(output());
+        QFile::remove(spooler().output());
     }
 
     // Watches the preview while the job runs; `onPage` sees the progress window.
@@ -88,7 +85,7 @@ TEST_F(PreviewPrint, ctrlPPrintsEveryPageWithTheProgressWindowOverADisabledPrevi
         EXPECT_EQ(report.PreviewPages().CurPreviewPage(), 2);
     });
     EXPECT_TRUE(spooler().waitForJobs());
-    EXPECT_EQ(pageTexts(output()), (QStringList {"P1", "P2", "P3"}));
+    EXPECT_EQ(pageTexts(spooler().output()), (QStringList {"P1", "P2", "P3"}));
     EXPECT_TRUE(messages.messages.isEmpty());
     ASSERT_EQ(accepted.size(), 1);
     EXPECT_EQ(accepted[0].Printer, QStringLiteral("A5Laser"));
@@ -140,7 +137,7 @@ TEST_F(PreviewPrint, cancelOrEscapeInTheProgressWindowAbortsTheJob)
             EXPECT_FALSE(form.Preview->Locked());
         });
         EXPECT_TRUE(spooler().waitForJobs());
-        EXPECT_FALSE(QFile::exists(output()));
+        EXPECT_FALSE(QFile::exists(spooler().output()));
         EXPECT_TRUE(accepted.isEmpty());
     }
 }
@@ -152,14 +149,14 @@ TEST_F(PreviewPrint, theProgressWindowBelongsToThePreviewAndCtrlPWorksAgainAfter
         printWithCtrlP(form, [&](TrpProgressForm& progress) { parent = progress.parentWidget(); });
         EXPECT_EQ(parent, &form) << "a window of the preview's own stays above it";
         ASSERT_TRUE(spooler().waitForJobs());
-        QFile::remove(output());
+        QFile::remove(spooler().output());
         // The page area has the keys again: the next Ctrl+P prints without a click first.
         EXPECT_TRUE(QTest::qWaitFor(
             [&] { return QApplication::focusWidget() == form.Preview->Workspace(); }));
         printWithCtrlP(form);
     });
     EXPECT_TRUE(spooler().waitForJobs());
-    EXPECT_EQ(pageTexts(output()), (QStringList {"P1", "P2", "P3"}));
+    EXPECT_EQ(pageTexts(spooler().output()), (QStringList {"P1", "P2", "P3"}));
     EXPECT_EQ(accepted.size(), 2);
 }
 

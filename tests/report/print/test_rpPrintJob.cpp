@@ -1,6 +1,3 @@
-#include "A5LaserSpooler.h"
-#include "PrintOutput.h"
-
 #include "platform/core/Exception.h"
 #include "report/engine/rpPreviewPages.h"
 #include "report/model/rpUnits.h"
@@ -9,7 +6,9 @@
 #include "report/print/rpPrinters.h"
 #include "support/MessageRecorder.h"
 #include "support/NumberedCertificate.h"
+#include "support/PrintOutput.h"
 #include "support/ReportTestHelpers.h"
+#include "support/SpoolerEnvironment.h"
 #include "templates/Templates.h"
 
 #include <QFile>
@@ -20,19 +19,17 @@
 
 namespace {
 
-const auto* const environment = ::testing::AddGlobalTestEnvironment(new A5LaserSpooler);
-
-CupsScheduler& spooler() { return *A5LaserSpooler::scheduler(); }
-QString output() { return A5LaserSpooler::output(); }
+const auto* const environment
+    = ::testing::AddGlobalTestEnvironment(new SpoolerEnvironment({SpoolerEnvironment::a5Laser()}));
 
 // Prints the prepared pages without the dialog and waits for the spooler; true when a job
 // came out.
 bool printAndCollect(TrpReport& report)
 {
-    QFile::remove(output());
+    QFile::remove(spooler().output());
     rpPrintPreparedPages(report);
     EXPECT_TRUE(spooler().waitForJobs());
-    return QFile::exists(output());
+    return QFile::exists(spooler().output());
 }
 
 QStringList pageLabels(std::initializer_list<int> numbers)
@@ -82,7 +79,7 @@ TEST_F(NumberedPages, thePageListChoosesThePagesInItsOrder)
         const bool job = printAndCollect(report);
         EXPECT_EQ(job, !c.expected.isEmpty());
         if (job) {
-            EXPECT_EQ(pageTexts(output()), c.expected);
+            EXPECT_EQ(pageTexts(spooler().output()), c.expected);
         }
         EXPECT_EQ(report.PrintOptions().PageNumbers, QString::fromUtf8(c.pages));
     }
@@ -99,7 +96,7 @@ TEST_F(NumberedPages, aPageListThatIsNoListPrintsNothingAndKeepsTheOptions)
         SCOPED_TRACE(pages);
         report.PrintOptions().PageNumbers = QString::fromUtf8(pages);
         report.PrintOptions().Copies = 2;
-        QFile::remove(output());
+        QFile::remove(spooler().output());
         try {
             rpPrintPreparedPages(report);
             ADD_FAILURE() << "no error";
@@ -107,7 +104,7 @@ TEST_F(NumberedPages, aPageListThatIsNoListPrintsNothingAndKeepsTheOptions)
             EXPECT_EQ(error.message(), QString::fromUtf8(message));
         }
         EXPECT_TRUE(spooler().waitForJobs());
-        EXPECT_FALSE(QFile::exists(output()));
+        EXPECT_FALSE(QFile::exists(spooler().output()));
         EXPECT_EQ(report.PrintOptions().PageNumbers, QString::fromUtf8(pages));
         EXPECT_EQ(report.PrintOptions().Copies, 2);
     }
@@ -152,9 +149,9 @@ TEST_F(NumberedPages, copiesCollateOrderAndOddOrEvenPages)
         ASSERT_EQ(job, !c.expected.isEmpty());
         if (!job)
             continue;
-        EXPECT_EQ(pageTexts(output()), c.expected);
-        EXPECT_EQ(
-            pdfInfoField(output(), QStringLiteral("Title")), QStringLiteral("Report Document"));
+        EXPECT_EQ(pageTexts(spooler().output()), c.expected);
+        EXPECT_EQ(pdfInfoField(spooler().output(), QStringLiteral("Title")),
+            QStringLiteral("Report Document"));
         const auto* printer = dynamic_cast<const TrpPrinter*>(rpPrinters().Printer());
         ASSERT_NE(printer, nullptr);
         EXPECT_EQ(printer->DeviceMode().Copies, c.driverCopies);
@@ -296,11 +293,11 @@ TEST_F(NumberedPages, aQueueThatStopsTakingJobsIsReportedNotShownAsPrinted)
     {
         RejectJobsAfterFirstPage reject;
         report.SetProgressObserver(&reject);
-        QFile::remove(output());
+        QFile::remove(spooler().output());
         bool accepted = false;
         rpPrintPreparedPages(report, {}, [&accepted](const TrpAcceptedJob&) { accepted = true; });
         EXPECT_TRUE(spooler().waitForJobs());
-        EXPECT_FALSE(QFile::exists(output()));
+        EXPECT_FALSE(QFile::exists(spooler().output()));
         EXPECT_FALSE(accepted) << "a refused document is no printed certificate";
         report.SetProgressObserver(nullptr);
         ASSERT_TRUE(reject.rejecting);
@@ -354,10 +351,10 @@ TEST(PrintCommand, theCertificateLandsOnAnA5PageWithEveryFieldInItsBox)
     }
     report.PrepareReport();
     ASSERT_TRUE(printAndCollect(report));
-    EXPECT_EQ(pdfPageSize(output()), QSizeF(420, 595));
-    EXPECT_EQ(pdfInfoField(output(), QStringLiteral("Pages")), QStringLiteral("1"));
+    EXPECT_EQ(pdfPageSize(spooler().output()), QSizeF(420, 595));
+    EXPECT_EQ(pdfInfoField(spooler().output(), QStringLiteral("Pages")), QStringLiteral("1"));
 
-    const QImage sheet = rasterAt600(output());
+    const QImage sheet = rasterAt600(spooler().output());
     ASSERT_FALSE(sheet.isNull());
     const InkInBoxes ink = inkInBoxes(sheet, boxes);
     EXPECT_EQ(ink.stray, 0);

@@ -1,12 +1,11 @@
-#include "CupsScheduler.h"
-#include "PrintOutput.h"
-
 #include "report/model/rpCustomReport.h"
 #include "report/model/rpPages.h"
 #include "report/print/rpPrinter.h"
 #include "report/print/rpPrinters.h"
 #include "report/render/rpDrawPage.h"
 #include "support/MessageRecorder.h"
+#include "support/PrintOutput.h"
+#include "support/SpoolerEnvironment.h"
 #include "templates/Templates.h"
 
 #include <QFile>
@@ -39,42 +38,19 @@ TestPpd duplexTrays()
 
 // Unprintable borders in points (left, bottom, right, top edges of the imageable area):
 // 12 pt is 100 dots and 14.16 pt 118 dots at 600 dpi, 18 pt 75 dots at 300 dpi.
-CupsScheduler* scheduler = nullptr;
-
-class SpoolerEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override
-    {
-        scheduler = startSchedulerOrExit(
-            {
-                {QStringLiteral("Border100"),
-                    ppd(600, QStringLiteral("12 15 583 827"), QStringLiteral("12 15 408 580"))
-                        .text()},
-                {QStringLiteral("Border118"),
-                    ppd(600, QStringLiteral("14.16 15 583 827"), QStringLiteral("14.16 15 408 580"))
-                        .text()},
-                {QStringLiteral("Coarse300"),
-                    ppd(300, QStringLiteral("18 24 577 818"), QStringLiteral("18 24 402 571"))
-                        .text(),
-                    true},
-                {QStringLiteral("DuplexTrays"), duplexTrays().text()},
-                {QStringLiteral("Doomed"),
-                    ppd(600, QStringLiteral("12 15 583 827"), QStringLiteral("12 15 408 580"))
-                        .text()},
-                {QStringLiteral("NoResolution"),
-                    ppd(0, QStringLiteral("12 15 583 827"), QStringLiteral("12 15 408 580"))
-                        .text()},
-            })
-                        .release();
-    }
-    void TearDown() override
-    {
-        delete scheduler;
-        scheduler = nullptr;
-    }
-};
-
-const auto* const environment = ::testing::AddGlobalTestEnvironment(new SpoolerEnvironment);
+const auto* const environment = ::testing::AddGlobalTestEnvironment(new SpoolerEnvironment({
+    {QStringLiteral("Border100"),
+        ppd(600, QStringLiteral("12 15 583 827"), QStringLiteral("12 15 408 580")).text()},
+    {QStringLiteral("Border118"),
+        ppd(600, QStringLiteral("14.16 15 583 827"), QStringLiteral("14.16 15 408 580")).text()},
+    {QStringLiteral("Coarse300"),
+        ppd(300, QStringLiteral("18 24 577 818"), QStringLiteral("18 24 402 571")).text(), true},
+    {QStringLiteral("DuplexTrays"), duplexTrays().text()},
+    {QStringLiteral("Doomed"),
+        ppd(600, QStringLiteral("12 15 583 827"), QStringLiteral("12 15 408 580")).text()},
+    {QStringLiteral("NoResolution"),
+        ppd(0, QStringLiteral("12 15 583 827"), QStringLiteral("12 15 408 580")).text()},
+}));
 
 // A printer of its own for each test, current as the print dialog would make it.
 TrpCustomPrinter& select(TrpPrinters& printers, const QString& name)
@@ -92,7 +68,7 @@ QString spool(TrpCustomPrinter& printer, const QString& templatePath, const TrpP
     TrpCustomReport report;
     loadTemplate(report, templatePath);
     const auto& page = *static_cast<TrpReportPage*>(report.FindObject(QStringLiteral("Page1")));
-    QFile::remove(scheduler->outputFile(printer.Name()));
+    QFile::remove(spooler().outputFile(printer.Name()));
     printer.SetPrintParams(params);
     printer.BeginDoc();
     printer.BeginPage();
@@ -104,8 +80,8 @@ QString spool(TrpCustomPrinter& printer, const QString& templatePath, const TrpP
     printer.EndPage();
     printer.EndDoc();
     EXPECT_EQ(printer.Refusal(), QString()) << "the spooler took the document";
-    EXPECT_TRUE(scheduler->waitForJobs());
-    return scheduler->outputFile(printer.Name());
+    EXPECT_TRUE(spooler().waitForJobs());
+    return spooler().outputFile(printer.Name());
 }
 
 const QString marginLine = QStringLiteral(VORSELA_TEST_DATA "/marginline.xml");
@@ -293,7 +269,7 @@ TEST(PrinterDocument, fileNameTakesTheOutputInsteadOfTheQueue)
     QTemporaryDir dir;
     printer.FileName = dir.filePath(QStringLiteral("certificate.prn"));
     spool(printer, marginLine, a5());
-    EXPECT_FALSE(QFile::exists(scheduler->outputFile(QStringLiteral("Border100"))));
+    EXPECT_FALSE(QFile::exists(spooler().outputFile(QStringLiteral("Border100"))));
     EXPECT_NEAR(pdfPageSize(printer.FileName).width(), 420, 1);
 }
 
@@ -319,7 +295,7 @@ TEST(PrinterDocument, endDocForgetsTheDialogsChoicesAndRestoresTheDriversDefault
     EXPECT_EQ(printer.DeviceMode().DefaultSource, printer.DefBin());
     EXPECT_EQ(printer.DeviceMode().Duplex, printer.DefDuplex());
     EXPECT_EQ(printer.Paper(), 11);
-    EXPECT_TRUE(scheduler->waitForJobs());
+    EXPECT_TRUE(spooler().waitForJobs());
 }
 
 // A queue that went away while the page was drawn: the document ends without hanging, the
@@ -336,7 +312,7 @@ TEST(PrinterDocument, queueRemovedDuringTheJobEndsTheDocumentWithTheRefusal)
     printer.BeginPage();
     rpDrawPage(page, 0, *printer.Canvas(), 6.25, 6.25, 0, 0, {});
     printer.EndPage();
-    ASSERT_TRUE(scheduler->removeQueue(QStringLiteral("Doomed")));
+    ASSERT_TRUE(spooler().removeQueue(QStringLiteral("Doomed")));
     printer.EndDoc();
     EXPECT_FALSE(printer.Printing());
     EXPECT_EQ(printer.Canvas(), nullptr);
@@ -344,8 +320,8 @@ TEST(PrinterDocument, queueRemovedDuringTheJobEndsTheDocumentWithTheRefusal)
     EXPECT_TRUE(printer.Refusal().startsWith(
         QStringLiteral("the printer \"Doomed\" or its queue no longer exists (")))
         << printer.Refusal().toStdString();
-    EXPECT_TRUE(scheduler->waitForJobs());
-    EXPECT_FALSE(QFile::exists(scheduler->outputFile(QStringLiteral("Doomed"))));
+    EXPECT_TRUE(spooler().waitForJobs());
+    EXPECT_FALSE(QFile::exists(spooler().outputFile(QStringLiteral("Doomed"))));
 }
 
 } // namespace

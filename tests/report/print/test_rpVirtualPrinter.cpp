@@ -1,7 +1,6 @@
-#include "CupsScheduler.h"
-
 #include "report/model/rpPaper.h"
 #include "report/print/rpPrinters.h"
+#include "support/SpoolerEnvironment.h"
 
 #include <gtest/gtest.h>
 
@@ -9,19 +8,7 @@
 // first scheduler it talks to for the whole process.
 namespace {
 
-CupsScheduler* scheduler = nullptr;
-
-class EmptySpoolerEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override { scheduler = startSchedulerOrExit({}).release(); }
-    void TearDown() override
-    {
-        delete scheduler;
-        scheduler = nullptr;
-    }
-};
-
-const auto* const environment = ::testing::AddGlobalTestEnvironment(new EmptySpoolerEnvironment);
+const auto* const environment = ::testing::AddGlobalTestEnvironment(new SpoolerEnvironment({}));
 
 TEST(VirtualPrinter, standsInWhenTheSystemHasNoPrinter)
 {

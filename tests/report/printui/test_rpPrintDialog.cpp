@@ -2,16 +2,12 @@
 // clicks and keys, against two queues of the tests' own scheduler: what it shows, what OK
 // prints, what Cancel and the print-to-file dialog leave, and the printer properties dialog.
 
-#include "CupsScheduler.h"
-#include "PrintOutput.h"
-
 #include "platform/widgets/Edit.h"
 #include "report/engine/rpPreviewPages.h"
 #include "report/engine/rpReport.h"
 #include "report/print/rpPrintCommand.h"
 #include "report/print/rpPrinter.h"
 #include "report/print/rpPrinters.h"
-#include "report/printui/rpHelpFile.h"
 #include "report/printui/rpPrintDialog.h"
 #include "report/printui/rpPrintDialogDrawing.h"
 #include "report/printui/rpPropertiesDialog.h"
@@ -19,7 +15,9 @@
 #include "support/ModalSession.h"
 #include "support/NumberedCertificate.h"
 #include "support/PreviewSession.h"
+#include "support/PrintOutput.h"
 #include "support/ReportTestHelpers.h"
+#include "support/SpoolerEnvironment.h"
 #include "templates/Templates.h"
 
 #include <QAbstractItemView>
@@ -36,74 +34,33 @@
 
 #include <gtest/gtest.h>
 
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-#include <cups/cups.h>
-#pragma GCC diagnostic pop
-
-#include <map>
-
 namespace {
 
 // "A5Laser", the default printer, and "DuplexTrays", with paper sources and two-sided
-// printing; the program's printers' properties dialog is the engine's own.
-class PrintDialogSpooler : public ::testing::Environment {
-public:
-    void SetUp() override
-    {
-        TestPpd trays;
-        trays.Slots = {QStringLiteral("Tray1/Tray 1"), QStringLiteral("Tray2/Tray 2"),
-            QStringLiteral("Manual/Manual Feed")};
-        trays.Duplex = true;
-        scheduler() = startSchedulerOrExit({{QStringLiteral("A5Laser"), TestPpd().text(), true},
-            {QStringLiteral("DuplexTrays"), trays.text()}});
-        rpUsePropertiesDialog();
-    }
-    void TearDown() override
-    {
-        rpSetPropertiesDialog({});
-        scheduler().reset();
-    }
+// printing.
+TestPpd duplexTrays()
+{
+    TestPpd trays;
+    trays.Slots = {QStringLiteral("Tray1/Tray 1"), QStringLiteral("Tray2/Tray 2"),
+        QStringLiteral("Manual/Manual Feed")};
+    trays.Duplex = true;
+    return trays;
+}
 
-    static std::unique_ptr<CupsScheduler>& scheduler()
-    {
-        static std::unique_ptr<CupsScheduler> running;
-        return running;
-    }
+const auto* const environment = ::testing::AddGlobalTestEnvironment(new SpoolerEnvironment(
+    {SpoolerEnvironment::a5Laser(), {QStringLiteral("DuplexTrays"), duplexTrays().text()}}));
+
+// The program's printers' properties dialog is the engine's own.
+class EnginePropertiesDialog : public ::testing::Environment {
+public:
+    void SetUp() override { rpUsePropertiesDialog(); }
+    void TearDown() override { rpSetPropertiesDialog({}); }
 };
 
-const auto* const environment = ::testing::AddGlobalTestEnvironment(new PrintDialogSpooler);
+const auto* const propertiesDialog
+    = ::testing::AddGlobalTestEnvironment(new EnginePropertiesDialog);
 
-CupsScheduler& spooler() { return *PrintDialogSpooler::scheduler(); }
 QString output(const char* queue) { return spooler().outputFile(QString::fromLatin1(queue)); }
-
-// The attributes the scheduler keeps of the queue's latest job, as text.
-std::map<std::string, std::string> lastJobAttributes(const char* queue)
-{
-    std::map<std::string, std::string> result;
-    cups_job_t* jobs = nullptr;
-    const int count = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, queue, 0, CUPS_WHICHJOBS_ALL);
-    int id = 0;
-    for (int i = 0; i < count; ++i)
-        id = std::max(id, jobs[i].id);
-    cupsFreeJobs(count, jobs);
-    if (id == 0)
-        return result;
-    ipp_t* request = ippNewRequest(IPP_OP_GET_JOB_ATTRIBUTES);
-    const std::string uri = "ipp://localhost/jobs/" + std::to_string(id);
-    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "job-uri", nullptr, uri.c_str());
-    ipp_t* response = cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/");
-    for (ipp_attribute_t* attr = ippFirstAttribute(response); attr;
-         attr = ippNextAttribute(response)) {
-        if (!ippGetName(attr))
-            continue;
-        char value[256];
-        ippAttributeString(attr, value, sizeof value);
-        result[ippGetName(attr)] = value;
-    }
-    ippDelete(response);
-    return result;
-}
 
 void activate(QWidget& window)
 {
@@ -415,7 +372,8 @@ TEST_F(PrintDialogTest, okPrintsWithTheChoicesForThisJobOnly)
             EXPECT_EQ(printer.DeviceMode().Copies, c.driverCopies);
             // The driver's copies reach the job the scheduler prints, not only our record.
             if (c.driverCopies > 1) {
-                EXPECT_EQ(lastJobAttributes("A5Laser")["copies"], std::to_string(c.driverCopies));
+                EXPECT_EQ(spooler().lastJobAttributes(QStringLiteral("A5Laser"))["copies"],
+                    std::to_string(c.driverCopies));
             }
         }
         // The next dialog opens as the first did.
@@ -603,7 +561,7 @@ TEST_F(PrintDialogTest, propertiesChooseTheSourceAndDuplexOfTheJob)
     });
     EXPECT_EQ(binInJob, 257) << "the driver's second slot of its own";
     EXPECT_EQ(duplexInJob, 3);
-    const auto attributes = lastJobAttributes("DuplexTrays");
+    const auto attributes = spooler().lastJobAttributes(QStringLiteral("DuplexTrays"));
     EXPECT_EQ(attributes.count("InputSlot") ? attributes.at("InputSlot") : "", "Tray2");
     EXPECT_EQ(attributes.count("sides") ? attributes.at("sides") : "", "two-sided-short-edge");
     EXPECT_EQ(pageTexts(output("DuplexTrays")), pageLabels({1, 2, 3, 4}));

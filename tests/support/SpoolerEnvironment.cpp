@@ -1,4 +1,4 @@
-#include "CupsScheduler.h"
+#include "SpoolerEnvironment.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -7,8 +7,16 @@
 #include <QStandardPaths>
 #include <QThread>
 
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+#include <cups/cups.h>
+#pragma GCC diagnostic pop
+
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <stdexcept>
+#include <utility>
 
 #include <grp.h>
 #include <signal.h>
@@ -17,6 +25,8 @@
 #include <unistd.h>
 
 namespace {
+
+SpoolerEnvironment* running = nullptr;
 
 void writeFile(const QString& path, const QString& text)
 {
@@ -80,82 +90,37 @@ QString queuePpd(const QString& root, const TestQueue& queue)
 
 } // namespace
 
-QString TestPpd::text() const
+SpoolerEnvironment::SpoolerEnvironment(QList<TestQueue> queues) : FQueues(std::move(queues)) { }
+
+SpoolerEnvironment::~SpoolerEnvironment() { stop(); }
+
+TestQueue SpoolerEnvironment::a5Laser()
 {
-    QString ppd
-        = QStringLiteral(R"PPD(*PPD-Adobe: "4.3"
-*FormatVersion: "4.3"
-*FileVersion: "1.0"
-*LanguageVersion: English
-*LanguageEncoding: ISOLatin1
-*PCFileName: "TEST.PPD"
-*Manufacturer: "Test"
-*Product: "(Test)"
-*ModelName: "Test Printer"
-*ShortNickName: "Test Printer"
-*NickName: "Test Printer"
-*PSVersion: "(3010.000) 0"
-*ColorDevice: False
-*DefaultColorSpace: Gray
-*FileSystem: False
-*LandscapeOrientation: Plus90
-*TTRasterizer: Type42
-*cupsFilter2: "application/vnd.cups-pdf application/pdf 0 -"
-*OpenUI *Resolution/Resolution: PickOne
-*DefaultResolution: %1dpi
-*Resolution %1dpi/%1 dpi: ""
-*CloseUI: *Resolution
-*OpenUI *PageSize/Page Size: PickOne
-*DefaultPageSize: A4
-*PageSize A4/A4: "<</PageSize[595 842]>>setpagedevice"
-*PageSize A5/A5: "<</PageSize[420 595]>>setpagedevice"
-%4*CloseUI: *PageSize
-*OpenUI *PageRegion/Page Region: PickOne
-*DefaultPageRegion: A4
-*PageRegion A4/A4: "<</PageSize[595 842]>>setpagedevice"
-*PageRegion A5/A5: "<</PageSize[420 595]>>setpagedevice"
-%5*CloseUI: *PageRegion
-*DefaultImageableArea: A4
-*ImageableArea A4/A4: "%2"
-*ImageableArea A5/A5: "%3"
-%6*DefaultPaperDimension: A4
-*PaperDimension A4/A4: "595 842"
-*PaperDimension A5/A5: "420 595"
-%7)PPD")
-              .arg(Dpi)
-              .arg(A4Area, A5Area,
-                  OddPaper ? QStringLiteral("*PageSize Odd/Odd Card: \"\"\n") : QString(),
-                  OddPaper ? QStringLiteral("*PageRegion Odd/Odd Card: \"\"\n") : QString(),
-                  OddPaper ? QStringLiteral("*ImageableArea Odd/Odd Card: \"10 10 240 290\"\n")
-                           : QString(),
-                  OddPaper ? QStringLiteral("*PaperDimension Odd/Odd Card: \"250 300\"\n")
-                           : QString());
-    if (!Slots.isEmpty()) {
-        ppd += QStringLiteral("*OpenUI *InputSlot/Media Source: PickOne\n*DefaultInputSlot: %1\n")
-                   .arg(Slots.first().section(u'/', 0, 0));
-        for (const QString& slot : Slots)
-            ppd += QStringLiteral("*InputSlot %1: \"\"\n").arg(slot);
-        ppd += QStringLiteral("*CloseUI: *InputSlot\n");
-    }
-    if (Duplex)
-        ppd += QStringLiteral(R"PPD(*OpenUI *Duplex/2-Sided Printing: PickOne
-*DefaultDuplex: None
-*Duplex None/Off: ""
-*Duplex DuplexNoTumble/Long Edge: ""
-*Duplex DuplexTumble/Short Edge: ""
-*CloseUI: *Duplex
-)PPD");
-    return ppd;
+    return {QStringLiteral("A5Laser"), TestPpd().text(), true};
 }
 
-CupsScheduler::CupsScheduler(const QList<TestQueue>& queues)
+void SpoolerEnvironment::SetUp()
 {
+    try {
+        start();
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "%s\n", error.what());
+        std::exit(1);
+    }
+}
+
+void SpoolerEnvironment::start()
+{
+    if (running)
+        throw std::logic_error("a test program has one spooler: its CUPS client keeps the first "
+                               "scheduler it meets");
     const QString cupsd
         = QStandardPaths::findExecutable(QStringLiteral("cupsd"), {"/usr/sbin", "/sbin"});
     if (cupsd.isEmpty())
         throw std::runtime_error("cupsd is not installed: the printer tests need a CUPS scheduler "
                                  "(scripts/setup installs cups and cups-filters)");
-    const QString root = FDir.path();
+    FDir = std::make_unique<QTemporaryDir>();
+    const QString root = FDir->path();
     shareWithLp(root);
     for (const char* folder :
         {"run", "spool", "spool/tmp", "cache", "state", "log", "out", "ppd"}) {
@@ -209,17 +174,20 @@ Group lp
     const QDeadlineTimer deadline(10000);
     while (
         !run(QStringLiteral("lpstat"), {QStringLiteral("-r")}).contains(u"scheduler is running")) {
-        if (deadline.hasExpired())
+        if (deadline.hasExpired()) {
+            stop();
             throw std::runtime_error("the test's CUPS scheduler did not start");
+        }
         QThread::msleep(50);
     }
-    for (const TestQueue& queue : queues)
+    running = this;
+    for (const TestQueue& queue : FQueues)
         addQueue(queue);
 }
 
-void CupsScheduler::addQueue(const TestQueue& queue) const
+void SpoolerEnvironment::addQueue(const TestQueue& queue) const
 {
-    const QString root = FDir.path();
+    const QString root = FDir->path();
     const QString ppd = root + QStringLiteral("/ppd/") + queue.Name + QStringLiteral(".ppd");
     writeFile(ppd, queuePpd(root, queue));
     run(QStringLiteral("lpadmin"),
@@ -229,30 +197,24 @@ void CupsScheduler::addQueue(const TestQueue& queue) const
         run(QStringLiteral("lpadmin"), {QStringLiteral("-d"), queue.Name});
 }
 
-std::unique_ptr<CupsScheduler> startSchedulerOrExit(const QList<TestQueue>& queues)
-{
-    try {
-        return std::make_unique<CupsScheduler>(queues);
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "%s\n", error.what());
-        std::exit(1);
-    }
-}
-
-CupsScheduler::~CupsScheduler()
+void SpoolerEnvironment::stop()
 {
     if (FPid > 0) {
         kill(FPid, SIGTERM);
         waitpid(FPid, nullptr, 0);
     }
+    FPid = -1;
+    FDir.reset();
+    if (running == this)
+        running = nullptr;
 }
 
-QString CupsScheduler::outputFile(const QString& queue) const
+QString SpoolerEnvironment::outputFile(const QString& queue) const
 {
-    return FDir.path() + QStringLiteral("/out/") + queue + QStringLiteral(".pdf");
+    return FDir->path() + QStringLiteral("/out/") + queue + QStringLiteral(".pdf");
 }
 
-QString CupsScheduler::run(const QString& program, const QStringList& arguments) const
+QString SpoolerEnvironment::run(const QString& program, const QStringList& arguments) const
 {
     QProcess process;
     // The answers are read as text, so the client speaks English whatever the user's locale.
@@ -265,7 +227,7 @@ QString CupsScheduler::run(const QString& program, const QStringList& arguments)
     return QString::fromLocal8Bit(process.readAllStandardOutput() + process.readAllStandardError());
 }
 
-bool CupsScheduler::waitForJobs(int timeoutMs) const
+bool SpoolerEnvironment::waitForJobs(int timeoutMs) const
 {
     const QDeadlineTimer deadline(timeoutMs);
     while (!run(QStringLiteral("lpstat"), {QStringLiteral("-o")}).trimmed().isEmpty()) {
@@ -276,7 +238,51 @@ bool CupsScheduler::waitForJobs(int timeoutMs) const
     return true;
 }
 
-bool CupsScheduler::removeQueue(const QString& queue) const
+bool SpoolerEnvironment::removeQueue(const QString& queue) const
 {
     return run(QStringLiteral("lpadmin"), {QStringLiteral("-x"), queue}).trimmed().isEmpty();
+}
+
+QString SpoolerEnvironment::output() const
+{
+    const auto queue = std::find_if(
+        FQueues.begin(), FQueues.end(), [](const TestQueue& each) { return each.Default; });
+    if (queue == FQueues.end())
+        throw std::logic_error("the test spooler has no default queue");
+    return outputFile(queue->Name);
+}
+
+std::map<std::string, std::string> SpoolerEnvironment::lastJobAttributes(const QString& queue) const
+{
+    std::map<std::string, std::string> result;
+    cups_job_t* jobs = nullptr;
+    const int count
+        = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, queue.toUtf8().constData(), 0, CUPS_WHICHJOBS_ALL);
+    int id = 0;
+    for (int i = 0; i < count; ++i)
+        id = std::max(id, jobs[i].id);
+    cupsFreeJobs(count, jobs);
+    if (id == 0)
+        return result;
+    ipp_t* request = ippNewRequest(IPP_OP_GET_JOB_ATTRIBUTES);
+    const std::string uri = "ipp://localhost/jobs/" + std::to_string(id);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "job-uri", nullptr, uri.c_str());
+    ipp_t* response = cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/");
+    for (ipp_attribute_t* attr = ippFirstAttribute(response); attr;
+         attr = ippNextAttribute(response)) {
+        if (!ippGetName(attr))
+            continue;
+        char value[256];
+        ippAttributeString(attr, value, sizeof value);
+        result[ippGetName(attr)] = value;
+    }
+    ippDelete(response);
+    return result;
+}
+
+SpoolerEnvironment& spooler()
+{
+    if (!running)
+        throw std::logic_error("this test program started no spooler");
+    return *running;
 }

@@ -99,3 +99,17 @@ bool PostgresServer::createDatabase(const QString& name) const
     QSqlDatabase::removeDatabase(u"postgres-server-admin"_s);
     return created;
 }
+
+PostgresServer* testPostgres(QString& error)
+{
+    static QString startError;
+    static std::unique_ptr<PostgresServer> server = [] {
+        if (PostgresServer::binaries().isEmpty()) {
+            startError = u"not installed"_s;
+            return std::unique_ptr<PostgresServer>();
+        }
+        return PostgresServer::start(startError);
+    }();
+    error = startError;
+    return server.get();
+}

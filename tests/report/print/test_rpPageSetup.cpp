@@ -8,6 +8,8 @@
 #include "report/model/rpProperty.h"
 #include "report/print/rpPageSetup.h"
 #include "report/print/rpPrinters.h"
+#include "support/SpoolerEnvironment.h"
+#include "support/UserSettingsFolder.h"
 
 #include <QSettings>
 #include <QTemporaryDir>
@@ -15,6 +17,12 @@
 #include <gtest/gtest.h>
 
 namespace {
+
+// The tests' A4/A5 queue as the current printer, and a per-user settings folder of the
+// tests' own, so that neither the machine's printers nor the user's settings reach the tests.
+const auto* const spoolerEnvironment
+    = ::testing::AddGlobalTestEnvironment(new SpoolerEnvironment({SpoolerEnvironment::a5Laser()}));
+const auto* const settings = ::testing::AddGlobalTestEnvironment(new UserSettingsFolder);
 
 const QString kUnitsKey = QStringLiteral("Form.TrpDesignerForm/Units");
 

@@ -32,3 +32,7 @@ private:
     QTemporaryDir fFolder;
     bool fStarted = false;
 };
+
+// The program's PostgreSQL server, started with the first test that asks for it and stopped
+// when the program ends; nothing when it cannot be started (why goes to `error`).
+PostgresServer* testPostgres(QString& error);
