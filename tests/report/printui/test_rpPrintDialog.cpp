@@ -46,7 +46,7 @@
 namespace {
 
 // "A5Laser", the default printer, and "DuplexTrays", with paper sources and two-sided
-// printing; the program's printers' properties dialog is the engine's own.
+// printing.
 class PrintDialogSpooler : public ::testing::Environment {
 public:
     void SetUp() override
@@ -57,13 +57,8 @@ public:
         trays.Duplex = true;
         scheduler() = startSchedulerOrExit({{QStringLiteral("A5Laser"), TestPpd().text(), true},
             {QStringLiteral("DuplexTrays"), trays.text()}});
-        rpUsePropertiesDialog();
     }
-    void TearDown() override
-    {
-        rpSetPropertiesDialog({});
-        scheduler().reset();
-    }
+    void TearDown() override { scheduler().reset(); }
 
     static std::unique_ptr<CupsScheduler>& scheduler()
     {
@@ -153,13 +148,8 @@ QStringList pageLabels(std::initializer_list<int> numbers)
     return labels;
 }
 
-int printerIndex(const char* name)
-{
-    return int(rpPrinters().Printers().indexOf(QString::fromLatin1(name)));
-}
-
 // Four pages, each saying only its number ("P3"), printed through the dialog from the
-// preview; the default printer is current when a test starts.
+// preview; each test has a printer list of its own, with the default printer current.
 class PrintDialogTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -170,7 +160,6 @@ protected:
                 r, rpRunPrintDialog, [this](const TrpAcceptedJob& job) { accepted.append(job); });
             return printed;
         });
-        rpPrinters().SetPrinterIndex(printerIndex("A5Laser"));
         for (const char* queue : {"A5Laser", "DuplexTrays"})
             QFile::remove(output(queue));
     }
@@ -191,6 +180,7 @@ protected:
         EXPECT_TRUE(spooler().waitForJobs());
     }
 
+    TrpPrintersScope printers;
     MessageRecorder messages;
     TrpReport report;
     bool printed = false;
