@@ -9,8 +9,6 @@
 #include "platform/widgets/FirstPaintMarker.h"
 #include "platform/widgets/MessageBoxes.h"
 #include "report/model/rpRes.h"
-#include "report/print/rpPrinterDefaults.h"
-#include "report/printui/rpPropertiesDialog.h"
 
 #include <QApplication>
 #include <QLocale>
@@ -49,8 +47,6 @@ int runProgram(int argc, char** argv)
     installQtTranslations(QLocale::system());
     platform::setUpProgramFonts();
     platform::useMessageBoxes();
-    rpUseSystemPrinterDefaults();
-    rpUsePropertiesDialog();
 
     const std::unique_ptr<ProgramWindows> windows = createProgramWindows();
     return QApplication::exec();

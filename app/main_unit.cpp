@@ -20,6 +20,7 @@
 #include "report/model/rpPages.h"
 #include "report/preview/rpPreviewViewer.h"
 #include "report/print/rpPrintCommand.h"
+#include "report/printui/rpPageSettingsForm.h"
 #include "report/printui/rpPrintDialog.h"
 #include "templates/Templates.h"
 
@@ -60,6 +61,7 @@ TfmMain::TfmMain(QWidget* parent) : QMainWindow(parent)
     rpReport1->SetViewerFactory(rpPreviewWindows());
     // F1 in the previews and the print dialog opens the operator's guide at printing.
     rpReport1->SetHelpCommand(showPrintingHelp);
+    rpReport1->SetPageSetupCommand(rpRunPageSettings);
     rpReport1->SetPrintCommand([this](TrpReport& report) {
         return rpPrintPreparedPages(report, rpRunPrintDialog,
             [this, &report](const TrpAcceptedJob& job) { recordPrinted(report, job); });
@@ -70,6 +72,7 @@ TfmMain::TfmMain(QWidget* parent) : QMainWindow(parent)
     rpReport2->SetViewerFactory(
         rpPreviewWindows([this](TrpPreviewForm& form) { addCalibrationCommand(form); }));
     rpReport2->SetHelpCommand(showPrintingHelp);
+    rpReport2->SetPageSetupCommand(rpRunPageSettings);
     // The margins a test page was printed with are what a measurement of it refers to.
     rpReport2->SetPrintCommand([this](TrpReport& report) {
         const bool printed = rpPrintPreparedPages(report, rpRunPrintDialog);

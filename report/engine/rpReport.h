@@ -12,6 +12,11 @@
 class QTimer;
 class TrpEngine;
 class TrpPreviewPages;
+class TrpReportPage;
+
+// What the operator did in the page settings of a page shown: nothing, changed that page
+// alone, or gave its settings to every page of the report, which must then be prepared again.
+enum class TrpPageSetupResult { Cancelled, PageChanged, ReportPagesChanged };
 
 // The report that runs: preparation into prepared pages and showing them through a viewer.
 // As a document it is a TrpCustomReport.
@@ -28,6 +33,18 @@ public:
     void SetPrintCommand(std::function<bool(TrpReport&)> command)
     {
         FPrintCommand = std::move(command);
+    }
+    // Runs the page settings on a page (the preview hands in a copy of the page shown)
+    // through the page-setup command; Cancelled without one.
+    TrpPageSetupResult RunPageSetup(TrpReportPage& page)
+    {
+        return FPageSetupCommand ? FPageSetupCommand(*this, page) : TrpPageSetupResult::Cancelled;
+    }
+    // What runs the page settings (the page-settings dialog over the current printer); none
+    // by default, like the print command.
+    void SetPageSetupCommand(std::function<TrpPageSetupResult(TrpReport&, TrpReportPage&)> command)
+    {
+        FPageSetupCommand = std::move(command);
     }
     // What F1 opens in this report's preview and print dialog: the owner's own help; none by
     // default, and then the engine's help file is looked for (rpOpenHelp).
@@ -97,6 +114,7 @@ private:
     std::unique_ptr<QTimer> FPrepareTimer;
     TrpViewerFactory FViewerFactory;
     std::function<bool(TrpReport&)> FPrintCommand;
+    std::function<TrpPageSetupResult(TrpReport&, TrpReportPage&)> FPageSetupCommand;
     std::function<void()> FHelpCommand;
     std::unique_ptr<TrpReportViewer> FViewer;
 };

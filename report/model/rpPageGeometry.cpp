@@ -74,3 +74,42 @@ void rpCheckPageGeometry(const TrpPageGeometry& geometry)
     if (QString problem = rpPageGeometryProblem(geometry); !problem.isEmpty())
         throw platform::Exception(std::move(problem));
 }
+
+TrpSheetGeometry::TrpSheetGeometry(QPoint dpi, QSize sheet, QPoint offset, QSize printable)
+    : FDpi(dpi), FSheet(sheet), FOffset(offset), FPrintable(printable)
+{
+}
+
+TrpSheetGeometry TrpSheetGeometry::withBorder(QPoint dpi, QSize sheet, const QMarginsF& borderMm)
+{
+    TrpSheetGeometry g(dpi, sheet, {}, {});
+    g.FOffset = QPoint(g.ToDotsX(borderMm.left()), g.ToDotsY(borderMm.top()));
+    g.FPrintable = QSize(sheet.width() - g.FOffset.x() - g.ToDotsX(borderMm.right()),
+        sheet.height() - g.FOffset.y() - g.ToDotsY(borderMm.bottom()));
+    return g;
+}
+
+namespace {
+
+double wholeMillimetres(int dots, int dpi) { return double(rpRound(double(dots) / dpi * 25.4)); }
+
+} // namespace
+
+TrpPageGeometry TrpSheetGeometry::Paper() const
+{
+    TrpPageGeometry g;
+    g.PaperHeight = wholeMillimetres(FSheet.height(), FDpi.y());
+    g.PaperWidth = wholeMillimetres(FSheet.width(), FDpi.x());
+    g.LeftMargin = wholeMillimetres(FOffset.x(), FDpi.x());
+    g.TopMargin = wholeMillimetres(FOffset.y(), FDpi.y());
+    g.RightMargin = g.PaperWidth - wholeMillimetres(FPrintable.width(), FDpi.x()) - g.LeftMargin;
+    g.BottomMargin = g.PaperHeight - wholeMillimetres(FPrintable.height(), FDpi.y()) - g.TopMargin;
+    return g;
+}
+
+TrpDeviceMapping TrpSheetGeometry::Mapping(double x, double y, double kx, double ky) const
+{
+    const TrpPageGeometry paper = Paper();
+    return {ReportScaleX() * kx, ReportScaleY() * ky, ToDeviceX(x - paper.LeftMargin),
+        ToDeviceY(y - paper.TopMargin)};
+}

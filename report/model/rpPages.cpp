@@ -1,9 +1,8 @@
 #include "rpPages.h"
 
 #include "rpPaper.h"
+#include "rpPrinterDefaults.h"
 #include "rpPublish.h"
-
-#include "platform/core/PrinterDefaults.h"
 
 #include <utility>
 
@@ -149,15 +148,15 @@ void TrpReportPage::SetOrientation(TrpPrinterOrientation value)
     deriveSize();
 }
 
-void TrpReportPage::SetDefaults()
+void TrpReportPage::SetDefaults(const TrpPrinterDefaults& printer)
 {
-    const platform::PrinterDefaults printer = platform::printerDefaults();
-    SetOrientation(printer.landscape ? poLandscape : poPortrait);
-    if (rpGetPaperDimensions(printer.paperCode)) {
-        SetPaperSize(printer.paperCode);
+    const bool landscape = printer.Orientation == poLandscape;
+    SetOrientation(printer.Orientation);
+    if (rpGetPaperDimensions(printer.PaperCode)) {
+        SetPaperSize(printer.PaperCode);
     } else {
-        SetPaperWidth(printer.landscape ? printer.paperHeightMm : printer.paperWidthMm);
-        SetPaperHeight(printer.landscape ? printer.paperWidthMm : printer.paperHeightMm);
+        SetPaperWidth(landscape ? printer.PaperHeight : printer.PaperWidth);
+        SetPaperHeight(landscape ? printer.PaperWidth : printer.PaperHeight);
     }
     FLeftMargin = 10;
     FRightMargin = 10;

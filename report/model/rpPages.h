@@ -2,6 +2,8 @@
 
 #include "rpComponent.h"
 
+struct TrpPrinterDefaults;
+
 // A page of the report.
 class TrpPage : public TrpComponent {
 public:
@@ -70,8 +72,9 @@ public:
     double PrintableWidth() const { return (FPaperWidth - FLeftMargin - FRightMargin) * rp01cm; }
     double PrintableHeight() const { return (FPaperHeight - FTopMargin - FBottomMargin) * rp01cm; }
 
-    // Margins of 10 mm, paper and orientation of the default printer.
-    virtual void SetDefaults();
+    // Margins of 10 mm, paper and orientation of the default printer, as its caller knows
+    // them (a printer's DefPaper, DefPaperWidth, DefPaperHeight and DefOrientation).
+    virtual void SetDefaults(const TrpPrinterDefaults& printer);
     void AlignChildren() override;
 
 protected:

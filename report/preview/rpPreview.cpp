@@ -5,8 +5,6 @@
 #include "report/model/rpPages.h"
 #include "report/model/rpProperty.h"
 #include "report/model/rpRes.h"
-#include "report/print/rpPrinters.h"
-#include "report/printui/rpPageSettingsForm.h"
 #include "rpPreviewSearch.h"
 #include "rpPreviewWorkspace.h"
 #include "rpProgressForm.h"
@@ -260,26 +258,26 @@ void TrpPreview::Print()
     FReport->PrintPreparedReport();
 }
 
-// The dialog edits a copy of the displayed page, so that repainting behind it cannot take
-// the page out of the cache under it; the copy then replaces the stored page or becomes
-// the template's pages.
+// The page settings edit a copy of the displayed page, so that repainting behind the dialog
+// cannot take the page out of the cache under it; the copy then replaces the stored page,
+// or the template's pages have taken its settings and the report is prepared again.
 void TrpPreview::PageSetupDlg()
 {
     if (FRunning || !FReport || FReport->Engine().Running())
         return;
-    TrpCustomPrinter* printer = rpPrinters().Printer();
     const TrpReportPage* shown = FPreviewPages->GetPage(FPageNo - 1);
-    if (!shown || !printer)
+    if (!shown)
         return;
     const std::unique_ptr<TrpComponent> copy = rpClone(*shown);
     auto& page = static_cast<TrpReportPage&>(*copy);
-    TrpPageSettingsForm form(page, *FReport, *printer);
-    if (form.exec() != QDialog::Accepted)
+    switch (FReport->RunPageSetup(page)) {
+    case TrpPageSetupResult::Cancelled:
         return;
-    if (form.NeedRebuild()) {
-        rpApplyToReportPages(*FReport, page);
+    case TrpPageSetupResult::ReportPagesChanged:
         FReport->PrepareReport(true);
         return;
+    case TrpPageSetupResult::PageChanged:
+        break;
     }
     Lock();
     FPreviewPages->ModifyPage(FPageNo - 1, page);

@@ -1,17 +1,26 @@
 #pragma once
 
-#include "rpDeviceCaps.h"
 #include "rpDeviceMode.h"
 
+#include "report/model/rpPageGeometry.h"
 #include "report/model/rpTypes.h"
 
 #include <QList>
 #include <QPoint>
 #include <QString>
 
+#include <functional>
+
 namespace platform {
 class Canvas;
 }
+
+struct TrpPrinterProperties;
+
+// A printer's properties dialog (rpPrinterProperties.h), run modally on the properties; true
+// on OK, with the operator's choice in them. The printer layer has no windows: whoever opens
+// the dialog hands it in.
+using TrpPropertiesDialog = std::function<bool(TrpPrinterProperties& properties)>;
 
 // One entry of a printer's paper or source list.
 struct TrpPrinterItem {
@@ -40,14 +49,18 @@ public:
         = 0;
     virtual void SetPrintParams(const TrpPrintParams& params) = 0;
     // The driver's properties dialog on the settings record: on OK, Bin takes the record's
-    // source and Duplex the record's duplex when the operator changed it.
-    virtual void PropertiesDlg() = 0;
+    // source and Duplex the record's duplex when the operator changed it. Without a dialog
+    // nothing changes.
+    virtual void PropertiesDlg(const TrpPropertiesDialog& dialog) = 0;
     // The drawing surface of the open document; none outside a document.
     virtual platform::Canvas* Canvas() = 0;
 
     const QString& Name() const { return FName; }
     const QString& Port() const { return FPort; }
-    QPoint DPI() const { return FDPI; }
+    QPoint DPI() const { return FSheet.Dpi(); }
+    // The sheet in the device's dots, and as the engine keeps it in whole millimetres.
+    const TrpSheetGeometry& Sheet() const { return FSheet; }
+    const TrpPageGeometry& Geometry() const { return FGeometry; }
     double PaperWidth() const { return FGeometry.PaperWidth; }
     double PaperHeight() const { return FGeometry.PaperHeight; }
     double LeftMargin() const { return FGeometry.LeftMargin; }
@@ -90,8 +103,8 @@ protected:
 
     QString FName;
     QString FPort;
-    QPoint FDPI;
-    TrpPaperGeometry FGeometry;
+    TrpSheetGeometry FSheet;
+    TrpPageGeometry FGeometry;
     int FPaper = 0;
     TrpPrinterOrientation FOrientation = poPortrait;
     QList<TrpPrinterItem> FPapers;

@@ -162,10 +162,8 @@ bool TrpPrintJob::printPieces(int index, int bin, TrpDuplexMode duplex)
         endSide(index + 1);
         return true;
     }
-    const double printableWidth
-        = FPrinter.PaperWidth() - FPrinter.LeftMargin() - FPrinter.RightMargin();
-    const double printableHeight
-        = FPrinter.PaperHeight() - FPrinter.TopMargin() - FPrinter.BottomMargin();
+    const double printableWidth = FPrinter.Geometry().PrintableWidth();
+    const double printableHeight = FPrinter.Geometry().PrintableHeight();
     const double overlap = FReport.PrintOptions().SplicingLine;
     // An overlap as large as the printable region would never get across the page.
     const auto count = [overlap](double length, double printable) {
@@ -312,10 +310,9 @@ void TrpPrintJob::beginSide(const TrpReportPage& page, int bin, TrpDuplexMode du
 
 void TrpPrintJob::drawPage(int index, double kx, double ky, double x, double y)
 {
-    const QPoint dpi = FPrinter.DPI();
-    FReport.PreviewPages().DrawPage(index, *FPrinter.Canvas(), dpi.x() / 96.0 * kx,
-        dpi.y() / 96.0 * ky, (x - FPrinter.LeftMargin()) * dpi.x() / 25.4,
-        (y - FPrinter.TopMargin()) * dpi.y() / 25.4);
+    const TrpDeviceMapping at = FPrinter.Sheet().Mapping(x, y, kx, ky);
+    FReport.PreviewPages().DrawPage(
+        index, *FPrinter.Canvas(), at.ScaleX, at.ScaleY, at.OffsetX, at.OffsetY);
 }
 
 void TrpPrintJob::endSide(int pageNumber)

@@ -49,26 +49,24 @@ QPrinter::DuplexMode qtDuplex(int duplex)
     }
 }
 
-// Qt converts a layout into points in whole points; the border must stay exact.
-double pointsPerUnit(QPageLayout::Unit unit)
+// Qt converts a layout's margins into another unit in whole points; the border must stay exact.
+double millimetresPerUnit(QPageLayout::Unit unit)
 {
     switch (unit) {
     case QPageLayout::Millimeter:
-        return 72 / 25.4;
-    case QPageLayout::Inch:
-        return 72;
-    case QPageLayout::Pica:
-        return 12;
-    case QPageLayout::Didot:
-        return 1.07;
-    case QPageLayout::Cicero:
-        return 12.84;
-    default:
         return 1;
+    case QPageLayout::Inch:
+        return 25.4;
+    case QPageLayout::Pica:
+        return 12 * 25.4 / 72;
+    case QPageLayout::Didot:
+        return 1.07 * 25.4 / 72;
+    case QPageLayout::Cicero:
+        return 12.84 * 25.4 / 72;
+    default:
+        return 25.4 / 72;
     }
 }
-
-int dots(double points, int dpi) { return qRound(points * dpi / 72.0); }
 
 } // namespace
 
@@ -176,19 +174,9 @@ bool TrpPrinter::UpdateDeviceCaps()
         return false;
     }
     const QPageLayout layout = FPrinter->pageLayout();
-    const QRect sheet = layout.fullRectPixels(dpi);
-    const QMarginsF border = layout.minimumMargins() * pointsPerUnit(layout.units());
-    TrpDeviceCaps caps;
-    caps.DpiX = caps.DpiY = dpi;
-    caps.PhysicalWidth = sheet.width();
-    caps.PhysicalHeight = sheet.height();
-    caps.PhysicalOffsetX = dots(border.left(), dpi);
-    caps.PhysicalOffsetY = dots(border.top(), dpi);
-    caps.HorzRes = sheet.width() - caps.PhysicalOffsetX - dots(border.right(), dpi);
-    caps.VertRes = sheet.height() - caps.PhysicalOffsetY - dots(border.bottom(), dpi);
-    FCaps = caps;
-    FDPI = QPoint(dpi, dpi);
-    FGeometry = rpPaperGeometry(caps);
+    FSheet = TrpSheetGeometry::withBorder(QPoint(dpi, dpi), layout.fullRectPixels(dpi).size(),
+        layout.minimumMargins() * millimetresPerUnit(layout.units()));
+    FGeometry = FSheet.Paper();
     return true;
 }
 
@@ -226,9 +214,9 @@ void TrpPrinter::SetPrintParams(const TrpPrintParams& params)
     }
 }
 
-void TrpPrinter::PropertiesDlg()
+void TrpPrinter::PropertiesDlg(const TrpPropertiesDialog& dialog)
 {
-    if (!FInitialized)
+    if (!FInitialized || !dialog)
         return;
     TrpPrinterProperties properties;
     properties.PrinterName = FName;
@@ -238,7 +226,7 @@ void TrpPrinter::PropertiesDlg()
     properties.Source = FMode.DefaultSource;
     properties.Duplex = FMode.Duplex;
     const int duplexBefore = FMode.Duplex;
-    if (!rpRunPropertiesDialog(properties))
+    if (!dialog(properties))
         return;
     FMode.Fields |= TrpDeviceMode::fDefaultSource | TrpDeviceMode::fDuplex;
     FMode.DefaultSource = properties.Source;
@@ -260,9 +248,8 @@ void TrpPrinter::BeginDoc()
     if (FPrinter->outputFileName() != FileName)
         FPrinter->setOutputFileName(FileName);
     applyMode();
-    FCanvas
-        = std::make_unique<platform::QPainterCanvas>(*FPrinter, platform::QPainterCanvas::Printer,
-            QRect(FCaps.PhysicalOffsetX, FCaps.PhysicalOffsetY, FCaps.HorzRes, FCaps.VertRes));
+    FCanvas = std::make_unique<platform::QPainterCanvas>(
+        *FPrinter, platform::QPainterCanvas::Printer, FSheet.PrintableRect());
     FSheetStarted = false;
 }
 

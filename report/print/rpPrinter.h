@@ -31,11 +31,11 @@ public:
     void SetViewParams(
         int paper, double width, double height, TrpPrinterOrientation orientation) override;
     void SetPrintParams(const TrpPrintParams& params) override;
-    void PropertiesDlg() override;
+    void PropertiesDlg(const TrpPropertiesDialog& dialog) override;
     platform::Canvas* Canvas() override;
 
-    // Re-reads resolution, paper and border from the device; shows "Printer selected is not
-    // valid" and fails when the resolution is 0.
+    // Re-reads resolution, paper and border from the device into the sheet; shows "Printer selected
+    // is not valid" and fails when the resolution is 0.
     bool UpdateDeviceCaps();
 
     // The record as last written to the device.
@@ -50,7 +50,6 @@ private:
     QList<QPageSize> FPageSizes;
     TrpDriverFacts FDriver;
     TrpDeviceMode FMode;
-    TrpDeviceCaps FCaps;
     bool FCanDuplex = false;
     bool FSheetStarted = false;
 };

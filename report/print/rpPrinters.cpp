@@ -52,26 +52,40 @@ TrpCustomPrinter* TrpPrinters::Printer() const
 
 namespace {
 
-TrpPrinters*& instance()
+// The list made on first use and kept until the application ends.
+std::unique_ptr<TrpPrinters>& programPrinters()
+{
+    static std::unique_ptr<TrpPrinters> printers;
+    return printers;
+}
+
+// The list a scope has put in place; none outside scopes.
+TrpPrinters*& scopedPrinters()
 {
     static TrpPrinters* printers = nullptr;
     return printers;
 }
 
 // The printers hold print devices that must go before the application does.
-void releasePrinters()
-{
-    delete instance();
-    instance() = nullptr;
-}
+void releasePrinters() { programPrinters().reset(); }
 
 } // namespace
 
 TrpPrinters& rpPrinters()
 {
-    if (!instance()) {
-        instance() = new TrpPrinters;
+    if (TrpPrinters* scoped = scopedPrinters())
+        return *scoped;
+    if (!programPrinters()) {
+        programPrinters() = std::make_unique<TrpPrinters>();
         qAddPostRoutine(releasePrinters);
     }
-    return *instance();
+    return *programPrinters();
 }
+
+TrpPrintersScope::TrpPrintersScope()
+    : FPrinters(std::make_unique<TrpPrinters>()), FPrevious(scopedPrinters())
+{
+    scopedPrinters() = FPrinters.get();
+}
+
+TrpPrintersScope::~TrpPrintersScope() { scopedPrinters() = FPrevious; }

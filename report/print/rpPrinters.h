@@ -31,3 +31,20 @@ private:
 
 // The program's printer list, made on first use and kept until the application ends.
 TrpPrinters& rpPrinters();
+
+// Puts a printer list in place of the program's for as long as it lives, and the list before
+// it back afterwards (tests). The list is read from the system when the scope begins, so it
+// holds the queues the print service has then, with the default printer current.
+class TrpPrintersScope {
+public:
+    TrpPrintersScope();
+    ~TrpPrintersScope();
+    TrpPrintersScope(const TrpPrintersScope&) = delete;
+    TrpPrintersScope& operator=(const TrpPrintersScope&) = delete;
+
+    TrpPrinters& Printers() const { return *FPrinters; }
+
+private:
+    std::unique_ptr<TrpPrinters> FPrinters;
+    TrpPrinters* FPrevious;
+};

@@ -8,6 +8,7 @@
 namespace {
 
 constexpr double virtualBorder = 5;
+constexpr int virtualDpi = 600;
 
 } // namespace
 
@@ -20,7 +21,6 @@ void TrpVirtualPrinter::Init()
 {
     if (FInitialized)
         return;
-    FDPI = QPoint(600, 600);
     for (int code : rpPaperCodes())
         FPapers.append({QString(), code});
     FDefPaper = rpPaperA4;
@@ -43,6 +43,10 @@ void TrpVirtualPrinter::SetViewParams(
         paper = rpCustomPaper;
     }
     FGeometry = {width, height, virtualBorder, virtualBorder, virtualBorder, virtualBorder};
+    const TrpSheetGeometry at600({virtualDpi, virtualDpi}, {}, {}, {});
+    FSheet = TrpSheetGeometry::withBorder(at600.Dpi(),
+        QSize(at600.ToDotsX(width), at600.ToDotsY(height)),
+        QMarginsF(virtualBorder, virtualBorder, virtualBorder, virtualBorder));
     FPaper = paper;
     FOrientation = orientation;
 }

@@ -17,6 +17,6 @@ public:
     void SetViewParams(
         int paper, double width, double height, TrpPrinterOrientation orientation) override;
     void SetPrintParams(const TrpPrintParams& params) override;
-    void PropertiesDlg() override { }
+    void PropertiesDlg(const TrpPropertiesDialog&) override { }
     platform::Canvas* Canvas() override { return nullptr; }
 };

@@ -5,6 +5,7 @@
 #include "report/model/rpPages.h"
 #include "report/model/rpRes.h"
 #include "report/print/rpCustomPrinter.h"
+#include "report/print/rpPrinters.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -187,4 +188,18 @@ void TrpPageSettingsForm::OkClick()
     takeFields();
     rpWritePageSettings(FPage, FSetup.Read());
     accept();
+}
+
+TrpPageSetupResult rpRunPageSettings(TrpReport& report, TrpReportPage& page)
+{
+    TrpCustomPrinter* printer = rpPrinters().Printer();
+    if (!printer)
+        return TrpPageSetupResult::Cancelled;
+    TrpPageSettingsForm form(page, report, *printer);
+    if (form.exec() != QDialog::Accepted)
+        return TrpPageSetupResult::Cancelled;
+    if (!form.NeedRebuild())
+        return TrpPageSetupResult::PageChanged;
+    rpApplyToReportPages(report, page);
+    return TrpPageSetupResult::ReportPagesChanged;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "report/engine/rpReport.h"
 #include "report/print/rpPageSetup.h"
 
 #include <QDialog>
@@ -61,3 +62,8 @@ private:
     TrpPageSetup FSetup;
     bool FUpdating = false;
 };
+
+// The page settings a report's preview runs (TrpReport::SetPageSetupCommand): the dialog on
+// the page over the current printer; when the operator applies it to all pages, the report's
+// pages take the page's settings.
+TrpPageSetupResult rpRunPageSettings(TrpReport& report, TrpReportPage& page);

@@ -1,6 +1,7 @@
 #include "rpPrintDialog.h"
 
 #include "rpPrintDialogDrawing.h"
+#include "rpPropertiesDialog.h"
 
 #include "platform/core/EventBoundary.h"
 #include "platform/core/NumberFormat.h"
@@ -241,7 +242,8 @@ void TrpPrintDialog::ModeChanged()
 
 void TrpPrintDialog::PropertiesClick()
 {
-    printer().PropertiesDlg();
+    printer().PropertiesDlg(
+        [this](TrpPrinterProperties& properties) { return rpRunPropertiesForm(properties, this); });
     switch (printer().Duplex()) {
     case 1:
         DuplexCB->setCurrentIndex(dmSimplex);

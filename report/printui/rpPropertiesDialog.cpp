@@ -2,7 +2,6 @@
 
 #include "report/model/rpRes.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
@@ -63,13 +62,11 @@ void TrpPrinterPropertiesForm::TakeChoice(TrpPrinterProperties& properties) cons
     properties.Duplex = DuplexCB->currentData().toInt();
 }
 
-void rpUsePropertiesDialog()
+bool rpRunPropertiesForm(TrpPrinterProperties& properties, QWidget* parent)
 {
-    rpSetPropertiesDialog([](TrpPrinterProperties& properties) {
-        TrpPrinterPropertiesForm form(properties, QApplication::activeWindow());
-        if (form.exec() != QDialog::Accepted)
-            return false;
-        form.TakeChoice(properties);
-        return true;
-    });
+    TrpPrinterPropertiesForm form(properties, parent);
+    if (form.exec() != QDialog::Accepted)
+        return false;
+    form.TakeChoice(properties);
+    return true;
 }

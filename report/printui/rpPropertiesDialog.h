@@ -24,6 +24,6 @@ public:
     QPushButton* CancelB = nullptr;
 };
 
-// Makes this dialog the one every printer's PropertiesDlg shows, over the active window.
-// The program calls it once at start-up.
-void rpUsePropertiesDialog();
+// Runs the dialog modally over the parent; true on OK, with the operator's choice in the
+// properties. What the print dialog hands its printer's PropertiesDlg.
+bool rpRunPropertiesForm(TrpPrinterProperties& properties, QWidget* parent);

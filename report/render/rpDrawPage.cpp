@@ -1,5 +1,6 @@
 #include "rpDrawPage.h"
 
+#include "report/model/rpPageGeometry.h"
 #include "report/model/rpPages.h"
 #include "report/model/rpViews.h"
 #include "rpRenderShape.h"
@@ -36,6 +37,7 @@ void drawView(TrpView& view, platform::Canvas& canvas, double sx, double sy, dou
 void rpDrawPage(const TrpReportPage& page, int pageIndex, platform::Canvas& canvas, double ScaleX,
     double ScaleY, double OffsetX, double OffsetY, const TrpDrawOptions& options)
 {
+    const TrpDeviceMapping paper {ScaleX, ScaleY, OffsetX, OffsetY};
     // Mirrored margins exchange left and right on the even pages; the width between them
     // stays the same.
     const double leftMargin
@@ -45,19 +47,22 @@ void rpDrawPage(const TrpReportPage& page, int pageIndex, platform::Canvas& canv
     const QRegion savedClip = canvas.clipRegion();
     if (!printer) {
         // Right and bottom as the paper's rounded edge minus one, exclusive.
-        const int right = whole(page.PaperWidth() * rp01cm * ScaleX + OffsetX) - 1;
-        const int bottom = whole(page.PaperHeight() * rp01cm * ScaleY + OffsetY) - 1;
+        const int right = whole(paper.MmX(page.PaperWidth())) - 1;
+        const int bottom = whole(paper.MmY(page.PaperHeight())) - 1;
         canvas.intersectClipRect(
             QRect(QPoint(whole(OffsetX), whole(OffsetY)), QPoint(right - 1, bottom - 1)));
     }
 
-    const double ox = OffsetX + leftMargin * rp01cm * ScaleX;
-    const double oy = OffsetY + page.TopMargin() * rp01cm * ScaleY;
+    // The printable area: the same scale, its corner at the margins.
+    const TrpDeviceMapping area {
+        ScaleX, ScaleY, paper.MmX(leftMargin), paper.MmY(page.TopMargin())};
+    const double ox = area.OffsetX;
+    const double oy = area.OffsetY;
     if (page.BackPictureVisible() && (!printer || page.BackPicturePrintable())) {
         const int x = whole(ox);
         const int y = whole(oy);
-        const int x1 = whole(page.PrintableWidth() * ScaleX + ox);
-        const int y1 = whole(page.PrintableHeight() * ScaleY + oy);
+        const int x1 = whole(area.X(page.PrintableWidth()));
+        const int y1 = whole(area.Y(page.PrintableHeight()));
         rpFillArea(canvas, page.Color(), x, y, x1, y1);
         rpFrameArea(canvas, page.Frame(), whole(page.Frame().Width * ScaleX), x, y, x1, y1);
     }

@@ -1,6 +1,6 @@
 #include "report/model/rpClass.h"
 
-#include "platform/core/PrinterDefaults.h"
+#include "report/model/rpPrinterDefaults.h"
 
 #include <gtest/gtest.h>
 
@@ -140,18 +140,35 @@ TEST(TrpReportPage, WritingWidthOrHeightMakesTheSizeCustomRoundedToEightDecimals
     EXPECT_EQ(page.Height(), 756);
 }
 
+struct DefaultsCase {
+    const char* why;
+    TrpPrinterDefaults printer;
+    int paper;
+    double width;
+    double height;
+};
+
 TEST(TrpReportPage, SetDefaultsTakesTheDefaultPrinterPaperAndTenMillimetreMargins)
 {
-    const platform::PrinterDefaults printer = platform::printerDefaults();
-    TrpReportPage page;
-    page.SetLeftMargin(15);
-    page.SetDefaults();
-    EXPECT_EQ(page.LeftMargin(), 10);
-    EXPECT_EQ(page.RightMargin(), 10);
-    EXPECT_EQ(page.TopMargin(), 10);
-    EXPECT_EQ(page.BottomMargin(), 10);
-    EXPECT_EQ(page.Orientation(), printer.landscape ? poLandscape : poPortrait);
-    EXPECT_DOUBLE_EQ(qMin(page.PaperWidth(), page.PaperHeight()), printer.paperWidthMm);
+    const DefaultsCase cases[] = {
+        {"no printer: A4 portrait", {}, 9, 210, 297},
+        {"A5 of the paper table, turned", {11, 148, 210, poLandscape}, 11, 210, 148},
+        {"a size without a paper number, turned", {256, 100, 150, poLandscape}, 256, 150, 100},
+    };
+    for (const DefaultsCase& c : cases) {
+        SCOPED_TRACE(c.why);
+        TrpReportPage page;
+        page.SetLeftMargin(15);
+        page.SetDefaults(c.printer);
+        EXPECT_EQ(page.LeftMargin(), 10);
+        EXPECT_EQ(page.RightMargin(), 10);
+        EXPECT_EQ(page.TopMargin(), 10);
+        EXPECT_EQ(page.BottomMargin(), 10);
+        EXPECT_EQ(page.Orientation(), c.printer.Orientation);
+        EXPECT_EQ(page.PaperSize(), c.paper);
+        EXPECT_DOUBLE_EQ(page.PaperWidth(), c.width);
+        EXPECT_DOUBLE_EQ(page.PaperHeight(), c.height);
+    }
 }
 
 struct SplitCase {

@@ -102,11 +102,28 @@ TEST(PrinterList, holdsTheQueuesByNameWithTheDefaultCurrent)
     EXPECT_EQ(&rpPrinters(), &rpPrinters());
 }
 
+TEST(PrinterList, aScopePutsAListOfItsOwnInPlaceAndTheOneBeforeBack)
+{
+    TrpPrinters& program = rpPrinters();
+    {
+        const TrpPrintersScope scope;
+        EXPECT_EQ(&rpPrinters(), &scope.Printers());
+        EXPECT_NE(&rpPrinters(), &program);
+        EXPECT_EQ(rpPrinters().Printer()->Name(), QStringLiteral("Coarse300"));
+        {
+            const TrpPrintersScope inner;
+            EXPECT_EQ(&rpPrinters(), &inner.Printers());
+        }
+        EXPECT_EQ(&rpPrinters(), &scope.Printers());
+    }
+    EXPECT_EQ(&rpPrinters(), &program);
+}
+
 struct CapsCase {
     const char* queue;
     int paper;
     int dpi;
-    TrpPaperGeometry expected;
+    TrpPageGeometry expected;
 };
 
 // The physical size and border of each queue in whole millimetres: A5 is 420 x 595 pt; a

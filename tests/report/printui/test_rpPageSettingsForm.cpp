@@ -144,7 +144,11 @@ const DialogCase kCases[] = {
 
 class PageSetupDialog : public ::testing::TestWithParam<DialogCase> {
 protected:
-    void SetUp() override { loadCertificateTemplate(report); }
+    void SetUp() override
+    {
+        loadCertificateTemplate(report);
+        report.SetPageSetupCommand(rpRunPageSettings);
+    }
 
     // Opens the dialog from the preview's Page Settings button and runs `act` in it.
     static void withDialog(

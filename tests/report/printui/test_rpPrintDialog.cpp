@@ -50,16 +50,6 @@ TestPpd duplexTrays()
 const auto* const environment = ::testing::AddGlobalTestEnvironment(new SpoolerEnvironment(
     {SpoolerEnvironment::a5Laser(), {QStringLiteral("DuplexTrays"), duplexTrays().text()}}));
 
-// The program's printers' properties dialog is the engine's own.
-class EnginePropertiesDialog : public ::testing::Environment {
-public:
-    void SetUp() override { rpUsePropertiesDialog(); }
-    void TearDown() override { rpSetPropertiesDialog({}); }
-};
-
-const auto* const propertiesDialog
-    = ::testing::AddGlobalTestEnvironment(new EnginePropertiesDialog);
-
 QString output(const char* queue) { return spooler().outputFile(QString::fromLatin1(queue)); }
 
 void activate(QWidget& window)
@@ -110,13 +100,8 @@ QStringList pageLabels(std::initializer_list<int> numbers)
     return labels;
 }
 
-int printerIndex(const char* name)
-{
-    return int(rpPrinters().Printers().indexOf(QString::fromLatin1(name)));
-}
-
 // Four pages, each saying only its number ("P3"), printed through the dialog from the
-// preview; the default printer is current when a test starts.
+// preview; each test has a printer list of its own, with the default printer current.
 class PrintDialogTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -127,7 +112,6 @@ protected:
                 r, rpRunPrintDialog, [this](const TrpAcceptedJob& job) { accepted.append(job); });
             return printed;
         });
-        rpPrinters().SetPrinterIndex(printerIndex("A5Laser"));
         for (const char* queue : {"A5Laser", "DuplexTrays"})
             QFile::remove(output(queue));
     }
@@ -148,6 +132,7 @@ protected:
         EXPECT_TRUE(spooler().waitForJobs());
     }
 
+    TrpPrintersScope printers;
     MessageRecorder messages;
     TrpReport report;
     bool printed = false;

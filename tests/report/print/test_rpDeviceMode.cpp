@@ -1,40 +1,8 @@
-#include "report/print/rpDeviceCaps.h"
 #include "report/print/rpDeviceMode.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-struct CapsCase {
-    const char* why;
-    TrpDeviceCaps caps;
-    TrpPaperGeometry expected;
-};
-
-// A5 at 600 dpi is 3496 x 4961 dots; 254 dpi makes 10 dots a millimetre, so halves are exact.
-const CapsCase capsCases[] = {
-    {"offset 100 dots at 600 dpi is 4.233 mm, rounded down",
-        {600, 600, 3496, 4961, 100, 125, 3296, 4711}, {148, 210, 4, 5, 4, 6}},
-    {"offset 118 dots is 4.995 mm, rounded up", {600, 600, 3496, 4961, 118, 125, 3260, 4711},
-        {148, 210, 5, 5, 5, 6}},
-    {"halves go to the even neighbour", {254, 254, 1480, 2100, 5, 15, 1450, 2060},
-        {148, 210, 0, 2, 3, 2}},
-    {"2.5 mm goes down to 2", {254, 254, 1480, 2100, 25, 25, 1430, 2045}, {148, 210, 2, 2, 3, 4}},
-};
-
-TEST(PaperGeometry, roundsEachLengthToWholeMillimetres)
-{
-    for (const CapsCase& c : capsCases) {
-        SCOPED_TRACE(c.why);
-        const TrpPaperGeometry g = rpPaperGeometry(c.caps);
-        EXPECT_EQ(g.PaperWidth, c.expected.PaperWidth);
-        EXPECT_EQ(g.PaperHeight, c.expected.PaperHeight);
-        EXPECT_EQ(g.LeftMargin, c.expected.LeftMargin);
-        EXPECT_EQ(g.TopMargin, c.expected.TopMargin);
-        EXPECT_EQ(g.RightMargin, c.expected.RightMargin);
-        EXPECT_EQ(g.BottomMargin, c.expected.BottomMargin);
-    }
-}
 
 TEST(DeviceMode, customPaperInTenthsOfMillimetreExchangedInLandscape)
 {
