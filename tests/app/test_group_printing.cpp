@@ -6,8 +6,8 @@
 #include "A5LaserSpooler.h"
 #include "PrintOutput.h"
 
-#include "app/RegisterSettings.h"
-#include "app/fmGroup.h"
+#include "app/group/fmGroup.h"
+#include "app/logic/RegisterSettings.h"
 #include "platform/core/FontMetrics.h"
 #include "register/CertificateRegister.h"
 #include "report/engine/rpPreviewPages.h"

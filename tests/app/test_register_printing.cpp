@@ -7,8 +7,8 @@
 
 #include "../register/RegisterBackends.h"
 
-#include "app/RegisterSettings.h"
-#include "app/SettingsFile.h"
+#include "app/logic/RegisterSettings.h"
+#include "app/logic/SettingsFile.h"
 #include "platform/core/IniFile.h"
 #include "register/CertificateRegister.h"
 #include "report/engine/rpReport.h"
