@@ -1,8 +1,5 @@
 #pragma once
 
-#include <array>
-#include <cstddef>
-
 // What each of the certificate blank's 42 text fields holds. The template names a field's
 // text object "Memo" and its number; the filling of the certificate, the register's record of
 // a printed page and the group check all find their fields here.
@@ -33,77 +30,65 @@ struct CertificateField {
 
 inline constexpr int kCertificateFieldCount = 42;
 
-// Field n is entry n - 1.
-inline constexpr std::array<CertificateField, kCertificateFieldCount> kCertificateFields = {{
-    {CertificateRole::School},
-    {CertificateRole::School2},
-    {CertificateRole::Locality},
-    {CertificateRole::Series},
-    {CertificateRole::Graduate},
-    {CertificateRole::PeriodFrom, 0},
-    {CertificateRole::PeriodFrom, 1},
-    {CertificateRole::PeriodFrom, 2},
-    {CertificateRole::PeriodTo, 0},
-    {CertificateRole::PeriodTo, 1},
-    {CertificateRole::PeriodTo, 2},
-    {CertificateRole::Category},
-    {CertificateRole::Hours, 0},
-    {CertificateRole::Hours, 1},
-    {CertificateRole::Hours, 2},
-    {CertificateRole::Hours, 3},
-    {CertificateRole::Hours, 4},
-    {CertificateRole::Hours, 5},
-    {CertificateRole::Hours, 6},
-    {CertificateRole::Hours, 7},
-    {CertificateRole::Hours, 8},
-    {CertificateRole::Hours, 9},
-    {CertificateRole::TotalHours},
-    {CertificateRole::IssuedOn, 0},
-    {CertificateRole::IssuedOn, 1},
-    {CertificateRole::IssuedOn, 2},
-    {CertificateRole::Head},
-    {CertificateRole::Grade, 0},
-    {CertificateRole::Grade, 1},
-    {CertificateRole::Grade, 2},
-    {CertificateRole::Grade, 3},
-    {CertificateRole::Grade, 4},
-    {CertificateRole::Grade, 5},
-    {CertificateRole::Grade, 6},
-    {CertificateRole::Grade, 7},
-    {CertificateRole::Grade, 8},
-    {CertificateRole::Grade, 9},
-    {CertificateRole::TotalLineMark},
-    {CertificateRole::CategoryCode, 0},
-    {CertificateRole::CategoryCode, 1},
-    {CertificateRole::CategoryCode, 2},
-    {CertificateRole::Transmission},
-}};
+// The blank's fields in the order of their numbers: each role with how many fields it has.
+inline constexpr struct {
+    CertificateRole role;
+    int count;
+} kCertificateFieldRuns[] = {
+    {CertificateRole::School, 1},
+    {CertificateRole::School2, 1},
+    {CertificateRole::Locality, 1},
+    {CertificateRole::Series, 1},
+    {CertificateRole::Graduate, 1},
+    {CertificateRole::PeriodFrom, 3},
+    {CertificateRole::PeriodTo, 3},
+    {CertificateRole::Category, 1},
+    {CertificateRole::Hours, 10},
+    {CertificateRole::TotalHours, 1},
+    {CertificateRole::IssuedOn, 3},
+    {CertificateRole::Head, 1},
+    {CertificateRole::Grade, 10},
+    {CertificateRole::TotalLineMark, 1},
+    {CertificateRole::CategoryCode, 3},
+    {CertificateRole::Transmission, 1},
+};
+
+// What field `number` (1 to 42) holds.
+constexpr CertificateField certificateFieldAt(int number)
+{
+    int first = 1;
+    for (const auto& run : kCertificateFieldRuns) {
+        if (number < first + run.count)
+            return {run.role, number - first};
+        first += run.count;
+    }
+    return {CertificateRole::Transmission, -1};
+}
 
 // The number (1 to 42) of a role's field; `part` chooses among the role's fields.
 constexpr int certificateField(CertificateRole role, int part = 0)
 {
-    for (std::size_t i = 0; i < kCertificateFields.size(); ++i)
-        if (kCertificateFields[i].role == role && kCertificateFields[i].part == part)
-            return static_cast<int>(i) + 1;
+    int first = 1;
+    for (const auto& run : kCertificateFieldRuns) {
+        if (run.role == role)
+            return part >= 0 && part < run.count ? first + part : 0;
+        first += run.count;
+    }
     return 0;
 }
 
 namespace certificate_fields_detail {
 
-// Every role and part names one field, and each role's fields follow one another with their
-// parts counted from 0.
+// The runs give every field of the blank, each role once.
 constexpr bool wellFormed()
 {
-    for (std::size_t i = 0; i < kCertificateFields.size(); ++i) {
-        const CertificateField& field = kCertificateFields[i];
-        if (certificateField(field.role, field.part) != static_cast<int>(i) + 1)
+    int fields = 0;
+    for (const auto& run : kCertificateFieldRuns) {
+        if (certificateField(run.role) != fields + 1)
             return false;
-        if (field.part > 0
-            && (i == 0 || kCertificateFields[i - 1].role != field.role
-                || kCertificateFields[i - 1].part != field.part - 1))
-            return false;
+        fields += run.count;
     }
-    return true;
+    return fields == kCertificateFieldCount;
 }
 
 static_assert(wellFormed());

@@ -8,6 +8,8 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
+static_assert(kCertificateFieldCount == RegisterEntry::kFieldCount);
+
 QString printedField(const RegisterEntry& entry, CertificateRole role, int part = 0)
 {
     return entry.fields.value(certificateField(role, part) - 1);

@@ -80,7 +80,7 @@ QString Copy_trans(const QString& source)
 QString certificateFieldText(const RegisterEntry& form, int number)
 {
     using namespace Qt::Literals::StringLiterals;
-    const CertificateField field = kCertificateFields.at(number - 1);
+    const CertificateField field = certificateFieldAt(number);
     switch (field.role) {
     case CertificateRole::School:
         return form.school;
