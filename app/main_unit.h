@@ -192,12 +192,8 @@ public:
     void proverkaClick();
     void btnPreviewClick();
 
-    // The workflows: the register of issued certificates ("Журнал…" and the lines a print
-    // writes), group printing ("Печать группы…") and calibration by measurement (a command
-    // of the test page's preview).
-    RegisterController& registerWorkflow() { return *fRegister; }
+    // Group printing ("Печать группы…"), for a caller that has a group at hand.
     GroupController& groupWorkflow() { return *fGroup; }
-    CalibrationController& calibrationWorkflow() { return *fCalibration; }
 
     // The form as the workflows see it.
     RegisterEntry formRecord() const override;
@@ -280,6 +276,9 @@ private:
     void showPlainCategoryLabels();
     void centreOnDesktop();
 
+    // The workflows: the register of issued certificates ("Журнал…" and the lines a print
+    // writes), group printing and calibration by measurement (a command of the test page's
+    // preview).
     std::unique_ptr<RegisterController> fRegister;
     std::unique_ptr<GroupController> fGroup;
     std::unique_ptr<CalibrationController> fCalibration;
