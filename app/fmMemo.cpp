@@ -1,7 +1,7 @@
 #include "app/fmMemo.h"
 
 #include "app/AppIcon.h"
-#include "app/SettingsFile.h"
+#include "app/logic/SettingsFile.h"
 #include "platform/core/EventBoundary.h"
 #include "platform/core/FileSystem.h"
 #include "platform/core/FontSetup.h"

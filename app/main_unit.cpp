@@ -4,10 +4,13 @@
 #include "app/AppIcon.h"
 #include "app/CommandButton.h"
 #include "app/HelpFile.h"
-#include "app/RegisterSettings.h"
-#include "app/SettingsFile.h"
+#include "app/calibration/CalibrationController.h"
 #include "app/fmHelpText.h"
 #include "app/fmMemo.h"
+#include "app/group/GroupController.h"
+#include "app/logic/RegisterSettings.h"
+#include "app/logic/SettingsFile.h"
+#include "app/register/RegisterController.h"
 #include "platform/core/EventBoundary.h"
 #include "platform/core/FileSystem.h"
 #include "platform/core/FontSetup.h"
@@ -58,26 +61,31 @@ TfmMain::TfmMain(QWidget* parent) : QMainWindow(parent)
     connectInputHandlers();
 
     rpReport1 = std::make_unique<TrpReport>();
+    rpReport2 = std::make_unique<TrpReport>();
+    fRegister = std::make_unique<RegisterController>(*this, this);
+    fGroup = std::make_unique<GroupController>(*this, *rpReport1, *fRegister, this);
+    fCalibration = std::make_unique<CalibrationController>(
+        *rpReport1, *rpReport2, [this] { saveMargins(); });
+
     rpReport1->SetViewerFactory(rpPreviewWindows());
     // F1 in the previews and the print dialog opens the operator's guide at printing.
     rpReport1->SetHelpCommand(showPrintingHelp);
     rpReport1->SetPageSetupCommand(rpRunPageSettings);
     rpReport1->SetPrintCommand([this](TrpReport& report) {
         return rpPrintPreparedPages(report, rpRunPrintDialog,
-            [this, &report](const TrpAcceptedJob& job) { recordPrinted(report, job); });
+            [this, &report](const TrpAcceptedJob& job) { fRegister->recordPrinted(report, job); });
     });
     loadCertificateTemplate(*rpReport1);
     // The test page is read from its template when it is first shown.
-    rpReport2 = std::make_unique<TrpReport>();
     rpReport2->SetViewerFactory(
-        rpPreviewWindows([this](TrpPreviewForm& form) { addCalibrationCommand(form); }));
+        rpPreviewWindows([this](TrpPreviewForm& form) { fCalibration->addCommand(form); }));
     rpReport2->SetHelpCommand(showPrintingHelp);
     rpReport2->SetPageSetupCommand(rpRunPageSettings);
     // The margins a test page was printed with are what a measurement of it refers to.
     rpReport2->SetPrintCommand([this](TrpReport& report) {
         const bool printed = rpPrintPreparedPages(report, rpRunPrintDialog);
         if (const TrpReportPage* page = report.PreviewPages().GetPage(0); printed && page)
-            recordTestPrint(*page);
+            fCalibration->recordTestPrint(*page);
         return printed;
     });
 
@@ -168,8 +176,8 @@ void TfmMain::connectHandlers()
     connect(N1, &QAction::triggered, this, guarded([this] { N1Click(); }));
     connect(N3, &QAction::triggered, this, guarded([this] { N3Click(); }));
     connect(N2, &QAction::triggered, this, guarded([this] { N2Click(); }));
-    connect(subRegister, &QAction::triggered, this, guarded([this] { subRegisterClick(); }));
-    connect(subGroup, &QAction::triggered, this, guarded([this] { subGroupClick(); }));
+    connect(subRegister, &QAction::triggered, this, guarded([this] { fRegister->openRegister(); }));
+    connect(subGroup, &QAction::triggered, this, guarded([this] { fGroup->openGroup(); }));
     connect(subExit, &QAction::triggered, this, guarded([this] { subExitClick(); }));
     connect(subAbout, &QAction::triggered, this, guarded([this] { subAboutClick(); }));
     connect(subHelp, &QAction::triggered, this, guarded([this] { subHelpClick(); }));
@@ -292,6 +300,6 @@ void TfmMain::Button1Click()
 void TfmMain::btnPreviewClick()
 {
     preprint();
-    fPreparedForms = {formRecord()};
+    fRegister->setPreparedForms({formRecord()});
     rpReport1->ShowReport(true);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "app/FieldFit.h"
+#include "app/CertificateForm.h"
+#include "app/logic/CertificateFields.h"
 #include "controls/NKCtrls.h"
 #include "platform/widgets/ComboBox.h"
 #include "platform/widgets/Controls.h"
@@ -11,7 +12,6 @@
 
 #include <array>
 #include <memory>
-#include <optional>
 
 class QAction;
 class QFrame;
@@ -25,17 +25,18 @@ class TIniFile;
 struct ProfileEntry;
 } // namespace platform
 
+class CalibrationController;
+class GroupController;
+class RegisterController;
 class TfmAbout;
-class TrpPreviewForm;
 class TrpReport;
-class TrpReportPage;
-struct GroupGraduate;
-struct TrpAcceptedJob;
 class TformMemo;
 class TfmHelpText;
 
-// The program's one input window: the form that mirrors the certificate blank.
-class TfmMain : public QMainWindow {
+// The program's one input window: the form that mirrors the certificate blank. The register,
+// group printing and the calibration are workflows of their own, which it wires to its menu,
+// its reports and its form.
+class TfmMain : public QMainWindow, public CertificateForm {
     Q_OBJECT
 
 public:
@@ -191,36 +192,18 @@ public:
     void proverkaClick();
     void btnPreviewClick();
 
-    // The register of issued certificates
-    // "Журнал…": the register window; a line opened from it fills the form.
-    void subRegisterClick();
-    // The form's texts as the register keeps them (no field texts yet).
-    RegisterEntry formRecord() const;
-    // Fills the form from a record, to print the same certificate again.
-    void showRecord(const RegisterEntry& entry);
-    // Writes one line for every certificate sheet of a job the spooler accepted; when the
-    // register cannot be written the operator is told that this print is not recorded.
-    void recordPrinted(TrpReport& report, const TrpAcceptedJob& job);
+    // Group printing ("Печать группы…"), for a caller that has a group at hand.
+    GroupController& groupWorkflow() { return *fGroup; }
 
-    // Printing a group
-    // "Печать группы…": the group window; an accepted group goes to the preview.
-    void subGroupClick();
-    // Prepares one certificate per graduate into one prepared report and shows it; the form
-    // shows what it showed before.
-    void showGroup(const QList<GroupGraduate>& group);
-    // Whether a text fits the certificate field, broken as the field breaks it, and which of
-    // its characters the field's font cannot draw. The form check and the group check use it.
-    FieldFit fieldFit(int field, const QString& text) const;
+    // The form as the workflows see it.
+    RegisterEntry formRecord() const override;
+    void showRecord(const RegisterEntry& entry) override;
+    void preprint() override;
+    // The form check and the group check use it.
+    FieldFit fieldFit(int field, const QString& text) const override;
     // The form check's messages for typed texts that would not print whole; false when any
     // was shown.
     bool checkFieldsFit();
-
-    // Calibration by measurement, from the test page's preview.
-    // The margins the test page was printed with, to which a measurement refers.
-    void recordTestPrint(const TrpReportPage& page);
-    // "Калибровка по измерению…": asks for the measured distances, puts the new left and
-    // top margins into the certificate's and the test page's templates and offers to save.
-    void CalibrateByMeasurement(TrpPreviewForm& form);
 
     // Placeholder fields and their hints
     void Edit_01Click();
@@ -260,9 +243,6 @@ public:
     // anew; any other source reads no field.
     QString auto_sum(const QString& source);
 
-    // Copies the form into the 42 fields of the certificate template.
-    void preprint();
-
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -276,14 +256,12 @@ private:
     void connectHandlers();
     void connectInputHandlers();
     TNkEdit* hourField(int index) const;
+    // The grade selectors 1 to 10: the nine subjects', then the qualification exam's.
+    platform::TComboBox* gradeField(int index) const;
+    // The edit that holds a role's text; nullptr for a role that no edit of the form holds.
+    platform::TEdit* textField(CertificateRole role) const;
     // Hour fields 1 to 10, then the total as 11: the order of the settings file's keys.
     TNkEdit* hourOrTotalField(int index) const;
-    struct SchoolKey {
-        QString key;
-        platform::TEdit* field;
-        const QString& placeholder;
-    };
-    QList<SchoolKey> schoolKeys() const;
     void loadSettings();
     void loadMargins(const platform::TIniFile& ini);
     void saveMargins();
@@ -297,15 +275,13 @@ private:
     void fillHourCache();
     void showPlainCategoryLabels();
     void centreOnDesktop();
-    void addCalibrationCommand(TrpPreviewForm& form);
 
-    struct PrintedMargins {
-        double left;
-        double top;
-    };
-    std::optional<PrintedMargins> fTestPrint;
-    // The form behind each page of the certificate's current preparation.
-    QList<RegisterEntry> fPreparedForms;
+    // The workflows: the register of issued certificates ("Журнал…" and the lines a print
+    // writes), group printing and calibration by measurement (a command of the test page's
+    // preview).
+    std::unique_ptr<RegisterController> fRegister;
+    std::unique_ptr<GroupController> fGroup;
+    std::unique_ptr<CalibrationController> fCalibration;
 
     // While the settings load the hour texts, their change handlers leave the cache and the
     // total alone: fillHourCache works both out once all ten are in.

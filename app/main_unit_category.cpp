@@ -1,6 +1,6 @@
 // The three category labels of the special cycle follow the training programme.
 
-#include "app/CertificateText.h"
+#include "app/logic/CertificateText.h"
 #include "app/main_unit.h"
 
 using namespace Qt::Literals::StringLiterals;

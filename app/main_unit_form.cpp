@@ -1,9 +1,13 @@
 // The form as a whole: the check of the fields still showing placeholders or holding a text
 // their box of the blank cannot print whole, and clearing.
 
-#include "app/Placeholders.h"
+#include "app/logic/CertificateFields.h"
+#include "app/logic/Placeholders.h"
 #include "app/main_unit.h"
 #include "platform/core/MessageService.h"
+#include "report/engine/rpReport.h"
+#include "report/model/rpViews.h"
+#include "report/render/rpRenderMemo.h"
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -34,31 +38,45 @@ void TfmMain::proverkaClick()
         platform::ShowMessage(u"Ошибок заполнения не найдено..."_s);
 }
 
+FieldFit TfmMain::fieldFit(int field, const QString& text) const
+{
+    const auto* memo = dynamic_cast<const TrpMemoView*>(
+        rpReport1->FindObject(u"Memo"_s + QString::number(field)));
+    if (!memo)
+        return {false, QString()};
+    // The series is typed into a field that takes no more than its blank's box.
+    const bool tooLong
+        = field == certificateField(CertificateRole::Series) && text.size() > edit_04->MaxLength();
+    return {
+        !tooLong && rpMemoLineCount(*memo, {text}) <= 1, rpMemoMissingCharacters(*memo, {text})};
+}
+
 // A typed text that is cut in its box of the blank, or has letters the blank's font cannot
 // draw, would print wrong without a word; a field still at its placeholder has been reported.
 bool TfmMain::checkFieldsFit()
 {
     const struct {
         platform::TEdit* field;
-        int number;
+        CertificateRole role;
         const QString& placeholder;
         QString name;
     } fields[] = {
-        {Edit_01, 1, placeholders::kSchoolName,
+        {Edit_01, CertificateRole::School, placeholders::kSchoolName,
             u"официальное наименование образовательной организации"_s},
-        {edit_02, 2, placeholders::kSchoolName,
+        {edit_02, CertificateRole::School2, placeholders::kSchoolName,
             u"официальное наименование образовательной организации (вторая строка)"_s},
-        {edit_03, 3, placeholders::kLocality, u"Наименование населенного пункта"_s},
-        {edit_04, 4, placeholders::kSeries, u"Серия"_s},
-        {Edit_05, 5, placeholders::kGraduate, u"Фамилия Имя Отчество"_s},
-        {Edit_27, 27, placeholders::kHead, u"Фамилия И.О. руководителя"_s},
+        {edit_03, CertificateRole::Locality, placeholders::kLocality,
+            u"Наименование населенного пункта"_s},
+        {edit_04, CertificateRole::Series, placeholders::kSeries, u"Серия"_s},
+        {Edit_05, CertificateRole::Graduate, placeholders::kGraduate, u"Фамилия Имя Отчество"_s},
+        {Edit_27, CertificateRole::Head, placeholders::kHead, u"Фамилия И.О. руководителя"_s},
     };
     bool all = true;
     for (const auto& entry : fields) {
         const QString text = entry.field->Text();
         if (text == entry.placeholder)
             continue;
-        const FieldFit fit = fieldFit(entry.number, text);
+        const FieldFit fit = fieldFit(certificateField(entry.role), text);
         if (!fit.fits) {
             platform::ShowMessage(u"Не помещается в поле бланка \"%1\""_s.arg(entry.name));
             all = false;
@@ -94,8 +112,8 @@ void TfmMain::btnCearAllClick()
     for (int i = 1; i <= 10; ++i)
         hourField(i)->SetText(u"0"_s);
 
-    for (platform::TComboBox* grade :
-        {Combo_28, Combo_29, Combo_30, Combo_31, Combo_32, Combo_33, Combo_34, Combo_35, Combo_36})
-        grade->SetItemIndex(0);
-    Combo_37->SetItemIndex(1);
+    // The subjects' grades "Зачтено", the qualification exam's "Отлично".
+    for (int i = 1; i < RegisterEntry::kGradeCount; ++i)
+        gradeField(i)->SetItemIndex(0);
+    gradeField(RegisterEntry::kGradeCount)->SetItemIndex(1);
 }

@@ -1,8 +1,8 @@
 // The input controls of the main window: every field, label and panel inside Panel13, their
 // initial values, the tab sequence and the handlers attached to them.
 
-#include "app/Lists.h"
-#include "app/Placeholders.h"
+#include "app/logic/Lists.h"
+#include "app/logic/Placeholders.h"
 #include "app/main_unit.h"
 #include "controls/NKCtrls.h"
 #include "platform/core/EventBoundary.h"
@@ -285,4 +285,31 @@ void TfmMain::connectInputHandlers()
     Edit_13->OnKeyPress = [this](QChar& key) { Edit_13KeyPress(key); };
 
     Combo_categ->OnChange = [this] { Combo_categChange(); };
+}
+
+platform::TComboBox* TfmMain::gradeField(int index) const
+{
+    platform::TComboBox* const fields[] = {Combo_28, Combo_29, Combo_30, Combo_31, Combo_32,
+        Combo_33, Combo_34, Combo_35, Combo_36, Combo_37};
+    return fields[index - 1];
+}
+
+platform::TEdit* TfmMain::textField(CertificateRole role) const
+{
+    switch (role) {
+    case CertificateRole::School:
+        return Edit_01;
+    case CertificateRole::School2:
+        return edit_02;
+    case CertificateRole::Locality:
+        return edit_03;
+    case CertificateRole::Series:
+        return edit_04;
+    case CertificateRole::Graduate:
+        return Edit_05;
+    case CertificateRole::Head:
+        return Edit_27;
+    default:
+        return nullptr;
+    }
 }

@@ -1,7 +1,7 @@
 // The six fields that show a grey placeholder until they are filled in, and the hint buttons
 // beside four of them.
 
-#include "app/Placeholders.h"
+#include "app/logic/Placeholders.h"
 #include "app/main_unit.h"
 #include "platform/core/MessageService.h"
 

@@ -2,8 +2,8 @@
 // command. It keeps the school's data, the hours with their total and the four margins of
 // the certificate page.
 
-#include "app/Placeholders.h"
-#include "app/SettingsFile.h"
+#include "app/logic/SettingsFile.h"
+#include "app/logic/SettingsLayout.h"
 #include "app/main_unit.h"
 #include "platform/core/Exception.h"
 #include "platform/core/IniFile.h"
@@ -19,26 +19,7 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-const QString kOrganisation = u"Организация"_s;
-const QString kHours = u"Часы"_s;
-const QString kPage = u"Страница"_s;
-constexpr double kDefaultMargin = 15;
-
-QString hourKey(int index) { return u"_"_s + QString::number(index); }
-
-enum class Margin { Top, Bottom, Left, Right };
-
-struct MarginKey {
-    Margin margin;
-    QString key;
-};
-
-const MarginKey kMargins[] = {
-    {Margin::Top, u"Верхнее_поле"_s},
-    {Margin::Bottom, u"Нижнее_поле"_s},
-    {Margin::Left, u"Левое_поле"_s},
-    {Margin::Right, u"Правое_поле"_s},
-};
+using settings::Margin;
 
 // Every preparation replaces the template's objects, so the page is looked up anew for each
 // margin.
@@ -91,17 +72,6 @@ void setMargin(TrpReportPage& page, Margin margin, double value)
 
 } // namespace
 
-QList<TfmMain::SchoolKey> TfmMain::schoolKeys() const
-{
-    return {
-        {u"Название"_s, Edit_01, placeholders::kSchoolName},
-        {u"Название_2"_s, edit_02, placeholders::kSchoolName},
-        {u"Населенный_Пункт"_s, edit_03, placeholders::kLocality},
-        {u"Серия"_s, edit_04, placeholders::kSeries},
-        {u"Директор"_s, Edit_27, placeholders::kHead},
-    };
-}
-
 TNkEdit* TfmMain::hourOrTotalField(int index) const
 {
     return index <= 10 ? hourField(index) : Edit_23;
@@ -117,15 +87,16 @@ void TfmMain::loadSettings()
             u"Не удалось прочитать файл настроек %1: в нём не текст. Настройки взяты по умолчанию."_s
                 .arg(ini.FileName()));
     }
-    for (const SchoolKey& entry : schoolKeys())
-        entry.field->SetText(ini.ReadString(kOrganisation, entry.key, entry.placeholder));
+    for (const settings::TextKey& entry : settings::schoolKeys())
+        textField(entry.field)
+            ->SetText(ini.ReadString(settings::kOrganisation, entry.key, entry.placeholder));
     // The hour texts, whatever they hold, and then once the cache and the total from what
     // the fields show: the stored total "_11" is not read, the total is the sum.
     {
         const QScopedValueRollback loading(fLoadingHours, true);
         for (int i = 1; i <= 10; ++i) {
             TNkEdit* field = hourField(i);
-            field->SetText(ini.ReadString(kHours, hourKey(i), field->Text()));
+            field->SetText(ini.ReadString(settings::kHours, settings::hourKey(i), field->Text()));
         }
     }
     fillHourCache();
@@ -139,12 +110,13 @@ void TfmMain::loadMargins(const platform::TIniFile& ini)
 {
     TrpReportPage& page = certificatePage(*rpReport1);
     TrpPageGeometry read = rpPageGeometry(page);
-    for (const MarginKey& entry : kMargins)
-        marginIn(read, entry.margin) = ini.ReadFloat(kPage, entry.key, kDefaultMargin);
+    for (const settings::MarginKey& entry : settings::kMargins)
+        marginIn(read, entry.margin)
+            = ini.ReadFloat(settings::kPage, entry.key, settings::kDefaultMargin);
     const QString problem = rpPageGeometryProblem(read);
-    for (const MarginKey& entry : kMargins)
-        setMargin(
-            page, entry.margin, problem.isEmpty() ? marginIn(read, entry.margin) : kDefaultMargin);
+    for (const settings::MarginKey& entry : settings::kMargins)
+        setMargin(page, entry.margin,
+            problem.isEmpty() ? marginIn(read, entry.margin) : settings::kDefaultMargin);
     if (!problem.isEmpty()) {
         platform::showErrorBox(u"Поля страницы в файле настроек не приняты, свидетельство "
                                u"печатается с полями по 15 мм. "_s
@@ -157,12 +129,13 @@ void TfmMain::loadMargins(const platform::TIniFile& ini)
 void TfmMain::N1Click()
 {
     QList<platform::ProfileEntry> entries;
-    for (const SchoolKey& entry : schoolKeys()) {
-        if (entry.field->Text() != entry.placeholder)
-            entries.append({kOrganisation, entry.key, entry.field->Text()});
+    for (const settings::TextKey& entry : settings::schoolKeys()) {
+        const QString text = textField(entry.field)->Text();
+        if (text != entry.placeholder)
+            entries.append({settings::kOrganisation, entry.key, text});
     }
-    for (int i = 1; i <= 11; ++i)
-        entries.append({kHours, hourKey(i), hourOrTotalField(i)->Text()});
+    for (int i = 1; i <= settings::kHourKeyCount; ++i)
+        entries.append({settings::kHours, settings::hourKey(i), hourOrTotalField(i)->Text()});
     entries.append(marginEntries(false));
     platform::TIniFile(settingsFilePath()).WriteStrings(entries);
 }
@@ -178,10 +151,10 @@ void TfmMain::saveMargins()
 QList<platform::ProfileEntry> TfmMain::marginEntries(bool withDefaults) const
 {
     QList<platform::ProfileEntry> entries;
-    for (const MarginKey& entry : kMargins) {
+    for (const settings::MarginKey& entry : settings::kMargins) {
         const double margin = marginOf(certificatePage(*rpReport1), entry.margin);
-        if (withDefaults || margin != kDefaultMargin)
-            entries.append({kPage, entry.key, platform::FloatToStr(margin)});
+        if (withDefaults || margin != settings::kDefaultMargin)
+            entries.append({settings::kPage, entry.key, platform::FloatToStr(margin)});
     }
     return entries;
 }

@@ -1,5 +1,5 @@
-#include "app/CommandLine.h"
 #include "app/Startup.h"
+#include "app/logic/CommandLine.h"
 
 #include <QDir>
 

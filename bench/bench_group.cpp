@@ -7,8 +7,9 @@
 #include "EmptyFolder.h"
 #include "FirstPaintedPage.h"
 
-#include "app/GroupList.h"
 #include "app/Startup.h"
+#include "app/group/GroupController.h"
+#include "app/logic/GroupList.h"
 #include "app/main_unit.h"
 #include "report/printui/rpPrintDialog.h"
 
@@ -37,8 +38,8 @@ void BM_GroupOfThirtyToFirstPaintedPage(benchmark::State& state)
     TfmMain& main = *windows->fmMain;
     const QList<GroupGraduate> group = thirtyGraduates();
     for (auto _ : state) {
-        const qint64 elapsed
-            = nanosecondsToFirstPaintedPage(*main.rpReport1, [&] { main.showGroup(group); });
+        const qint64 elapsed = nanosecondsToFirstPaintedPage(
+            *main.rpReport1, [&] { main.groupWorkflow().showGroup(group); });
         state.SetIterationTime(double(elapsed) / 1e9);
     }
 }
@@ -75,7 +76,7 @@ void BM_GroupPrintPerCertificate(benchmark::State& state)
             form->close();
         });
         watch.start();
-        main.showGroup(group);
+        main.groupWorkflow().showGroup(group);
         state.SetIterationTime(double(elapsed) / 1e9 / group.size());
     }
     scheduler.waitForJobs(120000);

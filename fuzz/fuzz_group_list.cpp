@@ -6,8 +6,8 @@
 // row without a problem has a name and only grades of the grade list.
 
 #include "FuzzCheck.h"
-#include "app/GroupList.h"
-#include "app/Lists.h"
+#include "app/logic/GroupList.h"
+#include "app/logic/Lists.h"
 #include "platform/core/Exception.h"
 
 #include <cstdint>

@@ -1,7 +1,7 @@
 #include "PrintingFixture.h"
 
-#include "app/fmCalibration.h"
-#include "app/fmCalibrationSave.h"
+#include "app/calibration/fmCalibration.h"
+#include "app/calibration/fmCalibrationSave.h"
 #include "platform/core/QPainterCanvas.h"
 #include "report/engine/rpEngine.h"
 #include "report/engine/rpPreviewPages.h"

@@ -4,7 +4,7 @@
 
 #include "PrintingFixture.h"
 
-#include "app/fmCalibration.h"
+#include "app/calibration/fmCalibration.h"
 #include "support/ModalSession.h"
 #include "support/ReportTestHelpers.h"
 

@@ -1,6 +1,6 @@
 #include "MainWindowFixture.h"
 
-#include "app/Lists.h"
+#include "app/logic/Lists.h"
 
 #include <QLineEdit>
 

@@ -1,6 +1,6 @@
 #include "MainWindowFixture.h"
 
-#include "app/Placeholders.h"
+#include "app/logic/Placeholders.h"
 
 namespace {
 

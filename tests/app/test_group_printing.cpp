@@ -3,8 +3,8 @@
 
 #include "MainWindowFixture.h"
 
-#include "app/RegisterSettings.h"
-#include "app/fmGroup.h"
+#include "app/group/fmGroup.h"
+#include "app/logic/RegisterSettings.h"
 #include "platform/core/FontMetrics.h"
 #include "register/CertificateRegister.h"
 #include "report/engine/rpPreviewPages.h"

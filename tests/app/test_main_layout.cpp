@@ -1,5 +1,5 @@
-#include "app/Lists.h"
 #include "app/Startup.h"
+#include "app/logic/Lists.h"
 #include "app/main_unit.h"
 #include "platform/core/NumberFormat.h"
 #include "support/EmptyFolder.h"

@@ -1,8 +1,8 @@
 #include "MainWindowFixture.h"
 
-#include "app/CertificateText.h"
-#include "app/Lists.h"
-#include "app/Placeholders.h"
+#include "app/logic/CertificateText.h"
+#include "app/logic/Lists.h"
+#include "app/logic/Placeholders.h"
 #include "report/engine/rpReport.h"
 #include "report/model/rpViews.h"
 #include "support/PreviewSession.h"

@@ -3,8 +3,8 @@
 
 #include "MainWindowFixture.h"
 
-#include "app/RegisterSettings.h"
-#include "app/SettingsFile.h"
+#include "app/logic/RegisterSettings.h"
+#include "app/logic/SettingsFile.h"
 #include "platform/core/IniFile.h"
 #include "register/CertificateRegister.h"
 #include "report/engine/rpReport.h"

@@ -5,9 +5,9 @@
 
 #include "../register/RegisterSamples.h"
 
-#include "app/RegisterSettings.h"
-#include "app/SettingsFile.h"
-#include "app/fmRegister.h"
+#include "app/logic/RegisterSettings.h"
+#include "app/logic/SettingsFile.h"
+#include "app/register/fmRegister.h"
 #include "platform/core/IniFile.h"
 #include "register/CertificateRegister.h"
 #include "register/RegisterError.h"

@@ -1,7 +1,7 @@
 #include "MainWindowFixture.h"
 
-#include "app/Placeholders.h"
-#include "app/RegisterSettings.h"
+#include "app/logic/Placeholders.h"
+#include "app/logic/RegisterSettings.h"
 #include "platform/core/CodePage1251.h"
 #include "report/engine/rpReport.h"
 #include "report/model/rpPages.h"

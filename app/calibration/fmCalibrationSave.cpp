@@ -1,4 +1,4 @@
-#include "fmCalibrationSave.h"
+#include "app/calibration/fmCalibrationSave.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>

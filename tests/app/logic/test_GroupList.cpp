@@ -1,6 +1,6 @@
 // Reading a group list and checking its rows.
 
-#include "app/GroupList.h"
+#include "app/logic/GroupList.h"
 #include "platform/core/Exception.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "Calibration.h"
+#include "app/logic/Calibration.h"
 
 #include "platform/core/NumberFormat.h"
 

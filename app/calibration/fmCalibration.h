@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Calibration.h"
+#include "app/logic/Calibration.h"
 
 #include <QDialog>
 

@@ -1,4 +1,4 @@
-#include "app/fmGroup.h"
+#include "app/group/fmGroup.h"
 
 #include "app/CommandButton.h"
 

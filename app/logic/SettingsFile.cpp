@@ -1,4 +1,4 @@
-#include "app/SettingsFile.h"
+#include "app/logic/SettingsFile.h"
 
 #include "platform/core/FileSystem.h"
 

@@ -1,4 +1,4 @@
-#include "app/CertificateText.h"
+#include "app/logic/CertificateText.h"
 
 #include <gtest/gtest.h>
 

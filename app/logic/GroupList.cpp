@@ -1,6 +1,7 @@
-#include "app/GroupList.h"
+#include "app/logic/GroupList.h"
 
-#include "app/Lists.h"
+#include "app/logic/CertificateFields.h"
+#include "app/logic/Lists.h"
 #include "platform/core/Exception.h"
 #include "platform/core/TextEncoding.h"
 
@@ -178,9 +179,11 @@ void checkGroup(QList<GroupGraduate>& group, const FieldFitCheck& fits)
         if (graduate.name.isEmpty())
             problems.append(u"нет ФИО"_s);
         else
-            checkText(problems, fits, 5, graduate.name, u"ФИО"_s);
+            checkText(problems, fits, certificateField(CertificateRole::Graduate), graduate.name,
+                u"ФИО"_s);
         if (!graduate.series.isEmpty())
-            checkText(problems, fits, 4, graduate.series, u"серия"_s);
+            checkText(problems, fits, certificateField(CertificateRole::Series), graduate.series,
+                u"серия"_s);
         for (QString& grade : graduate.grades) {
             if (grade.isEmpty())
                 continue;

@@ -1,4 +1,4 @@
-#include "app/RegisterWriteWait.h"
+#include "app/register/RegisterWriteWait.h"
 
 #include "register/CertificateRegister.h"
 

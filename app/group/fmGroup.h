@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/GroupList.h"
+#include "app/logic/GroupList.h"
 
 #include <QDialog>
 

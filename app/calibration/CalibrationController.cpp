@@ -1,10 +1,8 @@
-// Calibration by measurement: the operator measures where the test page's rectangle landed
-// and the program works out the margins, instead of trial prints.
+#include "app/calibration/CalibrationController.h"
 
-#include "app/Calibration.h"
-#include "app/fmCalibration.h"
-#include "app/fmCalibrationSave.h"
-#include "app/main_unit.h"
+#include "app/calibration/fmCalibration.h"
+#include "app/calibration/fmCalibrationSave.h"
+#include "app/logic/Calibration.h"
 #include "platform/core/EventBoundary.h"
 #include "platform/core/MessageService.h"
 #include "report/engine/rpEngine.h"
@@ -62,33 +60,39 @@ QString signedMillimetres(double value)
 
 } // namespace
 
-void TfmMain::addCalibrationCommand(TrpPreviewForm& form)
+CalibrationController::CalibrationController(
+    TrpReport& certificate, TrpReport& testPage, std::function<void()> saveMargins)
+    : fCertificate(certificate), fTestPage(testPage), fSaveMargins(std::move(saveMargins))
+{
+}
+
+void CalibrationController::addCommand(TrpPreviewForm& form)
 {
     QAction* command = form.AddCommand(u("Калибровка по измерению…"));
-    connect(command, &QAction::triggered, this,
-        platform::guarded([this, &form] { CalibrateByMeasurement(form); }));
+    QObject::connect(command, &QAction::triggered, command,
+        platform::guarded([this, &form] { calibrateByMeasurement(form); }));
     // Until the test page is printed in this run, it counts as printed with the margins it
     // was first prepared with. A later window must not replace what was printed: a
     // measurement of that sheet does not refer to margins changed since.
-    connect(form.Preview, &TrpPreview::StateChanged, this, [this, &form] {
+    QObject::connect(form.Preview, &TrpPreview::StateChanged, form.Preview, [this, &form] {
         if (fTestPrint || form.Preview->Running())
             return;
-        if (const TrpReportPage* page = rpReport2->PreviewPages().GetPage(0))
+        if (const TrpReportPage* page = fTestPage.PreviewPages().GetPage(0))
             recordTestPrint(*page);
     });
 }
 
-void TfmMain::recordTestPrint(const TrpReportPage& page)
+void CalibrationController::recordTestPrint(const TrpReportPage& page)
 {
     fTestPrint = PrintedMargins {page.LeftMargin(), page.TopMargin()};
 }
 
-void TfmMain::CalibrateByMeasurement(TrpPreviewForm& form)
+void CalibrationController::calibrateByMeasurement(TrpPreviewForm& form)
 {
     TrpPreview& preview = *form.Preview;
-    if (preview.Running() || rpReport2->Engine().Running())
+    if (preview.Running() || fTestPage.Engine().Running())
         return;
-    const TrpReportPage* shown = rpReport2->PreviewPages().GetPage(preview.PageNo() - 1);
+    const TrpReportPage* shown = fTestPage.PreviewPages().GetPage(preview.PageNo() - 1);
     if (!shown || !fTestPrint)
         return;
     if (shown->LeftMargin() != fTestPrint->left || shown->TopMargin() != fTestPrint->top) {
@@ -103,7 +107,7 @@ void TfmMain::CalibrateByMeasurement(TrpPreviewForm& form)
     const CalibrationResult& result = dialog.Result();
     const double leftChange = result.LeftMargin - fTestPrint->left;
     const double topChange = result.TopMargin - fTestPrint->top;
-    for (const TrpReport* report : {rpReport1.get(), rpReport2.get()}) {
+    for (const TrpReport* report : {&fCertificate, &fTestPage}) {
         const QString problem = leftTopMarginsProblem(*report, result.LeftMargin, result.TopMargin);
         if (!problem.isEmpty()) {
             platform::ShowMessage(u("С такими измерениями на листе не осталось бы места для "
@@ -112,9 +116,9 @@ void TfmMain::CalibrateByMeasurement(TrpPreviewForm& form)
             return;
         }
     }
-    setLeftTopMargins(*rpReport1, result.LeftMargin, result.TopMargin);
-    setLeftTopMargins(*rpReport2, result.LeftMargin, result.TopMargin);
-    rpReport2->PrepareReport(true);
+    setLeftTopMargins(fCertificate, result.LeftMargin, result.TopMargin);
+    setLeftTopMargins(fTestPage, result.LeftMargin, result.TopMargin);
+    fTestPage.PrepareReport(true);
 
     TfmCalibrationSave offer(
         u("Новые поля бланка и тестовой страницы:\n"
@@ -124,5 +128,5 @@ void TfmMain::CalibrateByMeasurement(TrpPreviewForm& form)
             .arg(calibrationMargin(result.LeftMargin), signedMillimetres(leftChange),
                 calibrationMargin(result.TopMargin), signedMillimetres(topChange)));
     if (offer.exec() == QDialog::Accepted)
-        saveMargins();
+        fSaveMargins();
 }

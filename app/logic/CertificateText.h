@@ -3,6 +3,8 @@
 #include <QDate>
 #include <QString>
 
+struct RegisterEntry;
+
 // Text work of the certificate filling.
 
 // "day" gives the two-digit day, "month" the month's name in the genitive case, "year" the
@@ -17,3 +19,9 @@ QString Copy_categ(const QString& source);
 // The adjective of a transmission phrase, with the blank before it: " механической" from
 // "с механической трансмиссией".
 QString Copy_trans(const QString& source);
+
+// The text of the certificate's field `number` (1 to 42) filled from the form's texts: the
+// dates split into day, month and year, hours of "0" as "x", the category's code and the
+// transmission's adjective; the school's second line prints as a blank while it shows its
+// placeholder.
+QString certificateFieldText(const RegisterEntry& form, int number);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/FieldFit.h"
+#include "app/logic/FieldFit.h"
 
 #include <QByteArray>
 #include <QList>

@@ -1,4 +1,4 @@
-#include "fmCalibration.h"
+#include "app/calibration/fmCalibration.h"
 
 #include "platform/core/EventBoundary.h"
 #include "platform/core/Exception.h"

@@ -1,7 +1,7 @@
-#include "app/fmRegister.h"
+#include "app/register/fmRegister.h"
 
 #include "app/CommandButton.h"
-#include "app/RegisterWriteWait.h"
+#include "app/register/RegisterWriteWait.h"
 
 #include "platform/core/EventBoundary.h"
 #include "platform/core/Exception.h"
