@@ -8,8 +8,8 @@
 #include <windows.h>
 #include <winspool.h>
 
-#include <array>
-#include <memory>
+#include <optional>
+#include <string>
 #include <vector>
 
 namespace {
@@ -40,7 +40,8 @@ private:
 // The driver's current settings record of the printer; empty when the driver gives none.
 std::vector<char> driverSettings(const OpenedPrinter& printer, std::wstring& name)
 {
-    const LONG size = DocumentPropertiesW(nullptr, printer.handle(), name.data(), nullptr, nullptr, 0);
+    const LONG size
+        = DocumentPropertiesW(nullptr, printer.handle(), name.data(), nullptr, nullptr, 0);
     if (size <= 0)
         return {};
     std::vector<char> record(std::size_t(size), 0);
@@ -125,13 +126,13 @@ TrpDriverFacts rpReadDriverFacts(const QString& printerName)
     if (count > 0) {
         std::vector<WORD> codes(std::size_t(count), 0);
         const QStringList names = capabilityNames(name, DC_BINNAMES, count, 24);
-        if (DeviceCapabilitiesW(name.c_str(), nullptr, DC_BINS,
-                reinterpret_cast<wchar_t*>(codes.data()), nullptr)
+        if (DeviceCapabilitiesW(
+                name.c_str(), nullptr, DC_BINS, reinterpret_cast<wchar_t*>(codes.data()), nullptr)
                 == count
             && names.size() == count) {
             for (int i = 0; i < count; ++i)
-                facts.Bins.append({names[i], QString::number(codes[std::size_t(i)]),
-                    int(codes[std::size_t(i)])});
+                facts.Bins.append(
+                    {names[i], QString::number(codes[std::size_t(i)]), int(codes[std::size_t(i)])});
         }
     }
     if (mode->dmFields & DM_DEFAULTSOURCE)
