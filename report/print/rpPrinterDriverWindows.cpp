@@ -162,7 +162,8 @@ void rpHoldNextJob(QPrinter& printer)
         SetJobW(opened.handle(), *job, 0, nullptr, JOB_CONTROL_DELETE);
 }
 
-void rpCancelHeldJob(QPrinter& printer) { rpHoldNextJob(printer); }
+// The job was deleted before the painter handed it over; nothing is left to cancel.
+void rpCancelHeldJob(QPrinter&) { }
 
 // The spooler keeps no answer of its own for the document just handed over; a printer that
 // can no longer be opened is one whose queue is gone.
