@@ -16,8 +16,8 @@ void registerFallbackFonts();
 void setUpProgramFonts();
 
 // The family whose bold face stands in for a family whose own bold is missing or drawn no
-// heavier than its regular face (MS Sans Serif and Tahoma: Liberation Sans); the family itself
-// otherwise.
+// heavier than its regular face (Wine's MS Sans Serif and Tahoma: Arial, on Linux Liberation
+// Sans); the family itself otherwise.
 QString boldFaceFamily(const QString& family);
 
 // A font given the way the windows are laid out: a family and a character height in

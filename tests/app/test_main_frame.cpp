@@ -3,6 +3,7 @@
 #include "app/fmMemo.h"
 #include "app/main_unit.h"
 #include "support/EmptyFolder.h"
+#include "support/Faces.h"
 #include "support/MessageRecorder.h"
 #include "support/SessionSafety.h"
 
@@ -157,8 +158,7 @@ TEST_F(MainFrame, CommandButtons)
         EXPECT_EQ(row.button->parentWidget(), main().Panel13);
         EXPECT_EQ(row.button->geometry(), QRect(row.left, 808, row.width, 33));
         // Bold text takes a family whose bold face is visibly bold.
-        EXPECT_EQ(row.button->font().family(),
-            row.bold ? QStringLiteral("Liberation Sans") : QStringLiteral("Tahoma"));
+        EXPECT_EQ(row.button->font().family(), row.bold ? boldStandIn() : QStringLiteral("Tahoma"));
         EXPECT_EQ(row.button->font().pixelSize(), 11);
         EXPECT_EQ(row.button->font().bold(), row.bold);
     }

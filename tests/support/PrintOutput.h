@@ -1,9 +1,10 @@
 #pragma once
 
+#include "HostCommand.h"
+
 #include <QImage>
 #include <QList>
 #include <QPointF>
-#include <QProcess>
 #include <QRect>
 #include <QSizeF>
 #include <QString>
@@ -15,10 +16,7 @@
 // document information, and the page rasterised at 600 dpi in grey.
 inline QString pdfInfo(const QString& pdf)
 {
-    QProcess process;
-    process.start(QStringLiteral("pdfinfo"), {pdf});
-    process.waitForFinished(30000);
-    return QString::fromLocal8Bit(process.readAllStandardOutput());
+    return QString::fromUtf8(runOnHost(QStringLiteral("pdfinfo"), {hostPath(pdf)}).out);
 }
 
 inline QString pdfInfoField(const QString& pdf, const QString& field)
@@ -37,21 +35,27 @@ inline QSizeF pdfPageSize(const QString& pdf)
 
 inline QImage rasterAt600(const QString& pdf, int page = 1)
 {
-    QProcess process;
-    process.start(QStringLiteral("pdftoppm"),
+    const HostOutput raster = runOnHost(QStringLiteral("pdftoppm"),
         {QStringLiteral("-r"), QStringLiteral("600"), QStringLiteral("-gray"), QStringLiteral("-f"),
-            QString::number(page), QStringLiteral("-l"), QString::number(page), pdf});
-    process.waitForFinished(60000);
-    return QImage::fromData(process.readAllStandardOutput(), "PGM");
+            QString::number(page), QStringLiteral("-l"), QString::number(page), hostPath(pdf)});
+    return QImage::fromData(raster.out, "PGM");
+}
+
+// The text of one page of a document, as poppler reads it.
+inline QString pageText(const QString& pdf, int page)
+{
+    return QString::fromUtf8(runOnHost(QStringLiteral("pdftotext"),
+        {QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"), QString::number(page),
+            hostPath(pdf), QStringLiteral("-")})
+                                 .out);
 }
 
 // The text of every page of a document, one entry a page, its white space simplified.
 inline QStringList pageTexts(const QString& pdf)
 {
-    QProcess process;
-    process.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
-    process.waitForFinished(30000);
-    QStringList pages = QString::fromUtf8(process.readAllStandardOutput()).split(u'\f');
+    QStringList pages = QString::fromUtf8(
+        runOnHost(QStringLiteral("pdftotext"), {hostPath(pdf), QStringLiteral("-")}).out)
+                            .split(u'\f');
     pages.removeLast();
     for (QString& page : pages)
         page = page.simplified();

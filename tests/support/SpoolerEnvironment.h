@@ -10,8 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/types.h>
-
 #include <map>
 #include <memory>
 #include <string>
@@ -30,7 +28,9 @@ struct TestQueue {
 // The spooler of a whole test program: a CUPS scheduler of the tests' own in a temporary
 // folder, listening on a socket there, with its queues. The process talks to it alone
 // (CUPS_SERVER), and only ever to the first one it met, since the client library keeps that
-// scheduler: so a program has one spooler, reached through `spooler()`.
+// scheduler: so a program has one spooler, reached through `spooler()`. Under Wine the
+// scheduler is there before the program (tests/support/windows/with-test-spooler), since Wine
+// reads it when the program starts.
 //
 // A test program registers it once, with the queues it prints to:
 //   ::testing::AddGlobalTestEnvironment(new SpoolerEnvironment({SpoolerEnvironment::a5Laser()}));
@@ -53,7 +53,8 @@ public:
     void SetUp() override;
     void TearDown() override { stop(); }
     // Starts the scheduler and sets its queues up; throws with the reason when it cannot
-    // (cupsd or Ghostscript missing, the scheduler not answering).
+    // (cupsd or Ghostscript missing, the scheduler not answering). Under Wine a program that
+    // does not yet see its queues as printers exits with 75, to be started again.
     void start();
     void stop();
 
@@ -71,9 +72,16 @@ public:
     bool removeQueue(const QString& queue) const;
 
 private:
+    friend SpoolerEnvironment& spooler();
+    static SpoolerEnvironment* running;
+
+    void waitForScheduler() const;
+
     QList<TestQueue> FQueues;
+    // The scheduler's folder, as this program names it.
+    QString FRoot;
     std::unique_ptr<QTemporaryDir> FDir;
-    pid_t FPid = -1;
+    qint64 FPid = -1;
 };
 
 // The spooler this program started.

@@ -1,4 +1,5 @@
 #include "platform/core/FontMetrics.h"
+#include "support/Faces.h"
 
 #include <gtest/gtest.h>
 
@@ -23,10 +24,30 @@ TEST_P(FontFamily, resolvesToAMetricCompatibleFace)
 }
 
 INSTANTIATE_TEST_SUITE_P(Faces, FontFamily,
-    ::testing::Values(FamilyCase {"times_new_roman", "Times New Roman", "Liberation Serif"},
-        FamilyCase {"arial", "Arial", "Liberation Sans"}, FamilyCase {"tahoma", "Tahoma", "Tahoma"},
+    ::testing::Values(FamilyCase {"times_new_roman", "Times New Roman", serifFace()},
+        FamilyCase {"arial", "Arial", sansFace()}, FamilyCase {"tahoma", "Tahoma", "Tahoma"},
         FamilyCase {"ms_sans_serif", "MS Sans Serif", "MS Sans Serif"}),
     [](const auto& info) { return info.param.name; });
+
+// Whatever face answers for Times New Roman and Arial has their widths, the design advances
+// of Windows' own faces (in 2048ths of the height), so a text measured here wraps as it does
+// at the schools.
+TEST(FontFamily, answersWithTheWindowsFacesWidths)
+{
+    struct Widths {
+        const char* family;
+        QList<double> advances; // "aWЖ1 "
+    };
+    for (const Widths& face : {Widths {"Times New Roman", {909, 1933, 1835, 1024, 512}},
+             Widths {"Arial", {1139, 1933, 1891, 1139, 569}}}) {
+        SCOPED_TRACE(face.family);
+        const FontMetrics& metrics = FontMetrics::of({QString::fromLatin1(face.family), 2048});
+        QList<double> advances;
+        for (QChar c : QStringLiteral("aWЖ1 "))
+            advances.append(metrics.advance(c));
+        EXPECT_EQ(advances, face.advances);
+    }
+}
 
 // Unhinted design advances scale with the height (up to the 1/64 pixel the rasteriser
 // reports them in), so widths measured at the reference height are the same on every

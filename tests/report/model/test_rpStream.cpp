@@ -3,6 +3,7 @@
 #include "templates/Templates.h"
 
 #include <QBuffer>
+#include <QFile>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 
@@ -35,7 +36,15 @@ TEST_P(BrokenTemplate, IsRejectedNamingTheFaultAndLeavesTheReportAsItWas)
         EXPECT_EQ(e.fault().page, 0);
         EXPECT_EQ(e.fault().object, expected.object);
         EXPECT_EQ(e.fault().property, expected.property);
-        EXPECT_EQ(e.fault().reason, expected.reason);
+        // A file that cannot be opened is named with the system's own words for why, in the
+        // user's language on Windows.
+        QString reason = expected.reason;
+        if (reason.endsWith(u". ")) {
+            QFile file(path);
+            EXPECT_FALSE(file.open(QIODevice::ReadOnly));
+            reason += file.errorString();
+        }
+        EXPECT_EQ(e.fault().reason, reason);
     }
     EXPECT_EQ(report.Name(), QStringLiteral("rpReport1"));
     EXPECT_EQ(report.AllObjects().size(), 44);
@@ -82,8 +91,7 @@ INSTANTIATE_TEST_SUITE_P(Fixtures, BrokenTemplate,
             {3, 0, "Page1", "PaperWidth", "100000 is out of range"}},
         BrokenCase {"MissingFile", "no_such_file.xml",
             {0, 0, {}, {},
-                "Cannot open file \"" VORSELA_TEST_DATA
-                "/fixtures/no_such_file.xml\". No such file or directory"}}),
+                "Cannot open file \"" VORSELA_TEST_DATA "/fixtures/no_such_file.xml\". "}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(rpReadReport, RefusesNestingDeeperThanAnyReport)

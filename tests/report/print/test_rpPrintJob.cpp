@@ -12,7 +12,6 @@
 #include "templates/Templates.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -161,13 +160,11 @@ TEST_F(NumberedPages, copiesCollateOrderAndOddOrEvenPages)
 // The size of every page of a job in points, rounded.
 QList<QSize> pageSizes(const QString& pdf, int pages)
 {
-    QProcess process;
-    process.start(QStringLiteral("pdfinfo"),
+    const HostOutput info = runOnHost(QStringLiteral("pdfinfo"),
         {QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"), QString::number(pages),
-            pdf});
-    process.waitForFinished(30000);
+            hostPath(pdf)});
     QList<QSize> sizes;
-    for (const QString& line : QString::fromUtf8(process.readAllStandardOutput()).split(u'\n')) {
+    for (const QString& line : QString::fromUtf8(info.out).split(u'\n')) {
         const QStringList words = line.simplified().split(u' ');
         if (words.size() >= 6 && words[0] == u"Page" && words[2] == u"size:")
             sizes.append(QSize(qRound(words[3].toDouble()), qRound(words[5].toDouble())));
