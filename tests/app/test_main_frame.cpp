@@ -158,7 +158,8 @@ TEST_F(MainFrame, CommandButtons)
         EXPECT_EQ(row.button->parentWidget(), main().Panel13);
         EXPECT_EQ(row.button->geometry(), QRect(row.left, 808, row.width, 33));
         // Bold text takes a family whose bold face is visibly bold.
-        EXPECT_EQ(row.button->font().family(), row.bold ? boldStandIn() : QStringLiteral("Tahoma"));
+        EXPECT_EQ(
+            row.button->font().family(), row.bold ? boldWindowFace() : QStringLiteral("Tahoma"));
         EXPECT_EQ(row.button->font().pixelSize(), 11);
         EXPECT_EQ(row.button->font().bold(), row.bold);
     }

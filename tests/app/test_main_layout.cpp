@@ -162,7 +162,7 @@ TEST_F(MainLayout, EveryControlInPlaceWithFontAndInitialText)
         }
         const bool times = row.font == F::S || row.font == F::SB;
         // Bold window text takes the stand-in face whose bold looks bold.
-        const QString window = row.font == F::WB ? boldStandIn() : u("Tahoma");
+        const QString window = row.font == F::WB ? boldWindowFace() : u("Tahoma");
         EXPECT_EQ(w->font().family(), times ? u("Times New Roman") : window);
         EXPECT_EQ(w->font().pixelSize(), times ? 16 : 11);
         EXPECT_EQ(w->font().bold(), row.font == F::WB || row.font == F::SB);

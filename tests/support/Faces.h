@@ -2,18 +2,19 @@
 
 #include <QString>
 
-// The family that bold window text is drawn with where Tahoma's bold reads as regular (Wine's
-// Tahoma, on Linux and under Wine): Arial, which Linux answers with its metric twin.
-inline QString boldStandIn()
+// The family that bold window text (Tahoma, bold) is drawn with: on Linux Wine's Tahoma,
+// whose bold reads as regular, gives way to Liberation Sans; Windows' font services draw
+// Tahoma's bold visibly heavier (under Wine too), so it keeps its family there.
+inline QString boldWindowFace()
 {
 #ifdef Q_OS_WIN
-    return QStringLiteral("Arial");
+    return QStringLiteral("Tahoma");
 #else
     return QStringLiteral("Liberation Sans");
 #endif
 }
 
-// The family that answers for Times New Roman and Arial: Windows' own names (under Wine,
+// The families that answer for Times New Roman and Arial: Windows' own names (under Wine,
 // Liberation faces registered under them), Liberation's through fontconfig on Linux.
 inline QString serifFace()
 {
@@ -24,4 +25,22 @@ inline QString serifFace()
 #endif
 }
 
-inline QString sansFace() { return boldStandIn(); }
+inline QString sansFace()
+{
+#ifdef Q_OS_WIN
+    return QStringLiteral("Arial");
+#else
+    return QStringLiteral("Liberation Sans");
+#endif
+}
+
+// Wine has no MS Sans Serif that Windows' font services load (its file of that name is not
+// one they read), so the tests of that face run on Linux only.
+inline bool hasMsSansSerif()
+{
+#ifdef Q_OS_WIN
+    return false;
+#else
+    return true;
+#endif
+}

@@ -36,11 +36,13 @@ class BoldFace : public ::testing::TestWithParam<BoldCase> { };
 TEST_P(BoldFace, IsVisiblyBold)
 {
     const QString family = QString::fromLatin1(GetParam().family);
-    EXPECT_EQ(platform::boldFaceFamily(family), boldStandIn());
+    if (family == u"MS Sans Serif" && !hasMsSansSerif())
+        GTEST_SKIP() << "no MS Sans Serif here";
+    EXPECT_EQ(platform::boldFaceFamily(family), boldWindowFace());
     const QFont boldFont = platform::pixelFont(family, 11, true);
     const QFontInfo bold(boldFont);
     EXPECT_TRUE(bold.bold());
-    EXPECT_EQ(bold.family(), boldStandIn());
+    EXPECT_EQ(bold.family(), boldWindowFace());
     const QFont regularFont = platform::pixelFont(family, 11);
     EXPECT_FALSE(QFontInfo(regularFont).bold());
     EXPECT_GT(inkOf(boldFont), inkOf(regularFont) * 5 / 4);
@@ -56,8 +58,9 @@ INSTANTIATE_TEST_SUITE_P(Families, BoldFace,
 
 TEST(BoldFace, TheRegularFaceKeepsItsFamily)
 {
-    EXPECT_EQ(QFontInfo(platform::pixelFont(QStringLiteral("MS Sans Serif"), 11)).family(),
-        QStringLiteral("MS Sans Serif"));
+    if (hasMsSansSerif())
+        EXPECT_EQ(QFontInfo(platform::pixelFont(QStringLiteral("MS Sans Serif"), 11)).family(),
+            QStringLiteral("MS Sans Serif"));
     EXPECT_EQ(QFontInfo(platform::pixelFont(QStringLiteral("Tahoma"), 11)).family(),
         QStringLiteral("Tahoma"));
 }
