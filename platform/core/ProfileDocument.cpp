@@ -8,42 +8,59 @@ namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
 
-bool isBlank(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); }
+// The blanks around names and values: space, tab, vertical tab, form feed, and the end-of-file
+// mark (Ctrl+Z) that old editors leave.
+bool isBlank(QChar c)
+{
+    const char16_t code = c.unicode();
+    return code == u' ' || code == u'\t' || code == u'\v' || code == u'\f' || code == 0x1A;
+}
+
+QStringView withoutLeadingBlanks(QStringView text)
+{
+    qsizetype from = 0;
+    while (from < text.size() && isBlank(text.at(from)))
+        ++from;
+    return text.mid(from);
+}
 
 QStringView trimBlanks(QStringView text)
 {
-    qsizetype from = 0;
+    text = withoutLeadingBlanks(text);
     qsizetype to = text.size();
-    while (from < to && isBlank(text.at(from)))
-        ++from;
-    while (to > from && isBlank(text.at(to - 1)))
+    while (to > 0 && isBlank(text.at(to - 1)))
         --to;
-    return text.mid(from, to - from);
+    return text.left(to);
 }
 
+// A header opens with "[" and holds a "]"; the name runs to the last "]", so that a header
+// written for a name with "]" in it gives that name back.
 std::optional<QStringView> sectionName(QStringView line)
 {
     const QStringView trimmed = trimBlanks(line);
     if (!trimmed.startsWith(QLatin1Char('[')))
         return std::nullopt;
-    const qsizetype close = trimmed.indexOf(QLatin1Char(']'));
-    return trimBlanks(trimmed.mid(1, close < 0 ? trimmed.size() - 1 : close - 1));
+    const qsizetype close = trimmed.lastIndexOf(QLatin1Char(']'));
+    if (close < 0)
+        return std::nullopt;
+    return trimBlanks(trimmed.mid(1, close - 1));
 }
 
+// Every other line of a section names a key: the text before "=", or the whole line when it
+// has no "=" (a key without a value, which reads as missing and which a write completes).
+// Comment lines are keys as well, whose names begin with ";".
 struct KeyLine {
     QStringView key;
-    QStringView value;
+    std::optional<QStringView> value;
 };
 
-std::optional<KeyLine> keyLine(QStringView line)
+KeyLine keyLine(QStringView line)
 {
     const QStringView trimmed = trimBlanks(line);
-    if (trimmed.startsWith(QLatin1Char(';')))
-        return std::nullopt;
     const qsizetype equals = trimmed.indexOf(QLatin1Char('='));
     if (equals < 0)
-        return std::nullopt;
-    return KeyLine {trimBlanks(trimmed.left(equals)), trimBlanks(trimmed.mid(equals + 1))};
+        return {trimmed, std::nullopt};
+    return {trimBlanks(trimmed.left(equals)), trimBlanks(trimmed.mid(equals + 1))};
 }
 
 // A line break in a written text would end its line early and let the rest make a key or a
@@ -65,9 +82,10 @@ QStringView unquoted(QStringView value)
     return value;
 }
 
-QString withoutTrailingBlanks(QString text)
+// A default loses its trailing spaces (not its tabs).
+QString withoutTrailingSpaces(QString text)
 {
-    while (!text.isEmpty() && isBlank(text.back()))
+    while (text.endsWith(QLatin1Char(' ')))
         text.chop(1);
     return text;
 }
@@ -101,8 +119,7 @@ ProfileDocument ProfileDocument::parse(const QByteArray& bytes)
             current = &profile.fSections.emplace_back(Section {*name, {}, i + 1, {}, {}});
         } else if (current && !trimBlanks(line).isEmpty()) {
             current->insertAt = i + 1;
-            if (const auto entry = keyLine(line))
-                current->keys.push_back({entry->key, i});
+            current->keys.push_back({keyLine(line).key, i});
         }
     }
     return profile;
@@ -110,6 +127,7 @@ ProfileDocument ProfileDocument::parse(const QByteArray& bytes)
 
 std::optional<std::size_t> ProfileDocument::findSection(QStringView name) const
 {
+    name = trimBlanks(name);
     for (std::size_t i = 0; i < fSections.size(); ++i) {
         if (sameName(fSections[i].name, name))
             return i;
@@ -120,11 +138,12 @@ std::optional<std::size_t> ProfileDocument::findSection(QStringView name) const
 QString ProfileDocument::read(
     const QString& section, const QString& key, const QString& defaultValue) const
 {
-    QString result = withoutTrailingBlanks(defaultValue);
+    QString result = withoutTrailingSpaces(defaultValue);
     if (const auto found = findSection(section)) {
         for (const Key& entry : fSections[*found].keys) {
-            if (sameName(entry.name, key)) {
-                result = unquoted(keyLine(fLines[entry.line].text)->value).toString();
+            if (sameName(entry.name, trimBlanks(key))) {
+                if (const auto value = keyLine(fLines[entry.line].text).value)
+                    result = unquoted(*value).toString();
                 break;
             }
         }
@@ -149,26 +168,30 @@ ProfileDocument::Section& ProfileDocument::sectionForWriting(const QString& name
 {
     if (const auto found = findSection(name))
         return fSections[*found];
-    const std::size_t header = addLine(QLatin1Char('[') + name + QLatin1Char(']'));
+    const std::size_t header
+        = addLine(QLatin1Char('[') + withoutLeadingBlanks(name).toString() + QLatin1Char(']'));
     return fSections.emplace_back(
-        Section {fLines[header].text.mid(1, name.size()), {}, 0, header, {}});
+        Section {fLines[header].text.mid(1, trimBlanks(name).size()), {}, 0, header, {}});
 }
 
 bool ProfileDocument::write(const QString& section, const QString& key, const QString& value)
 {
     if (hasLineBreak(section) || hasLineBreak(key) || hasLineBreak(value))
         return false;
+    // What is written loses its leading blanks and keeps its trailing ones.
+    const QStringView name = withoutLeadingBlanks(key);
+    const QStringView text = withoutLeadingBlanks(value);
     Section& target = sectionForWriting(section);
     for (const Key& entry : target.keys) {
-        if (sameName(entry.name, key)) {
-            const QString text = entry.name.toString() + QLatin1Char('=') + value;
-            keepEncodable(text);
-            fLines[entry.line].text = fWritten.emplace_back(text);
+        if (sameName(entry.name, trimBlanks(name))) {
+            const QString replaced = entry.name.toString() + QLatin1Char('=') + text.toString();
+            keepEncodable(replaced);
+            fLines[entry.line].text = fWritten.emplace_back(replaced);
             return true;
         }
     }
-    const std::size_t line = addLine(key + QLatin1Char('=') + value);
-    target.keys.push_back({fLines[line].text.left(key.size()), line});
+    const std::size_t line = addLine(name.toString() + QLatin1Char('=') + text.toString());
+    target.keys.push_back({fLines[line].text.left(trimBlanks(name).size()), line});
     target.added.push_back(line);
     return true;
 }

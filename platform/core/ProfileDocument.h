@@ -19,10 +19,15 @@ constexpr int kProfileValueLimit = 2047;
 // A profile file's text parsed once, for any number of reads and edits, written back in one
 // piece. The rules are those of the desktop's profile services:
 // - section and key names are matched without regard to letter case; the first section of a
-//   name and the first key of a name within it count; lines before the first section and
-//   lines without "=" are no keys;
-// - blanks around names and values are ignored, and a value in matching quotes is read
-//   without them;
+//   name and the first key of a name within it count; lines before the first section belong
+//   to none;
+// - a header is a line that opens with "[" and holds a "]", the name running to the last
+//   "]"; every other line names a key, by the text before its "=" or, without one, by the
+//   whole line: a key without a value, read as missing and completed by a write; comment
+//   lines are no exception (no name asked for begins with ";");
+// - blanks around names and values, in the file and in the names asked for, are ignored; a
+//   value in matching quotes is read without them; a write drops the leading blanks of the
+//   names and the value it writes;
 // - a new section goes at the end of the file, a new key at the end of its section (before
 //   the blank lines that close it), an existing key is replaced in place; every other byte
 //   stays as it was, and new lines end in CR LF;
@@ -43,7 +48,7 @@ public:
     ProfileDocument& operator=(ProfileDocument&&) = default;
 
     // The stored value, at most `kProfileValueLimit` characters, or the default without its
-    // trailing blanks when the section or the key is missing.
+    // trailing spaces when the section or the key is missing or has no value.
     QString read(const QString& section, const QString& key, const QString& defaultValue) const;
 
     // Refused (false, the profile unchanged) when the section, the key or the value holds a

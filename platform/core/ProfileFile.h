@@ -15,7 +15,7 @@ namespace platform {
 // or cannot be read.
 ProfileDocument loadProfile(const QString& path);
 
-// The stored value, or the default (without trailing blanks) when the file, the section or
+// The stored value, or the default (without trailing spaces) when the file, the section or
 // the key is missing.
 QString readProfileString(
     const QString& path, const QString& section, const QString& key, const QString& defaultValue);

@@ -136,9 +136,28 @@ TEST_F(ProfileFile, ReadIsCutAt2047Characters)
     EXPECT_EQ(read("Организация", "Название"), longText.left(2047));
 }
 
-TEST_F(ProfileFile, DefaultLosesTrailingBlanksWhenNothingIsStored)
+TEST_F(ProfileFile, DefaultLosesTrailingSpacesWhenNothingIsStored)
 {
     EXPECT_EQ(read("Часы", "_1", u("42,00  ")), u("42,00"));
+    EXPECT_EQ(read("Часы", "_1", u(" 42,00\t")), u(" 42,00\t"));
+}
+
+TEST_F(ProfileFile, BlanksAroundNamesAskedForAndWritten)
+{
+    writeBytes(path(), platform::encodeWindows1251(u("[Часы]\r\n_1=40\r\n;примечание=да\r\n")));
+    EXPECT_EQ(read(" Часы\t", "\t_1 "), u("40"));
+    // A comment line is a key like any other, for whoever asks for it.
+    EXPECT_EQ(read("Часы", ";примечание"), u("да"));
+
+    // What is written loses its leading blanks, keeps its trailing ones, and is read without.
+    ASSERT_TRUE(write(" Часы", "  _2 ", u("  12 ")));
+    ASSERT_TRUE(write(" Часы ", " _1", u(" 41")));
+    ASSERT_TRUE(write(" Страница ", " Левое_поле", u(" 12,5")));
+    EXPECT_EQ(readBytes(path()),
+        platform::encodeWindows1251(u("[Часы]\r\n_1=41\r\n;примечание=да\r\n_2 =12 \r\n"
+                                      "[Страница ]\r\nЛевое_поле=12,5\r\n")));
+    EXPECT_EQ(read("Часы", "_2"), u("12"));
+    EXPECT_EQ(read("Страница", "Левое_поле"), u("12,5"));
 }
 
 QByteArray utf16(const QString& text)
@@ -216,9 +235,10 @@ TEST_P(ProfileLayout, ReadAndWriteOfOneKey)
 
 INSTANTIATE_TEST_SUITE_P(Lines, ProfileLayout,
     ::testing::Values(
-        // A line without "=" is no key: the default is read, and the key is added.
-        LayoutCase {"LineWithoutEqualsIsNoKey", "[Часы]\r\n_1\r\n_2=5\r\n", "DEF",
-            "[Часы]\r\n_1\r\n_2=5\r\n_1=7\r\n"},
+        // A line without "=" is a key without a value: the default is read, and a write
+        // completes that line.
+        LayoutCase {"LineWithoutEqualsIsAKeyWithoutValue", "[Часы]\r\n  _1 \r\n_2=5\r\n", "DEF",
+            "[Часы]\r\n_1=7\r\n_2=5\r\n"},
         LayoutCase {
             "EmptyValueIsAKey", "[Часы]\r\n_1=\r\n_2=5\r\n", "", "[Часы]\r\n_1=7\r\n_2=5\r\n"},
         // Keys before the first section belong to none.
@@ -232,10 +252,18 @@ INSTANTIATE_TEST_SUITE_P(Lines, ProfileLayout,
         LayoutCase {"SectionClosedByBlankLines", "[Часы]\r\n;c\r\n\r\n\n[Б]\r\n", "DEF",
             "[Часы]\r\n;c\r\n_1=7\r\n\r\n\n[Б]\r\n"},
         LayoutCase {"LastLineWithoutEnd", "[Часы]\r\n_2=1", "DEF", "[Часы]\r\n_2=1\r\n_1=7\r\n"},
-        LayoutCase {"HeaderWithoutEndOrBracket", "[Часы", "DEF", "[Часы\r\n_1=7\r\n"},
+        // A header needs its "]": without one the line makes no section.
+        LayoutCase {"HeaderWithoutBracket", "[Часы\r\n_1=3\r\n", "DEF",
+            "[Часы\r\n_1=3\r\n[Часы]\r\n_1=7\r\n"},
+        LayoutCase {"HeaderWithoutEnd", "[Часы]", "DEF", "[Часы]\r\n_1=7\r\n"},
+        // The name runs to the last "]".
+        LayoutCase {"BracketInSectionName", "[Часы]]\r\n_1=3\r\n[Часы] ; все\r\n_1=4\r\n", "4",
+            "[Часы]]\r\n_1=3\r\n[Часы] ; все\r\n_1=7\r\n"},
         LayoutCase {"LineEndsKept", "[Часы]\n_1 = \"3\" \r_2=1\n", "3", "[Часы]\n_1=7\r_2=1\n"},
         LayoutCase {
-            "CommentLooksLikeKey", "[Часы]\r\n;_1=3\r\n", "DEF", "[Часы]\r\n;_1=3\r\n_1=7\r\n"}),
+            "CommentLooksLikeKey", "[Часы]\r\n;_1=3\r\n", "DEF", "[Часы]\r\n;_1=3\r\n_1=7\r\n"},
+        // Blanks other than spaces and tabs: vertical tab, form feed, Ctrl+Z.
+        LayoutCase {"OtherBlanks", "[Часы]\r\n\v_1\f= 3\x1a\r\n", "3", "[Часы]\r\n_1=7\r\n"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // The writes of one save, in one replacement, leave the same bytes as the same writes made
