@@ -99,7 +99,7 @@ void TrpPrinter::Init()
     // every point at the driver's.
     if (FDriver.Resolution)
         FPrinter->setResolution(FDriver.Resolution->x());
-    FPrinter->setFullPage(true);
+    rpPlaceOriginAtSheetCorner(*FPrinter);
 
     const QPageSize defaultSize = info.defaultPageSize();
     const QSizeF defaultMm = defaultSize.size(QPageSize::Millimeter);
@@ -248,6 +248,7 @@ void TrpPrinter::BeginDoc()
     if (FPrinter->outputFileName() != FileName)
         FPrinter->setOutputFileName(FileName);
     applyMode();
+    rpPlaceOriginAtSheetCorner(*FPrinter);
     FCanvas = std::make_unique<platform::QPainterCanvas>(
         *FPrinter, platform::QPainterCanvas::Printer, FSheet.PrintableRect());
     FSheetStarted = false;

@@ -28,6 +28,10 @@ struct TrpDriverFacts {
 // its driver description cannot be read.
 TrpDriverFacts rpReadDriverFacts(const QString& printerName);
 
+// Makes the painter's origin the sheet's corner, with nothing between the sheet's edges and
+// the page: the engine draws every point where the printer layer puts it on the sheet.
+void rpPlaceOriginAtSheetCorner(QPrinter& printer);
+
 // Makes the printer's next job take its paper from the source with that key.
 void rpSelectBin(QPrinter& printer, const QString& key);
 

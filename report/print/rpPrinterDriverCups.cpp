@@ -144,6 +144,8 @@ TrpDriverFacts rpReadDriverFacts(const QString& printerName)
 
 // Qt Print Support passes a list of name/value pairs under this key to the jobs of a CUPS
 // queue; there is no public call for a PPD option of the driver's own.
+void rpPlaceOriginAtSheetCorner(QPrinter& printer) { printer.setFullPage(true); }
+
 void rpSelectBin(QPrinter& printer, const QString& key)
 {
     const auto cupsOptions = QPrintEngine::PrintEnginePropertyKey(0xfe00);

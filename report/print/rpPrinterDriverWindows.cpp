@@ -2,6 +2,8 @@
 
 #include "report/model/rpRes.h"
 
+#include <QMarginsF>
+#include <QPageLayout>
 #include <QPrintEngine>
 #include <QPrinter>
 
@@ -142,6 +144,15 @@ TrpDriverFacts rpReadDriverFacts(const QString& printerName)
 
 // A source of the desktop's own codes goes through QPrinter; a source of the driver's own
 // (from 256 on) is taken by Qt's Windows engine as its code.
+// The Windows engine puts the painter's origin at the page's margins less the printer's
+// physical offsets, since GDI's own origin is the corner of the printable area: with no
+// margins the origin is the sheet's corner.
+void rpPlaceOriginAtSheetCorner(QPrinter& printer)
+{
+    printer.setFullPage(true);
+    printer.setPageMargins(QMarginsF(), QPageLayout::Millimeter);
+}
+
 void rpSelectBin(QPrinter& printer, const QString& key)
 {
     const int code = key.toInt();

@@ -58,9 +58,10 @@ INSTANTIATE_TEST_SUITE_P(Families, BoldFace,
 
 TEST(BoldFace, TheRegularFaceKeepsItsFamily)
 {
-    if (hasMsSansSerif())
+    if (hasMsSansSerif()) {
         EXPECT_EQ(QFontInfo(platform::pixelFont(QStringLiteral("MS Sans Serif"), 11)).family(),
             QStringLiteral("MS Sans Serif"));
+    }
     EXPECT_EQ(QFontInfo(platform::pixelFont(QStringLiteral("Tahoma"), 11)).family(),
         QStringLiteral("Tahoma"));
 }
