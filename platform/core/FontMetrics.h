@@ -41,6 +41,8 @@ public:
     static const FontMetrics& of(const FontSpec& wanted);
 
     const QRawFont& rawFont() const { return FRaw; }
+    // The font the face was loaded for (unhinted, unkerned).
+    const QFont& font() const { return FFont; }
     // The family that actually answered (e.g. "Liberation Serif" for "Times New Roman").
     QString resolvedFamily() const;
 

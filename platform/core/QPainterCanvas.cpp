@@ -130,6 +130,24 @@ void QPainterCanvas::textOut(QPoint topLeft, const FontSpec& font, const QColor&
         positions.append(QPointF(x, baseline));
         x += advance;
     }
+#ifdef Q_OS_WIN
+    // The Windows print engine hands a run of glyphs to the driver as outlines, and the job
+    // loses its text; characters drawn one by one, each at its place, reach the driver as
+    // text in the same face.
+    if (FKind == Printer) {
+        QFont face = metrics.font();
+        face.setHintingPreference(QFont::PreferDefaultHinting);
+        FPainter.save();
+        if (clip)
+            FPainter.setClipRegion(clipRegion().intersected(*clip));
+        FPainter.setPen(color);
+        FPainter.setFont(face);
+        for (qsizetype i = 0; i < text.size() && i < positions.size(); ++i)
+            FPainter.drawText(positions[i], QString(text[i]));
+        FPainter.restore();
+        return;
+    }
+#endif
     QGlyphRun run;
     run.setRawFont(metrics.rawFont());
     run.setGlyphIndexes(glyphs);
