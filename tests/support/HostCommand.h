@@ -17,5 +17,5 @@ struct HostOutput {
 
 HostOutput runOnHost(const QString& program, const QStringList& arguments, int timeoutMs = 60000);
 
-// A path of this program as the machine's tools know it ("Z:/tmp/x" is "/tmp/x" under Wine).
+// A path of this program as the machine's tools know it (under Wine, "Z:/tmp/x" is "/tmp/x").
 QString hostPath(const QString& path);

@@ -2,11 +2,15 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QFile>
 #include <QThread>
 
 #include <atomic>
 #include <stdexcept>
+#include <string>
+
+#include <windows.h>
 
 namespace {
 
@@ -62,11 +66,19 @@ HostOutput runOnHost(const QString& program, const QStringList& arguments, int t
     return output;
 }
 
+// Wine names the Unix file of any of its paths (drive Z: is the root, C: the prefix's).
 QString hostPath(const QString& path)
 {
-    QString unix = path;
-    unix.replace(u'\\', u'/');
-    if (unix.startsWith(QLatin1String("Z:"), Qt::CaseInsensitive))
-        unix.remove(0, 2);
+    using UnixFileName = char*(CDECL*)(const wchar_t*);
+    static const auto unixFileName = reinterpret_cast<UnixFileName>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+    if (!unixFileName)
+        throw std::runtime_error("not under Wine: no Unix names for Windows paths");
+    const std::wstring windowsPath = QDir::toNativeSeparators(path).toStdWString();
+    char* name = unixFileName(windowsPath.c_str());
+    if (!name)
+        return path;
+    const QString unix = QString::fromLocal8Bit(name);
+    HeapFree(GetProcessHeap(), 0, name);
     return unix;
 }

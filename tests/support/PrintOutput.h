@@ -2,6 +2,7 @@
 
 #include "HostCommand.h"
 
+#include <QFile>
 #include <QImage>
 #include <QList>
 #include <QPointF>
@@ -12,11 +13,24 @@
 
 #include <optional>
 
+// A printer-ready file as a PDF, for poppler to read (on the machine's own terms): a
+// PostScript one, as a Windows driver writes it, goes through Ghostscript first, into a PDF
+// beside it.
+inline QString readableJob(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || !file.peek(4).startsWith("%!"))
+        return hostPath(path);
+    const QString pdf = hostPath(path) + QStringLiteral(".pdf");
+    runOnHost(QStringLiteral("ps2pdf"), {hostPath(path), pdf});
+    return pdf;
+}
+
 // A job's output read back with poppler: the first page's size in points, a field of its
 // document information, and the page rasterised at 600 dpi in grey.
 inline QString pdfInfo(const QString& pdf)
 {
-    return QString::fromUtf8(runOnHost(QStringLiteral("pdfinfo"), {hostPath(pdf)}).out);
+    return QString::fromUtf8(runOnHost(QStringLiteral("pdfinfo"), {readableJob(pdf)}).out);
 }
 
 inline QString pdfInfoField(const QString& pdf, const QString& field)
@@ -37,7 +51,7 @@ inline QImage rasterAt600(const QString& pdf, int page = 1)
 {
     const HostOutput raster = runOnHost(QStringLiteral("pdftoppm"),
         {QStringLiteral("-r"), QStringLiteral("600"), QStringLiteral("-gray"), QStringLiteral("-f"),
-            QString::number(page), QStringLiteral("-l"), QString::number(page), hostPath(pdf)});
+            QString::number(page), QStringLiteral("-l"), QString::number(page), readableJob(pdf)});
     return QImage::fromData(raster.out, "PGM");
 }
 
@@ -46,7 +60,7 @@ inline QString pageText(const QString& pdf, int page)
 {
     return QString::fromUtf8(runOnHost(QStringLiteral("pdftotext"),
         {QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"), QString::number(page),
-            hostPath(pdf), QStringLiteral("-")})
+            readableJob(pdf), QStringLiteral("-")})
                                  .out);
 }
 
@@ -54,7 +68,7 @@ inline QString pageText(const QString& pdf, int page)
 inline QStringList pageTexts(const QString& pdf)
 {
     QStringList pages = QString::fromUtf8(
-        runOnHost(QStringLiteral("pdftotext"), {hostPath(pdf), QStringLiteral("-")}).out)
+        runOnHost(QStringLiteral("pdftotext"), {readableJob(pdf), QStringLiteral("-")}).out)
                             .split(u'\f');
     pages.removeLast();
     for (QString& page : pages)

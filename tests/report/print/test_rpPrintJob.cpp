@@ -157,17 +157,21 @@ TEST_F(NumberedPages, copiesCollateOrderAndOddOrEvenPages)
     }
 }
 
-// The size of every page of a job in points, rounded.
+// The size of every page of a job in points, rounded, as the sheet lies: a page that the
+// document turns (a PostScript driver's landscape) counts turned.
 QList<QSize> pageSizes(const QString& pdf, int pages)
 {
     const HostOutput info = runOnHost(QStringLiteral("pdfinfo"),
         {QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"), QString::number(pages),
-            hostPath(pdf)});
+            readableJob(pdf)});
     QList<QSize> sizes;
     for (const QString& line : QString::fromUtf8(info.out).split(u'\n')) {
         const QStringList words = line.simplified().split(u' ');
         if (words.size() >= 6 && words[0] == u"Page" && words[2] == u"size:")
             sizes.append(QSize(qRound(words[3].toDouble()), qRound(words[5].toDouble())));
+        if (words.size() >= 4 && words[0] == u"Page" && words[2] == u"rot:" && !sizes.isEmpty()
+            && words[3].toInt() % 180 == 90)
+            sizes.last().transpose();
     }
     return sizes;
 }
