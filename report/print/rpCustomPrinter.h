@@ -17,9 +17,10 @@ class Canvas;
 
 struct TrpPrinterProperties;
 
-// A printer's properties dialog (rpPrinterProperties.h), run modally on the properties; true
-// on OK, with the operator's choice in them. The printer layer has no windows: whoever opens
-// the dialog hands it in.
+// A printer's properties form (rpPrinterProperties.h), run modally on the properties; true
+// on OK, with the operator's choice in them: what a printer shows when its driver brings no
+// properties dialog of its own. The printer layer has no windows: whoever opens the dialog
+// hands it in.
 using TrpPropertiesDialog = std::function<bool(TrpPrinterProperties& properties)>;
 
 // One entry of a printer's paper or source list.
@@ -48,9 +49,9 @@ public:
         int paper, double width, double height, TrpPrinterOrientation orientation)
         = 0;
     virtual void SetPrintParams(const TrpPrintParams& params) = 0;
-    // The driver's properties dialog on the settings record: on OK, Bin takes the record's
-    // source and Duplex the record's duplex when the operator changed it. Without a dialog
-    // nothing changes.
+    // The driver's properties dialog on the settings record, or the form handed in when the
+    // driver has none: on OK, Bin takes the record's source and Duplex the record's duplex
+    // when the operator changed it. Without either dialog nothing changes.
     virtual void PropertiesDlg(const TrpPropertiesDialog& dialog) = 0;
     // The drawing surface of the open document; none outside a document.
     virtual platform::Canvas* Canvas() = 0;

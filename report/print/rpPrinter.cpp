@@ -214,23 +214,43 @@ void TrpPrinter::SetPrintParams(const TrpPrintParams& params)
     }
 }
 
-void TrpPrinter::PropertiesDlg(const TrpPropertiesDialog& dialog)
+// The form the caller hands in stands in for a driver that brings no dialog of its own.
+bool TrpPrinter::runPropertiesForm(const TrpPropertiesDialog& dialog, TrpDeviceMode& mode) const
 {
-    if (!FInitialized || !dialog)
-        return;
+    if (!dialog)
+        return false;
     TrpPrinterProperties properties;
     properties.PrinterName = FName;
     for (const TrpDriverBin& bin : FDriver.Bins)
         properties.Sources.append({bin.Name, bin.Code});
     properties.CanDuplex = FCanDuplex;
-    properties.Source = FMode.DefaultSource;
-    properties.Duplex = FMode.Duplex;
-    const int duplexBefore = FMode.Duplex;
+    properties.Source = mode.DefaultSource;
+    properties.Duplex = mode.Duplex;
     if (!dialog(properties))
+        return false;
+    mode.DefaultSource = properties.Source;
+    mode.Duplex = properties.Duplex;
+    return true;
+}
+
+void TrpPrinter::PropertiesDlg(const TrpPropertiesDialog& dialog)
+{
+    if (!FInitialized)
         return;
+    TrpDeviceMode chosen = FMode;
+    switch (rpRunDriverDialog(FName, chosen)) {
+    case TrpDriverDialog::Accepted:
+        break;
+    case TrpDriverDialog::Cancelled:
+        return;
+    case TrpDriverDialog::NoDialog:
+        if (!runPropertiesForm(dialog, chosen))
+            return;
+        break;
+    }
+    const int duplexBefore = FMode.Duplex;
+    FMode = chosen;
     FMode.Fields |= TrpDeviceMode::fDefaultSource | TrpDeviceMode::fDuplex;
-    FMode.DefaultSource = properties.Source;
-    FMode.Duplex = properties.Duplex;
     FChoice.Bin = FMode.DefaultSource;
     if (FMode.Duplex != duplexBefore)
         FChoice.Duplex = FMode.Duplex;

@@ -43,6 +43,7 @@ public:
 
 private:
     bool applyMode();
+    bool runPropertiesForm(const TrpPropertiesDialog& dialog, TrpDeviceMode& mode) const;
     QPageSize pageSizeFor(int code) const;
 
     std::unique_ptr<QPrinter> FPrinter;

@@ -7,6 +7,7 @@
 #include <optional>
 
 class QPrinter;
+struct TrpDeviceMode;
 
 // A paper source of a printer: its name for the operator, the driver's own key for it and
 // its desktop source code.
@@ -31,6 +32,15 @@ TrpDriverFacts rpReadDriverFacts(const QString& printerName);
 // Makes the painter's origin the sheet's corner, with nothing between the sheet's edges and
 // the page: the engine draws every point where the printer layer puts it on the sheet.
 void rpPlaceOriginAtSheetCorner(QPrinter& printer);
+
+// How the driver's own properties dialog ended: the system's drivers may bring none, and then
+// the printer shows a form of its own.
+enum class TrpDriverDialog { NoDialog, Accepted, Cancelled };
+
+// Shows the driver's own properties dialog of the printer over the active window, on the
+// record as the printer holds it (paper, orientation, copies, source, duplex). On OK the
+// operator's choice is written back into the record; on Cancel the record is left alone.
+TrpDriverDialog rpRunDriverDialog(const QString& printerName, TrpDeviceMode& mode);
 
 // Makes the printer's next job take its paper from the source with that key.
 void rpSelectBin(QPrinter& printer, const QString& key);

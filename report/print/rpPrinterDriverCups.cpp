@@ -142,6 +142,12 @@ TrpDriverFacts rpReadDriverFacts(const QString& printerName)
     return facts;
 }
 
+// A CUPS queue's options are chosen by the program that prints: its drivers show no dialog.
+TrpDriverDialog rpRunDriverDialog(const QString&, TrpDeviceMode&)
+{
+    return TrpDriverDialog::NoDialog;
+}
+
 // Qt Print Support passes a list of name/value pairs under this key to the jobs of a CUPS
 // queue; there is no public call for a PPD option of the driver's own.
 void rpPlaceOriginAtSheetCorner(QPrinter& printer) { printer.setFullPage(true); }

@@ -1,5 +1,8 @@
 #include "rpPrinterDriver.h"
 
+#include "rpDeviceMode.h"
+
+#include "report/model/rpPaper.h"
 #include "report/model/rpRes.h"
 
 #include <QMarginsF>
@@ -71,6 +74,41 @@ QStringList capabilityNames(const std::wstring& name, WORD capability, int count
     return result;
 }
 
+// The record's fields, with their flags, over the driver's settings.
+void writeMode(DEVMODEW& record, const TrpDeviceMode& mode)
+{
+    record.dmFields |= DM_ORIENTATION | DM_PAPERSIZE | DM_COPIES | DM_DEFAULTSOURCE | DM_DUPLEX;
+    record.dmOrientation = short(mode.Orientation);
+    record.dmPaperSize = short(mode.PaperSize);
+    if (mode.PaperSize == rpCustomPaper) {
+        record.dmFields |= DM_PAPERLENGTH | DM_PAPERWIDTH;
+        record.dmPaperLength = short(mode.PaperLength);
+        record.dmPaperWidth = short(mode.PaperWidth);
+    }
+    record.dmCopies = short(mode.Copies);
+    record.dmDefaultSource = short(mode.DefaultSource);
+    record.dmDuplex = short(mode.Duplex);
+}
+
+// What the driver's record says of the fields the record keeps.
+void readMode(const DEVMODEW& record, TrpDeviceMode& mode)
+{
+    if (record.dmFields & DM_ORIENTATION)
+        mode.Orientation = record.dmOrientation;
+    if (record.dmFields & DM_PAPERSIZE) {
+        mode.PaperSize = record.dmPaperSize;
+        const bool custom = mode.PaperSize == rpCustomPaper;
+        mode.PaperLength = custom && (record.dmFields & DM_PAPERLENGTH) ? record.dmPaperLength : 0;
+        mode.PaperWidth = custom && (record.dmFields & DM_PAPERWIDTH) ? record.dmPaperWidth : 0;
+    }
+    if (record.dmFields & DM_COPIES)
+        mode.Copies = record.dmCopies;
+    if (record.dmFields & DM_DEFAULTSOURCE)
+        mode.DefaultSource = record.dmDefaultSource;
+    if (record.dmFields & DM_DUPLEX)
+        mode.Duplex = record.dmDuplex;
+}
+
 // The job of the printer's current document in the spooler's queue, found by its name.
 std::optional<DWORD> currentJob(const OpenedPrinter& printer, const QString& documentName)
 {
@@ -140,6 +178,27 @@ TrpDriverFacts rpReadDriverFacts(const QString& printerName)
     if (mode->dmFields & DM_DEFAULTSOURCE)
         facts.DefaultBinKey = QString::number(mode->dmDefaultSource);
     return facts;
+}
+
+// The driver's dialog is modal over the active window and runs its own message loop.
+TrpDriverDialog rpRunDriverDialog(const QString& printerName, TrpDeviceMode& mode)
+{
+    std::wstring name = printerName.toStdWString();
+    const OpenedPrinter printer(printerName);
+    if (!printer.handle())
+        return TrpDriverDialog::Cancelled;
+    std::vector<char> input = driverSettings(printer, name);
+    if (input.empty())
+        return TrpDriverDialog::Cancelled;
+    writeMode(*reinterpret_cast<DEVMODEW*>(input.data()), mode);
+    std::vector<char> output(input.size(), 0);
+    auto* chosen = reinterpret_cast<DEVMODEW*>(output.data());
+    if (DocumentPropertiesW(GetActiveWindow(), printer.handle(), name.data(), chosen,
+            reinterpret_cast<DEVMODEW*>(input.data()), DM_IN_BUFFER | DM_IN_PROMPT | DM_OUT_BUFFER)
+        != IDOK)
+        return TrpDriverDialog::Cancelled;
+    readMode(*chosen, mode);
+    return TrpDriverDialog::Accepted;
 }
 
 // A source of the desktop's own codes goes through QPrinter; a source of the driver's own

@@ -25,5 +25,6 @@ public:
 };
 
 // Runs the dialog modally over the parent; true on OK, with the operator's choice in the
-// properties. What the print dialog hands its printer's PropertiesDlg.
+// properties. What the print dialog hands its printer's PropertiesDlg, for a driver without a
+// dialog of its own.
 bool rpRunPropertiesForm(TrpPrinterProperties& properties, QWidget* parent);

@@ -1,6 +1,7 @@
 // The print dialog on the certificate's preview, opened with Ctrl+P and filled with real
 // clicks and keys, against two queues of the tests' own scheduler: what it shows, what OK
-// prints, what Cancel and the print-to-file dialog leave, and the printer properties dialog.
+// prints, what Cancel and the print-to-file dialog leave, and the printer properties dialog:
+// on Windows the driver's own, elsewhere the program's form.
 
 #include "platform/widgets/Edit.h"
 #include "report/engine/rpPreviewPages.h"
@@ -33,6 +34,10 @@
 #include <QToolButton>
 
 #include <gtest/gtest.h>
+
+#ifdef Q_OS_WIN
+#include "DriverDialog.h"
+#endif
 
 namespace {
 
@@ -518,6 +523,83 @@ TEST_F(PrintDialogTest, f1OpensTheProgramsOwnHelpWhenItHasOne)
     });
 }
 
+#ifdef Q_OS_WIN
+
+// Clicks "Properties..." as the operator does, through the print dialog's window, while the
+// driver's own dialog is operated: no form of the program's may open instead.
+DriverDialogSeen operateDriverDialog(TrpPrintDialog& d, DriverDialogSteps steps)
+{
+    DriverDialogOperator driverDialog(std::move(steps));
+    whileNoModalOpens<TrpPrinterPropertiesForm>([&] {
+        const QPoint centre = d.PropButton->mapTo(&d, d.PropButton->rect().center());
+        QTest::mouseClick(d.windowHandle(), Qt::LeftButton, {}, centre);
+    });
+    return driverDialog.seen();
+}
+
+std::string sidesOfLastJob()
+{
+    const auto attributes = spooler().lastJobAttributes(QStringLiteral("DuplexTrays"));
+    return attributes.count("sides") ? attributes.at("sides") : "";
+}
+
+// The driver's own dialog opens on the printer's settings as they stand, and the printer
+// takes what the operator chose there: the duplex for the job, which the dialog's duplex list
+// follows, and the paper and orientation for its sheet until the job writes each page's own.
+// After the job the dialog shows the settings the job left, not those chosen before it.
+TEST_F(PrintDialogTest, propertiesOpenTheDriversOwnDialogWhoseChoiceThePrinterTakes)
+{
+    DriverDialogSeen first;
+    printWith([&](TrpPrintDialog& d) {
+        choose(*d.PrinterCB, QStringLiteral("DuplexTrays"));
+        const TrpCustomPrinter& printer = *rpPrinters().Printer();
+        first = operateDriverDialog(d, {QStringLiteral("A5"), true, QStringLiteral("Short Edge")});
+        EXPECT_EQ(d.DuplexCB->currentText(), QStringLiteral("Horizontal"));
+        EXPECT_EQ(printer.Duplex(), 3);
+        EXPECT_EQ(QSizeF(printer.PaperWidth(), printer.PaperHeight()), QSizeF(210, 148));
+        click(*d.OkB);
+    });
+    ASSERT_TRUE(first.Found) << "the driver's dialog never showed";
+    EXPECT_EQ(first.Missing, QString());
+    EXPECT_EQ(first.Paper, QStringLiteral("A4"));
+    EXPECT_FALSE(first.Landscape);
+    EXPECT_EQ(first.Duplex, QStringLiteral("Off"));
+    EXPECT_EQ(sidesOfLastJob(), "two-sided-short-edge");
+    EXPECT_EQ(pdfPageSize(output("DuplexTrays")), QSizeF(420, 595));
+    // The choice lasts for one document.
+    EXPECT_EQ(rpPrinters().Printer()->Duplex(), -1);
+
+    DriverDialogSeen after;
+    printWith([&](TrpPrintDialog& d) {
+        ASSERT_EQ(d.PrinterCB->currentText(), QStringLiteral("DuplexTrays"));
+        after = operateDriverDialog(d, {{}, false, {}, false});
+    });
+    ASSERT_TRUE(after.Found);
+    EXPECT_EQ(after.Paper, QStringLiteral("A5"));
+    EXPECT_FALSE(after.Landscape);
+    EXPECT_EQ(after.Duplex, QStringLiteral("Off"));
+}
+
+// Cancel in the driver's dialog leaves the printer, the print dialog and the job as they were.
+TEST_F(PrintDialogTest, propertiesCancelledInTheDriversDialogChangeNothing)
+{
+    DriverDialogSeen seen;
+    printWith([&](TrpPrintDialog& d) {
+        choose(*d.PrinterCB, QStringLiteral("DuplexTrays"));
+        seen = operateDriverDialog(
+            d, {QStringLiteral("A5"), true, QStringLiteral("Long Edge"), false});
+        EXPECT_EQ(d.DuplexCB->currentText(), QStringLiteral("Default"));
+        const TrpCustomPrinter& printer = *rpPrinters().Printer();
+        EXPECT_EQ(printer.Duplex(), -1);
+        EXPECT_EQ(QSizeF(printer.PaperWidth(), printer.PaperHeight()), QSizeF(210, 297));
+        click(*d.OkB);
+    });
+    ASSERT_TRUE(seen.Found) << "the driver's dialog never showed";
+    EXPECT_EQ(seen.Missing, QString());
+    EXPECT_EQ(sidesOfLastJob(), "one-sided");
+}
+#else
+
 // The properties dialog sets the source and duplex of the printer's record; the dialog's
 // duplex list follows, and the spooler's job carries both.
 TEST_F(PrintDialogTest, propertiesChooseTheSourceAndDuplexOfTheJob)
@@ -584,5 +666,7 @@ TEST_F(PrintDialogTest, propertiesOfferWhatTheDriverOffersAndCancelChangesNothin
         EXPECT_EQ(rpPrinters().Printer()->Duplex(), -1);
     });
 }
+
+#endif
 
 } // namespace
