@@ -13,7 +13,14 @@ namespace {
 QString textEditorProgram()
 {
 #ifdef Q_OS_WIN
-    return QStringLiteral("c:\\windows\\notepad.exe");
+    // Notepad, found as the system finds a program: on the search path, else in the
+    // Windows folder.
+    const QString found = QStandardPaths::findExecutable(QStringLiteral("notepad"));
+    if (!found.isEmpty())
+        return found;
+    return QDir::fromNativeSeparators(
+               qEnvironmentVariable("SystemRoot", QStringLiteral("C:\\Windows")))
+        + QStringLiteral("/notepad.exe");
 #else
     static const char* const kEditors[] = {"gnome-text-editor", "gedit", "kate", "kwrite",
         "mousepad", "pluma", "xed", "featherpad", "leafpad"};

@@ -147,25 +147,26 @@ protected:
         ASSERT_TRUE(guideLock.lock());
         oldPath = qgetenv("PATH");
         oldDir = QDir::currentPath();
-        qputenv("PATH", bin.path().toUtf8());
+        qputenv("PATH", QDir::toNativeSeparators(bin.path()).toLocal8Bit());
         QDir::setCurrent(work.path());
     }
     void TearDown() override
     {
         qputenv("PATH", oldPath);
+        qunsetenv("VORSELA_EDITOR_LOG");
         QDir::setCurrent(oldDir);
     }
 
+    // The desktop's editor is gnome-text-editor here and Notepad on Windows.
     void installEditor()
     {
-        QFile script(bin.filePath(QStringLiteral("gnome-text-editor")));
-        ASSERT_TRUE(script.open(QIODevice::WriteOnly));
-        script.write(QStringLiteral(
-            "#!/bin/sh\n/bin/pwd > '%1.tmp'\necho \"$1\" >> '%1.tmp'\n/bin/mv '%1.tmp' '%1'\n")
-                         .arg(log())
-                         .toUtf8());
-        script.close();
-        script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+#ifdef Q_OS_WIN
+        const QString name = QStringLiteral("notepad.exe");
+#else
+        const QString name = QStringLiteral("gnome-text-editor");
+#endif
+        ASSERT_TRUE(QFile::copy(QStringLiteral(VORSELA_EDITOR_STUB), bin.filePath(name)));
+        qputenv("VORSELA_EDITOR_LOG", QDir::toNativeSeparators(log()).toLocal8Bit());
     }
 
     // The folder and the file the editor was started on.
