@@ -43,8 +43,9 @@ const std::array<StoredKey, 4> kKeys {{
 const std::array<QString, 4> kValues {
     QString(), u"14,995"_s, u"АНО ДПО \"Автошкола\" №1"_s, u"Łódź — 5 ½"_s};
 
-// The names the file's lines give: a section header's name, and the text before "=" in any
-// other line that is no comment. A bounded number of each keeps a run fast.
+// The names the file's lines give as the profile reads them: a section header's name (a line
+// that opens with "[" and holds a "]", the name running to the last one), and the text before
+// "=" in any other line. A bounded number of each keeps a run fast.
 struct Names {
     QStringList sections;
     QStringList keys;
@@ -56,15 +57,15 @@ Names namesIn(const QByteArray& bytes)
     Names names;
     const QString text = platform::decodeText(bytes).text;
     for (const platform::TextLine& line : platform::splitLines(text)) {
-        const QStringView trimmed = line.text.trimmed();
-        if (trimmed.startsWith(u'[')) {
-            const qsizetype close = trimmed.indexOf(u']');
+        const QStringView trimmed = platform::trimProfileBlanks(line.text);
+        const qsizetype close = trimmed.lastIndexOf(u']');
+        if (trimmed.startsWith(u'[') && close > 0) {
             if (names.sections.size() < kMost)
                 names.sections.append(
-                    trimmed.mid(1, close < 0 ? -1 : close - 1).trimmed().toString());
+                    platform::trimProfileBlanks(trimmed.mid(1, close - 1)).toString());
         } else if (const qsizetype equals = trimmed.indexOf(u'=');
-                   equals >= 0 && !trimmed.startsWith(u';') && names.keys.size() < kMost) {
-            names.keys.append(trimmed.left(equals).trimmed().toString());
+                   equals >= 0 && names.keys.size() < kMost) {
+            names.keys.append(platform::trimProfileBlanks(trimmed.left(equals)).toString());
         }
     }
     return names;

@@ -92,6 +92,8 @@ QString withoutTrailingSpaces(QString text)
 
 } // namespace
 
+QStringView trimProfileBlanks(QStringView text) { return trimBlanks(text); }
+
 ProfileDocument ProfileDocument::parse(const QByteArray& bytes)
 {
     ProfileDocument profile;

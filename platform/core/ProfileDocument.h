@@ -16,6 +16,10 @@ namespace platform {
 // The longest value a read returns; a longer stored value is cut there.
 constexpr int kProfileValueLimit = 2047;
 
+// A name or value without the blanks around it, as the profile reads it: spaces, tabs,
+// vertical tabs, form feeds and the end-of-file mark (Ctrl+Z).
+QStringView trimProfileBlanks(QStringView text);
+
 // A profile file's text parsed once, for any number of reads and edits, written back in one
 // piece. The rules are those of the desktop's profile services:
 // - section and key names are matched without regard to letter case; the first section of a
