@@ -203,6 +203,38 @@ TEST(PrinterLists, customFirstAndOnceThenTheDriversPapers)
     EXPECT_EQ(odd.PaperIndex(256), 0);
 }
 
+// A printer's sources as "name=code", in its order.
+QStringList binsOf(const TrpCustomPrinter& printer)
+{
+    QStringList bins;
+    for (const TrpPrinterItem& bin : printer.Bins())
+        bins.append(bin.Name + u'=' + QString::number(bin.Code));
+    return bins;
+}
+
+#ifdef Q_OS_WIN
+// A Windows driver names its sources and gives their codes itself: Wine's PostScript driver
+// its automatic source, then the PPD's slots from 256 on, and no slot as its default.
+TEST(PrinterLists, defaultSourceFirstThenTheDriversSlots)
+{
+    TrpPrinters printers;
+    const TrpCustomPrinter& trays = select(printers, QStringLiteral("DuplexTrays"));
+    EXPECT_EQ(binsOf(trays),
+        (QStringList {"Default=7", "Automatically Select=15", "Tray 1=256", "Tray 2=257",
+            "Manual Feed=258", "Automatic=259"}));
+    EXPECT_EQ(trays.BinNameToNumber(QStringLiteral("Manual Feed")), 258);
+    EXPECT_EQ(trays.BinIndex(258), 4);
+    EXPECT_EQ(trays.BinNameToNumber(QStringLiteral("Tray 9")), 7);
+    EXPECT_EQ(trays.DefBin(), 7);
+    EXPECT_EQ(trays.DefDuplex(), 1);
+    EXPECT_EQ(trays.Bin(), -1);
+    EXPECT_EQ(trays.Duplex(), -1);
+
+    const TrpCustomPrinter& plain = select(printers, QStringLiteral("Border100"));
+    EXPECT_EQ(binsOf(plain), (QStringList {"Default=7", "Automatically Select=15"}));
+    EXPECT_EQ(plain.DefBin(), 7);
+}
+#else
 TEST(PrinterLists, defaultSourceFirstThenTheDriversSlots)
 {
     TrpPrinters printers;
@@ -221,9 +253,10 @@ TEST(PrinterLists, defaultSourceFirstThenTheDriversSlots)
     EXPECT_EQ(trays.Duplex(), -1);
 
     const TrpCustomPrinter& plain = select(printers, QStringLiteral("Border100"));
-    ASSERT_EQ(plain.Bins().size(), 1);
+    EXPECT_EQ(binsOf(plain), QStringList {"Default=7"});
     EXPECT_EQ(plain.DefBin(), 7);
 }
+#endif
 
 struct PlacementCase {
     const char* queue;
