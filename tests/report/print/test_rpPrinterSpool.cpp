@@ -171,6 +171,9 @@ TEST(PrinterCaps, landscapeExchangesTheSheetAndCustomTakesTheGivenSize)
 
 TEST(PrinterCaps, resolutionZeroIsNotAValidPrinter)
 {
+#ifdef Q_OS_WIN
+    GTEST_SKIP() << "Wine's PostScript driver gives every queue a resolution, whatever its PPD";
+#endif
     MessageRecorder recorder;
     TrpPrinters printers;
     TrpCustomPrinter& printer = select(printers, QStringLiteral("NoResolution"));
